@@ -1,0 +1,77 @@
+#include "clientrecords.h"
+
+#include "paths.h"
+
+namespace storage {
+
+QString ClientNumber(int position)
+{
+    return QString::number(position + 1).rightJustified(3, QLatin1Char('0'));
+}
+
+QString ClientFile(const QString &root, const QString &number, const QString &suffix)
+{
+    return PathIn(root, QLatin1String("DANE\\") + number + suffix);
+}
+
+QString YearStem(const QString &id, const QString &year)
+{
+    return id + QLatin1Char('_') + year;
+}
+
+QString YearFile(const QString &root, const QString &stem, const QString &extension)
+{
+    return PathIn(root, QLatin1String("DANE\\") + stem + extension);
+}
+
+QStringList RemovedClientFiles(const QString &root, const QString &number)
+{
+    QStringList files{ClientFile(root, number, QStringLiteral(".dat"))};
+    for (const char *extension : {".num", ".eks", ".prz", ".mie", ".vat"}) {
+        for (int year = kFirstYear; year <= kLastYear; ++year) {
+            files << ClientFile(root, number,
+                                QLatin1Char('_') + QString::number(year) + QLatin1String(extension));
+        }
+    }
+    return files;
+}
+
+namespace owner {
+Record defaultRecord(const QString &clientNumber)
+{
+    Record record(kSize);
+    record.setText(id, clientNumber);
+    return record;
+}
+} // namespace owner
+
+namespace vatsetting {
+Record defaultRecord()
+{
+    Record record(kSize);
+    record.setText(otherRate, QStringLiteral("0"));
+    record.setByte(kMode, NoVat);
+    return record;
+}
+} // namespace vatsetting
+
+namespace numerator {
+Record defaultRecord()
+{
+    Record record(kSize);
+    record.setInt32(kNumber, 1);
+    return record;
+}
+} // namespace numerator
+
+namespace registerfile {
+Record defaultRecord()
+{
+    Record record(kSize);
+    for (int position = 1; position <= kPositions; ++position)
+        record.setText(line(position), ClientNumber(position - 1));
+    return record;
+}
+} // namespace registerfile
+
+} // namespace storage

@@ -1,0 +1,28 @@
+#include "datatree.h"
+
+#include "fileerror.h"
+#include "paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace storage {
+
+void EnsureDataTree(const QString &workingDir)
+{
+    static const char *const names[] = {"DANE", "KOSZ", "Admini", "FONT", "TAPETY", "POMOC"};
+    for (const char *name : names) {
+        if (QFileInfo::exists(PathIn(workingDir, QLatin1String(name))))
+            return;
+    }
+    for (const char *name : names) {
+        const QString path = PathIn(workingDir, QLatin1String(name));
+        if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
+            throw FileError::fromErrno(errno, path);
+    }
+}
+
+} // namespace storage

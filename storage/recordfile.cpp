@@ -1,0 +1,169 @@
+#include "recordfile.h"
+
+#include "fileerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace storage {
+
+namespace {
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Q_DISABLE_COPY(Descriptor)
+
+    int get() const { return m_fd; }
+    // Closes and reports the result, so that a failing close is not lost.
+    int close()
+    {
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result;
+    }
+
+private:
+    int m_fd;
+};
+
+QByteArray nativeName(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// A link is replaced through its target, as a plain overwrite would.
+QString writeTarget(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        if (!target.isEmpty())
+            return target;
+    }
+    return path;
+}
+
+void writeAll(int fd, const QByteArray &bytes, const QString &path)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError::fromErrno(errno, path);
+        }
+        if (written == 0)
+            throw FileError::fromErrno(ENOSPC, path);
+        data += written;
+        left -= written;
+    }
+}
+
+} // namespace
+
+void ReadRecord(const QString &path, Record &record)
+{
+    record.clear();
+    Descriptor fd(::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw FileError::fromErrno(errno, path);
+    char *data = record.bytes().data();
+    qsizetype got = 0;
+    while (got < record.size()) {
+        const ssize_t n = ::read(fd.get(), data + got, static_cast<size_t>(record.size() - got));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError::fromErrno(errno, path);
+        }
+        if (n == 0)
+            throw FileError::readBeyondEnd();
+        got += n;
+    }
+    if (fd.close() != 0)
+        throw FileError::fromErrno(errno, path);
+}
+
+void WriteRecord(const QString &path, const Record &record)
+{
+    const QString target = writeTarget(path);
+    const QByteArray targetName = nativeName(target);
+
+    mode_t mode = newFileMode();
+    struct stat st;
+    if (::stat(targetName.constData(), &st) == 0) {
+        // The replacement must not bypass what forbids writing the file itself.
+        Descriptor probe(::open(targetName.constData(), O_WRONLY | O_CLOEXEC));
+        if (probe.get() < 0)
+            throw FileError::fromErrno(errno, target);
+        mode = st.st_mode & 07777;
+    }
+
+    const QFileInfo info(target);
+    QByteArray tempName =
+        nativeName(info.path() + QLatin1String("/.") + info.fileName() + QLatin1String(".XXXXXX"));
+    Descriptor fd(::mkstemp(tempName.data()));
+    if (fd.get() < 0)
+        throw FileError::fromErrno(errno, target);
+    try {
+        if (::fchmod(fd.get(), mode) != 0)
+            throw FileError::fromErrno(errno, target);
+        writeAll(fd.get(), record.bytes(), target);
+        if (::fsync(fd.get()) != 0)
+            throw FileError::fromErrno(errno, target);
+        if (fd.close() != 0)
+            throw FileError::fromErrno(errno, target);
+        if (::rename(tempName.constData(), targetName.constData()) != 0)
+            throw FileError::fromErrno(errno, target);
+    } catch (...) {
+        ::unlink(tempName.constData());
+        throw;
+    }
+
+    // Makes the rename itself durable; some network file systems refuse to sync a directory,
+    // and the data is complete in the file either way, so a refusal is not an error here.
+    Descriptor dir(::open(nativeName(info.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        (void)::fsync(dir.get());
+}
+
+void CreateIfMissing(const QString &path, const Record &defaultRecord)
+{
+    if (!FileExists(path))
+        WriteRecord(path, defaultRecord);
+}
+
+bool FileExists(const QString &path)
+{
+    struct stat st;
+    return ::stat(nativeName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+void DeleteFile(const QString &path)
+{
+    (void)::unlink(nativeName(path).constData());
+}
+
+} // namespace storage

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "record.h"
+
+#include <QString>
+
+namespace storage {
+
+// Reads the whole record from an existing file into `record`, which is zero-filled first.
+// Throws FileError; a file shorter than the record gives "Read beyond end of file".
+void ReadRecord(const QString &path, Record &record);
+
+// Writes the whole record as the file's only content. The bytes go to a temporary file beside
+// the target, which then replaces it, so a write that fails half-way (disk full, power cut)
+// leaves the old file as it was. An existing file that may not be written fails with
+// "File access denied", as a plain overwrite would. Throws FileError.
+void WriteRecord(const QString &path, const Record &record);
+
+// Writes the record only when no file of that name exists yet.
+void CreateIfMissing(const QString &path, const Record &defaultRecord);
+
+// True when a file (not a directory) of that name exists, whatever its attributes.
+bool FileExists(const QString &path);
+
+// Deletes a file; a missing or undeletable file is passed over silently.
+void DeleteFile(const QString &path);
+
+} // namespace storage

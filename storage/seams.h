@@ -1,0 +1,60 @@
+#pragma once
+
+#include "fileerror.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace storage {
+
+// Every message box of the program. Production shows Qt dialogs; tests answer from a script and
+// record the texts.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+    // Yes/No question; true for Yes.
+    virtual bool question(const QString &caption, const QString &text) = 0;
+    // Notice with an OK button.
+    virtual void notice(const QString &caption, const QString &text) = 0;
+    // Input box; no value when cancelled.
+    virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                             const QString &initial) = 0;
+    // The error box of a failed file operation.
+    virtual void ioError(const FileError &error) = 0;
+};
+
+// Today's date and the current time.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+    QDate today() const { return now().date(); }
+};
+
+// The regional settings that dates and clocks are formatted with.
+class RegionalSettings
+{
+public:
+    virtual ~RegionalSettings() = default;
+    virtual QString dateSeparator() const = 0;
+    // The long time format, without a time-zone name (QTime::toString syntax).
+    virtual QString longTimeFormat() const = 0;
+};
+
+// Ends the program at once with the given exit code.
+using ProgramEnd = std::function<void(int)>;
+
+// What every window receives besides the program state.
+struct Seams {
+    Dialogs &dialogs;
+    Clock &clock;
+    RegionalSettings &regional;
+    ProgramEnd endProgram;
+};
+
+} // namespace storage

@@ -1,0 +1,364 @@
+#include "bazafirm.h"
+#include "clientrecords.h"
+#include "fakeseams.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace storage;
+
+class TestBazaFirm : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void startCreatesTheRegisterWithFreePositions();
+    void startLoadsAnExistingRegister();
+    void buttonsFollowTheSelectedLine();
+    void add_data();
+    void add();
+    void cancelledInputChangesNothing();
+    void rename_data();
+    void rename();
+    void deleteAsksFirst();
+    void deleteRemovesTheClientFilesOfEveryYear();
+    void unusedTailSurvivesSaves();
+    void ownerHintShowsTheNameLines();
+    void shortRegisterIsReported();
+    void missingDataDirectoryIsReported();
+    void failedSaveKeepsTheLineAndDeletesNothing();
+    void shortOwnerRecordIsReported();
+
+private:
+    void start();
+    void select(int row);
+    QString file(const QString &name) const { return m_dir->path() + QStringLiteral("/DANE/") + name; }
+    QByteArray storedLine(int position) const;
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *widget = m_window->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestSeams> m_seams;
+    ProgramState m_state;
+    std::unique_ptr<Tbaza_f> m_window;
+};
+
+void TestBazaFirm::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    m_seams = std::make_unique<TestSeams>();
+    m_state = ProgramState{m_dir->path(), m_dir->path()};
+}
+
+void TestBazaFirm::cleanup()
+{
+    m_window.reset();
+    m_seams.reset();
+    m_dir.reset();
+}
+
+void TestBazaFirm::start()
+{
+    m_window = std::make_unique<Tbaza_f>(m_state, m_seams->seams);
+    m_window->FormCreate();
+}
+
+void TestBazaFirm::select(int row)
+{
+    child<QListWidget>("lista_k")->setCurrentRow(row);
+    m_window->lista_kClick();
+    m_window->Timer1Timer();
+}
+
+QByteArray TestBazaFirm::storedLine(int position) const
+{
+    return testfiles::readBytes(file(QStringLiteral("klienci.dat"))).mid((position - 1) * 51, 51);
+}
+
+void TestBazaFirm::startCreatesTheRegisterWithFreePositions()
+{
+    start();
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))), registerfile::defaultRecord().bytes());
+    QCOMPARE(storedLine(500), testfiles::shortString(QStringLiteral("500"), 50));
+    auto *list = child<QListWidget>("lista_k");
+    QCOMPARE(list->count(), 500);
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("001"));
+    QCOMPARE(list->item(499)->text(), QStringLiteral("500"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Baza firm programu Mirtal 5.02"));
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestBazaFirm::startLoadsAnExistingRegister()
+{
+    Record reg = registerfile::defaultRecord();
+    reg.setText(registerfile::line(5), QStringLiteral("005 Jan Kowalski"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    start();
+    QCOMPARE(child<QListWidget>("lista_k")->item(4)->text(), QStringLiteral("005 Jan Kowalski"));
+}
+
+void TestBazaFirm::buttonsFollowTheSelectedLine()
+{
+    Record reg = registerfile::defaultRecord();
+    reg.setText(registerfile::line(2), QStringLiteral("002 "));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    start();
+    auto *add = child<QPushButton>("SpeedButton4");
+    auto *rename = child<QPushButton>("SpeedButton3");
+    auto *remove = child<QPushButton>("SpeedButton2");
+    // Until the first tick all three are off.
+    QVERIFY(!add->isEnabled() && !rename->isEnabled() && !remove->isEnabled());
+
+    m_window->Timer1Timer();
+    QVERIFY(add->isEnabled() && !rename->isEnabled() && !remove->isEnabled());
+    QCOMPARE(child<QLabel>("Panel1")->text(), QStringLiteral("001"));
+
+    // A number and a blank with an empty name counts as occupied.
+    select(1);
+    QVERIFY(!add->isEnabled() && rename->isEnabled() && remove->isEnabled());
+    QCOMPARE(child<QLabel>("Panel1")->text(), QStringLiteral("002 "));
+}
+
+void TestBazaFirm::add_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("stored");
+
+    const QString sixty = QStringLiteral("Przedsiębiorstwo Handlowo-Usługowe \"Transbud\" Łódź 123456789");
+    QCOMPARE(sixty.size(), 60);
+    QTest::newRow("name") << 4 << "Jan Kowalski" << "005 Jan Kowalski" << "005 Jan Kowalski";
+    QTest::newRow("empty name") << 4 << "" << "005 " << "005 ";
+    QTest::newRow("60 characters") << 99 << sixty << "100 " + sixty << ("100 " + sixty).left(50);
+}
+
+void TestBazaFirm::add()
+{
+    QFETCH(int, row);
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    QFETCH(QString, stored);
+
+    start();
+    select(row);
+    m_seams->dialogs.inputs << name;
+    child<QPushButton>("SpeedButton4")->click();
+
+    QCOMPARE(m_seams->dialogs.shown.size(), 1);
+    const ShownDialog &box = m_seams->dialogs.shown.first();
+    QCOMPARE(box.kind, ShownDialog::Kind::Input);
+    QCOMPARE(box.caption, QStringLiteral("Dodaj nowego klienta"));
+    QCOMPARE(box.text, QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)"));
+    QCOMPARE(box.initial, QString());
+
+    QCOMPARE(child<QListWidget>("lista_k")->item(row)->text(), shown);
+    QCOMPARE(storedLine(row + 1), testfiles::shortString(stored, 50));
+    QCOMPARE(storedLine(row + 2), testfiles::shortString(ClientNumber(row + 1), 50));
+}
+
+void TestBazaFirm::cancelledInputChangesNothing()
+{
+    start();
+    const QByteArray before = testfiles::readBytes(file(QStringLiteral("klienci.dat")));
+    select(4);
+    m_seams->dialogs.inputs << std::nullopt;
+    m_window->SpeedButton4Click();
+    QCOMPARE(child<QListWidget>("lista_k")->item(4)->text(), QStringLiteral("005"));
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))), before);
+}
+
+void TestBazaFirm::rename_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("initial");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("name") << "012 ABC" << "ABC" << "XYZ" << "012 XYZ";
+    QTest::newRow("empty name") << "012 " << "" << "Nowak" << "012 Nowak";
+    QTest::newRow("to empty") << "012 ABC" << "ABC" << "" << "012 ";
+}
+
+void TestBazaFirm::rename()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, initial);
+    QFETCH(QString, entered);
+    QFETCH(QString, result);
+
+    Record reg = registerfile::defaultRecord();
+    reg.setText(registerfile::line(12), line);
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    start();
+    select(11);
+    m_seams->dialogs.inputs << entered;
+    child<QPushButton>("SpeedButton3")->click();
+
+    QCOMPARE(m_seams->dialogs.shown.size(), 1);
+    QCOMPARE(m_seams->dialogs.shown.first().caption, QStringLiteral("Dodaj nowego klienta"));
+    QCOMPARE(m_seams->dialogs.shown.first().text, QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)"));
+    QCOMPARE(m_seams->dialogs.shown.first().initial, initial);
+    QCOMPARE(child<QListWidget>("lista_k")->item(11)->text(), result);
+    QCOMPARE(storedLine(12), testfiles::shortString(result, 50));
+}
+
+void TestBazaFirm::deleteAsksFirst()
+{
+    Record reg = registerfile::defaultRecord();
+    reg.setText(registerfile::line(12), QStringLiteral("012 ABC"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("012.dat")), owner::defaultRecord(QStringLiteral("012")).bytes()));
+    start();
+    select(11);
+    m_seams->dialogs.answers << false;
+    child<QPushButton>("SpeedButton2")->click();
+
+    QCOMPARE(m_seams->dialogs.shown.size(), 1);
+    QCOMPARE(m_seams->dialogs.shown.first().kind, ShownDialog::Kind::Question);
+    QCOMPARE(m_seams->dialogs.shown.first().caption, QStringLiteral("Pytanie..."));
+    QCOMPARE(m_seams->dialogs.shown.first().text, QStringLiteral("Usunąć wpis z listy ?"));
+    QCOMPARE(child<QListWidget>("lista_k")->item(11)->text(), QStringLiteral("012 ABC"));
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))), reg.bytes());
+    QVERIFY(QFile::exists(file(QStringLiteral("012.dat"))));
+}
+
+void TestBazaFirm::deleteRemovesTheClientFilesOfEveryYear()
+{
+    Record reg = registerfile::defaultRecord();
+    reg.setText(registerfile::line(11), QStringLiteral("011 Sąsiad"));
+    reg.setText(registerfile::line(12), QStringLiteral("012 ABC"));
+    reg.setText(registerfile::line(13), QStringLiteral("013 Drugi sąsiad"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    const QStringList removed{"012.dat", "012_2003.eks", "012_1996.num", "012_2000.prz",
+                              "012_2010.eks", "012_2016.vat", "012_2007.mie"};
+    const QStringList kept{"011.dat", "013_2003.eks", "012_2017.eks", "012_1995.prz", "eksptresc.dat"};
+    for (const QString &name : removed + kept) {
+        // Owner records must be whole: selecting a client reads its record for the hint.
+        const QByteArray content = name.endsWith(QLatin1String(".dat"))
+                                       ? owner::defaultRecord(name.left(3)).bytes()
+                                       : QByteArray("x");
+        QVERIFY(testfiles::writeBytes(file(name), content));
+    }
+
+    start();
+    select(11);
+    m_seams->dialogs.answers << true;
+    child<QPushButton>("SpeedButton2")->click();
+
+    QCOMPARE(child<QListWidget>("lista_k")->item(11)->text(), QStringLiteral("012"));
+    QCOMPARE(storedLine(12), testfiles::shortString(QStringLiteral("012"), 50));
+    QCOMPARE(storedLine(11), testfiles::shortString(QStringLiteral("011 Sąsiad"), 50));
+    QCOMPARE(storedLine(13), testfiles::shortString(QStringLiteral("013 Drugi sąsiad"), 50));
+    for (const QString &name : removed)
+        QVERIFY2(!QFile::exists(file(name)), qPrintable(name));
+    for (const QString &name : kept)
+        QVERIFY2(QFile::exists(file(name)), qPrintable(name));
+    QVERIFY(m_seams->dialogs.ioErrors().isEmpty());
+}
+
+void TestBazaFirm::unusedTailSurvivesSaves()
+{
+    Record reg = registerfile::defaultRecord();
+    for (qsizetype i = registerfile::kUnusedOffset; i < registerfile::kSize; ++i)
+        reg.setByte(i, static_cast<quint8>(i * 7));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    start();
+    select(0);
+    m_seams->dialogs.inputs << QStringLiteral("Pierwszy");
+    m_window->SpeedButton4Click();
+    select(1);
+    m_seams->dialogs.inputs << QStringLiteral("Drugi");
+    m_window->SpeedButton4Click();
+    const QByteArray after = testfiles::readBytes(file(QStringLiteral("klienci.dat")));
+    QCOMPARE(after.size(), 36000);
+    QCOMPARE(after.mid(registerfile::kUnusedOffset), reg.bytes().mid(registerfile::kUnusedOffset));
+}
+
+void TestBazaFirm::ownerHintShowsTheNameLines()
+{
+    Record owner = owner::defaultRecord(QStringLiteral("005"));
+    owner.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    owner.setText(owner::nazwa2, QStringLiteral("ul. Żytnia 5"));
+    owner.setText(owner::nazwa3, QStringLiteral("Łódź"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("005.dat")), owner.bytes()));
+    start();
+    auto *panel = child<QLabel>("Panel1");
+    QCOMPARE(panel->toolTip(), QString());
+
+    select(4);
+    QCOMPARE(panel->toolTip(), QStringLiteral("Jan Kowalski\nul. Żytnia 5\nŁódź"));
+    // A client without an owner record leaves the hint as it was.
+    select(6);
+    QCOMPARE(panel->toolTip(), QStringLiteral("Jan Kowalski\nul. Żytnia 5\nŁódź"));
+}
+
+void TestBazaFirm::shortRegisterIsReported()
+{
+    const QByteArray shortRegister = registerfile::defaultRecord().bytes().left(35999);
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), shortRegister));
+    start();
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Read beyond end of file"});
+    QCOMPARE(child<QListWidget>("lista_k")->count(), 0);
+    m_window->Timer1Timer();
+    QVERIFY(!child<QPushButton>("SpeedButton4")->isEnabled());
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))), shortRegister);
+}
+
+void TestBazaFirm::missingDataDirectoryIsReported()
+{
+    QVERIFY(QDir(m_dir->path() + QStringLiteral("/DANE")).removeRecursively());
+    start();
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Invalid filename"});
+    QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/DANE")));
+}
+
+void TestBazaFirm::failedSaveKeepsTheLineAndDeletesNothing()
+{
+    Record reg = registerfile::defaultRecord();
+    reg.setText(registerfile::line(3), QStringLiteral("003 Nowak"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("003.dat")),
+                                  owner::defaultRecord(QStringLiteral("003")).bytes()));
+    start();
+    // The register can no longer be written: a directory stands in its place.
+    QVERIFY(QFile::remove(file(QStringLiteral("klienci.dat"))));
+    QVERIFY(QDir().mkdir(file(QStringLiteral("klienci.dat"))));
+
+    select(2);
+    m_seams->dialogs.answers << true;
+    m_window->SpeedButton2Click();
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"File access denied"});
+    QCOMPARE(child<QListWidget>("lista_k")->item(2)->text(), QStringLiteral("003"));
+    QVERIFY(QFile::exists(file(QStringLiteral("003.dat"))));
+}
+
+void TestBazaFirm::shortOwnerRecordIsReported()
+{
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("001.dat")), QByteArray(236, '\0')));
+    start();
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Read beyond end of file"});
+    // The register itself was loaded before the hint failed; the program goes on.
+    QCOMPARE(child<QListWidget>("lista_k")->count(), 500);
+    select(0);
+    QCOMPARE(m_seams->dialogs.ioErrors().size(), 2);
+}
+
+QTEST_MAIN(TestBazaFirm)
+#include "tst_bazafirm.moc"

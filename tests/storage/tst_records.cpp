@@ -1,0 +1,238 @@
+#include "clientrecords.h"
+#include "datatree.h"
+#include "paths.h"
+#include "record.h"
+#include "testfiles.h"
+#include "textcodec.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace storage;
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void clientNumber_data();
+    void clientNumber();
+    void fieldOffsets_data();
+    void fieldOffsets();
+    void shortStringIsCutAtCapacity_data();
+    void shortStringIsCutAtCapacity();
+    void polishLettersRoundTripInWindows1250();
+    void lengthByteBeyondCapacityIsClamped();
+    void int32IsLittleEndian();
+    void defaultRecords();
+    void yearFileNamesFollowTheIdentifier();
+    void pathsMatchExistingNamesWithoutRegardToCase();
+    void removedClientFilesCoverEverySettlementYear();
+    void dataTreeIsCreatedOnlyOnAFreshInstallation();
+};
+
+void TestRecords::clientNumber_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("first") << 0 << "001";
+    QTest::newRow("two digits") << 9 << "010";
+    QTest::newRow("three digits") << 99 << "100";
+    QTest::newRow("last") << 499 << "500";
+}
+
+void TestRecords::clientNumber()
+{
+    QFETCH(int, position);
+    QFETCH(QString, number);
+    QCOMPARE(ClientNumber(position), number);
+}
+
+void TestRecords::fieldOffsets_data()
+{
+    QTest::addColumn<qsizetype>("offset");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<qsizetype>("expectedOffset");
+    QTest::addColumn<int>("expectedCapacity");
+
+    QTest::newRow("owner nazwa1") << owner::nazwa1.offset << owner::nazwa1.capacity << qsizetype(0) << 50;
+    QTest::newRow("owner nazwa3") << owner::nazwa3.offset << owner::nazwa3.capacity << qsizetype(102) << 50;
+    QTest::newRow("owner nip") << owner::nip.offset << owner::nip.capacity << qsizetype(153) << 20;
+    QTest::newRow("owner registration before make")
+        << owner::rejestracja.offset << owner::rejestracja.capacity << qsizetype(174) << 20;
+    QTest::newRow("owner make") << owner::marka.offset << owner::marka.capacity << qsizetype(195) << 20;
+    QTest::newRow("owner id") << owner::id.offset << owner::id.capacity << qsizetype(216) << 20;
+    QTest::newRow("mileage kilometres of January")
+        << mileage::cell(1, 1).offset << mileage::cell(1, 1).capacity << qsizetype(0) << 10;
+    QTest::newRow("mileage rate of March") << mileage::cell(2, 3).offset << 10 << qsizetype(154) << 10;
+    QTest::newRow("mileage amount of December")
+        << mileage::cell(3, 12).offset << 10 << qsizetype(385) << 10;
+    QTest::newRow("mileage year total") << mileage::yearTotal.offset << mileage::yearTotal.capacity
+                                        << qsizetype(396) << 15;
+    QTest::newRow("cost March net row 2")
+        << cost::entry(3, 3, 2).offset << cost::entry(3, 3, 2).capacity << qsizetype(15921) << 60;
+    QTest::newRow("cost last entry")
+        << cost::entry(12, 4, 20).offset << 60 << qsizetype(73200 - 61) << 60;
+    QTest::newRow("cost net total") << cost::netTotal.offset << cost::netTotal.capacity << qsizetype(73200) << 15;
+    QTest::newRow("cost VAT total") << cost::vatTotal.offset << cost::vatTotal.capacity << qsizetype(73216) << 15;
+    QTest::newRow("VAT other rate") << vatsetting::otherRate.offset << vatsetting::otherRate.capacity
+                                    << qsizetype(0) << 3;
+    QTest::newRow("numerator suffix") << numerator::suffix.offset << numerator::suffix.capacity
+                                      << qsizetype(4) << 10;
+    QTest::newRow("register line 1") << registerfile::line(1).offset << 50 << qsizetype(0) << 50;
+    QTest::newRow("register line 500")
+        << registerfile::line(500).offset << registerfile::line(500).capacity << qsizetype(25449) << 50;
+}
+
+void TestRecords::fieldOffsets()
+{
+    QFETCH(qsizetype, offset);
+    QFETCH(int, capacity);
+    QFETCH(qsizetype, expectedOffset);
+    QFETCH(int, expectedCapacity);
+    QCOMPARE(offset, expectedOffset);
+    QCOMPARE(capacity, expectedCapacity);
+}
+
+void TestRecords::shortStringIsCutAtCapacity_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    const QString sixty = QString(QLatin1Char('x')).repeated(55) + QStringLiteral("ABCDE");
+    QTest::newRow("60 characters into 50") << sixty << sixty.left(50);
+    QTest::newRow("exactly 50") << sixty.left(50) << sixty.left(50);
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("Polish letters count one each")
+        << QStringLiteral("Zażółć gęślą jaźń ").repeated(3) << QStringLiteral("Zażółć gęślą jaźń ").repeated(3).left(50);
+}
+
+void TestRecords::shortStringIsCutAtCapacity()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    Record record(owner::kSize);
+    record.bytes().fill('\x55');
+    record.setText(owner::nazwa2, text);
+    QCOMPARE(record.text(owner::nazwa2), stored);
+    QCOMPARE(record.bytes().mid(51, 51), testfiles::shortString(stored, 50));
+    // The neighbours are untouched.
+    QCOMPARE(record.bytes().at(50), '\x55');
+    QCOMPARE(record.bytes().at(102), '\x55');
+}
+
+void TestRecords::polishLettersRoundTripInWindows1250()
+{
+    const QString letters = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
+    const QByteArray expected("\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF");
+    QCOMPARE(ToWindows1250(letters), expected);
+    QCOMPARE(FromWindows1250(expected), letters);
+
+    Record record(registerfile::kSize);
+    record.setText(registerfile::line(2), QStringLiteral("002 Łódź €"));
+    QCOMPARE(record.bytes().mid(51, 12), QByteArray("\x0A" "002 \xA3\xF3\x64\x9F \x80\x00", 12));
+    // A character outside the code page is stored as "?".
+    record.setText(registerfile::line(3), QStringLiteral("Ж"));
+    QCOMPARE(record.bytes().mid(102, 3), QByteArray("\x01?\x00", 3));
+}
+
+void TestRecords::lengthByteBeyondCapacityIsClamped()
+{
+    Record record(vatsetting::kSize);
+    record.bytes() = QByteArray("\xFF" "12345", 5);
+    QCOMPARE(record.text(vatsetting::otherRate), QStringLiteral("123"));
+}
+
+void TestRecords::int32IsLittleEndian()
+{
+    Record record(numerator::kSize);
+    record.setInt32(numerator::kNumber, 0x01020304);
+    QCOMPARE(record.bytes().left(4), QByteArray("\x04\x03\x02\x01", 4));
+    record.setInt32(numerator::kNumber, -2);
+    QCOMPARE(record.bytes().left(4), QByteArray("\xFE\xFF\xFF\xFF", 4));
+    QCOMPARE(record.int32(numerator::kNumber), -2);
+}
+
+void TestRecords::defaultRecords()
+{
+    QByteArray ownerBytes(237, '\0');
+    ownerBytes.replace(216, 4, QByteArray("\x03" "007", 4));
+    QCOMPARE(owner::defaultRecord(QStringLiteral("007")).bytes(), ownerBytes);
+
+    QCOMPARE(mileage::defaultRecord().bytes(), QByteArray(413, '\0'));
+    QCOMPARE(cost::defaultRecord().bytes(), QByteArray(73232, '\0'));
+    QCOMPARE(vatsetting::defaultRecord().bytes(), QByteArray("\x01" "0\x00\x00\x01", 5));
+    QCOMPARE(numerator::defaultRecord().bytes(), QByteArray("\x01\x00\x00\x00", 4) + QByteArray(11, '\0'));
+
+    const QByteArray reg = registerfile::defaultRecord().bytes();
+    QCOMPARE(reg.size(), 36000);
+    QCOMPARE(reg.mid(0, 51), testfiles::shortString(QStringLiteral("001"), 50));
+    QCOMPARE(reg.mid(11 * 51, 51), testfiles::shortString(QStringLiteral("012"), 50));
+    QCOMPARE(reg.mid(499 * 51, 51), testfiles::shortString(QStringLiteral("500"), 50));
+    QCOMPARE(reg.mid(25500), QByteArray(10500, '\0'));
+}
+
+void TestRecords::yearFileNamesFollowTheIdentifier()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString root = dir.path();
+    QCOMPARE(YearStem(QStringLiteral("007"), QStringLiteral("2007")), QStringLiteral("007_2007"));
+    QCOMPARE(YearFile(root, YearStem(QStringLiteral("007"), QStringLiteral("2007")), QStringLiteral(".prz")),
+             QDir::toNativeSeparators(root + QStringLiteral("/DANE/007_2007.prz")));
+    QCOMPARE(YearFile(root, YearStem(QStringLiteral("X1"), QStringLiteral("2007")), QStringLiteral(".eks")),
+             QDir::toNativeSeparators(root + QStringLiteral("/DANE/X1_2007.eks")));
+    QCOMPARE(ClientFile(root, QStringLiteral("005"), QStringLiteral(".dat")),
+             QDir::toNativeSeparators(root + QStringLiteral("/DANE/005.dat")));
+}
+
+void TestRecords::pathsMatchExistingNamesWithoutRegardToCase()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString root = dir.path();
+    QVERIFY(QDir(root).mkpath(QStringLiteral("Admini")));
+    QVERIFY(QDir(root).mkpath(QStringLiteral("Dane")));
+    QVERIFY(testfiles::writeBytes(root + QStringLiteral("/Dane/KLIENCI.DAT"), "x"));
+
+    QCOMPARE(PathIn(root, QStringLiteral("ADMINI\\data_ar.dat")), root + QStringLiteral("/Admini/data_ar.dat"));
+    QCOMPARE(PathIn(root, QStringLiteral("Admini\\historia.dat")), root + QStringLiteral("/Admini/historia.dat"));
+    QCOMPARE(PathIn(root, QStringLiteral("\\DANE\\klienci.dat")), root + QStringLiteral("/Dane/KLIENCI.DAT"));
+    QCOMPARE(PathIn(root + QStringLiteral("/"), QStringLiteral("/admini/")), root + QStringLiteral("/Admini"));
+    // A missing directory keeps the spelling of the text, and so does everything below it.
+    QCOMPARE(PathIn(root, QStringLiteral("KOSZ\\005.k")), root + QStringLiteral("/KOSZ/005.k"));
+    // An empty root stands for the root of the file system.
+    QCOMPARE(PathIn(QString(), QStringLiteral("\\Admini\\siec.dat")), QStringLiteral("/Admini/siec.dat"));
+}
+
+void TestRecords::removedClientFilesCoverEverySettlementYear()
+{
+    const QStringList files = RemovedClientFiles(QStringLiteral("/base"), QStringLiteral("012"));
+    QCOMPARE(files.size(), 1 + 5 * 21);
+    QCOMPARE(files.first(), QStringLiteral("/base/DANE/012.dat"));
+    QCOMPARE(files.at(1), QStringLiteral("/base/DANE/012_1996.num"));
+    QCOMPARE(files.at(21), QStringLiteral("/base/DANE/012_2016.num"));
+    QCOMPARE(files.at(22), QStringLiteral("/base/DANE/012_1996.eks"));
+    QCOMPARE(files.at(43), QStringLiteral("/base/DANE/012_1996.prz"));
+    QCOMPARE(files.at(64), QStringLiteral("/base/DANE/012_1996.mie"));
+    QCOMPARE(files.last(), QStringLiteral("/base/DANE/012_2016.vat"));
+}
+
+void TestRecords::dataTreeIsCreatedOnlyOnAFreshInstallation()
+{
+    QTemporaryDir fresh;
+    QVERIFY(fresh.isValid());
+    EnsureDataTree(fresh.path());
+    QDir freshDir(fresh.path());
+    QCOMPARE(freshDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name),
+             (QStringList{"Admini", "DANE", "FONT", "KOSZ", "POMOC", "TAPETY"}));
+
+    QTemporaryDir partial;
+    QVERIFY(partial.isValid());
+    QVERIFY(QDir(partial.path()).mkdir(QStringLiteral("dane")));
+    EnsureDataTree(partial.path());
+    QCOMPARE(QDir(partial.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"dane"});
+}
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"

@@ -1,0 +1,42 @@
+#include "fakeseams.h"
+
+bool FakeDialogs::question(const QString &caption, const QString &text)
+{
+    shown.append({ShownDialog::Kind::Question, caption, text, {}});
+    if (answers.isEmpty()) {
+        ++unexpected;
+        return false;
+    }
+    return answers.takeFirst();
+}
+
+void FakeDialogs::notice(const QString &caption, const QString &text)
+{
+    shown.append({ShownDialog::Kind::Notice, caption, text, {}});
+}
+
+std::optional<QString> FakeDialogs::inputText(const QString &title, const QString &prompt,
+                                              const QString &initial)
+{
+    shown.append({ShownDialog::Kind::Input, title, prompt, initial});
+    if (inputs.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    return inputs.takeFirst();
+}
+
+void FakeDialogs::ioError(const storage::FileError &error)
+{
+    shown.append({ShownDialog::Kind::IoError, {}, error.text(), {}});
+}
+
+QStringList FakeDialogs::ioErrors() const
+{
+    QStringList texts;
+    for (const ShownDialog &dialog : shown) {
+        if (dialog.kind == ShownDialog::Kind::IoError)
+            texts << dialog.text;
+    }
+    return texts;
+}

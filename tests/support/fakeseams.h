@@ -1,0 +1,66 @@
+#pragma once
+
+#include "seams.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// One dialog as the program showed it.
+struct ShownDialog {
+    enum class Kind { Question, Notice, Input, IoError };
+    Kind kind;
+    QString caption;
+    QString text;
+    QString initial; // input boxes only
+};
+
+// Answers dialogs from a script and records every text it was shown.
+class FakeDialogs : public storage::Dialogs
+{
+public:
+    bool question(const QString &caption, const QString &text) override;
+    void notice(const QString &caption, const QString &text) override;
+    std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                     const QString &initial) override;
+    void ioError(const storage::FileError &error) override;
+
+    // Scripted answers, taken in order. A dialog with no answer left counts as unexpected.
+    QList<bool> answers;
+    QList<std::optional<QString>> inputs;
+
+    QList<ShownDialog> shown;
+    int unexpected = 0;
+
+    // The texts of the error boxes shown so far.
+    QStringList ioErrors() const;
+};
+
+class FakeClock : public storage::Clock
+{
+public:
+    QDateTime now() const override { return current; }
+    QDateTime current{QDate(2007, 3, 15), QTime(12, 30, 45)};
+};
+
+class FakeRegionalSettings : public storage::RegionalSettings
+{
+public:
+    QString dateSeparator() const override { return separator; }
+    QString longTimeFormat() const override { return timeFormat; }
+    QString separator = QStringLiteral(".");
+    QString timeFormat = QStringLiteral("HH:mm:ss");
+};
+
+// The seams of one test case.
+struct TestSeams {
+    TestSeams() = default;
+    Q_DISABLE_COPY(TestSeams)
+
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeRegionalSettings regional;
+    QList<int> endCalls;
+    storage::Seams seams{dialogs, clock, regional, [this](int code) { endCalls << code; }};
+};
