@@ -30,7 +30,8 @@ int main(int argc, char *argv[])
     QtDialogs dialogs;
     SystemClock clock;
     SystemRegionalSettings regional;
-    storage::Seams seams{dialogs, clock, regional, [](int code) { std::exit(code); }};
+    QtExternalPrograms programs;
+    storage::Seams seams{dialogs, clock, regional, programs, [](int code) { std::exit(code); }};
 
     storage::Guarded(dialogs, [&] { storage::EnsureDataTree(state.workingDir); });
 

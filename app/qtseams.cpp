@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
@@ -67,4 +68,10 @@ QString SystemRegionalSettings::longTimeFormat() const
     static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
     format.remove(zone);
     return format.trimmed();
+}
+
+bool QtExternalPrograms::startDetached(const QString &program, const QStringList &arguments,
+                                       const QString &workingDir)
+{
+    return QProcess::startDetached(program, arguments, workingDir);
 }

@@ -27,3 +27,10 @@ public:
     QString dateSeparator() const override;
     QString longTimeFormat() const override;
 };
+
+class QtExternalPrograms : public storage::ExternalPrograms
+{
+public:
+    bool startDetached(const QString &program, const QStringList &arguments,
+                       const QString &workingDir) override;
+};

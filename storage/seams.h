@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -46,6 +47,17 @@ public:
     virtual QString longTimeFormat() const = 0;
 };
 
+// Starts other programs without waiting for them.
+class ExternalPrograms
+{
+public:
+    virtual ~ExternalPrograms() = default;
+    // Starts `program` (a name looked up in the usual places, or a path) with the arguments in
+    // `workingDir`; the result only says whether it could be started.
+    virtual bool startDetached(const QString &program, const QStringList &arguments,
+                               const QString &workingDir) = 0;
+};
+
 // Ends the program at once with the given exit code.
 using ProgramEnd = std::function<void(int)>;
 
@@ -54,6 +66,7 @@ struct Seams {
     Dialogs &dialogs;
     Clock &clock;
     RegionalSettings &regional;
+    ExternalPrograms &programs;
     ProgramEnd endProgram;
 };
 

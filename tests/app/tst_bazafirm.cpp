@@ -63,7 +63,9 @@ void TestBazaFirm::init()
     QVERIFY(m_dir->isValid());
     QVERIFY(testfiles::makeDataTree(m_dir->path()));
     m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{m_dir->path(), m_dir->path()};
+    m_state = ProgramState{};
+    m_state.workingDir = m_dir->path();
+    m_state.baseDir = m_dir->path();
 }
 
 void TestBazaFirm::cleanup()

@@ -53,6 +53,25 @@ public:
     QString timeFormat = QStringLiteral("HH:mm:ss");
 };
 
+// Records the programs it is asked to start; starts nothing.
+class FakePrograms : public storage::ExternalPrograms
+{
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+        QString workingDir;
+    };
+    bool startDetached(const QString &program, const QStringList &arguments,
+                       const QString &workingDir) override
+    {
+        started.append({program, arguments, workingDir});
+        return startResult;
+    }
+    QList<Start> started;
+    bool startResult = true;
+};
+
 // The seams of one test case.
 struct TestSeams {
     TestSeams() = default;
@@ -61,6 +80,8 @@ struct TestSeams {
     FakeDialogs dialogs;
     FakeClock clock;
     FakeRegionalSettings regional;
+    FakePrograms programs;
     QList<int> endCalls;
-    storage::Seams seams{dialogs, clock, regional, [this](int code) { endCalls << code; }};
+    storage::Seams seams{dialogs, clock, regional, programs,
+                         [this](int code) { endCalls << code; }};
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+// A fixed-size window without system buttons, left only through its own "Powrót" button
+// (leave()); a close request from the window manager is refused.
+class FormWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Placement { Default, StayOnTop };
+    explicit FormWindow(Placement placement = Placement::Default, QWidget *parent = nullptr);
+
+    // Disables, hides and closes the window.
+    void leave();
+    // Enables the window and shows it without blocking its opener.
+    void open();
+
+protected:
+    // Call at the end of the constructor, once the layout is complete.
+    void fixSize();
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool m_leaving = false;
+};
