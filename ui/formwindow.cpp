@@ -28,6 +28,17 @@ void FormWindow::leave()
     m_leaving = false;
 }
 
+bool FormWindow::prepareAndOpen()
+{
+    setEnabled(true);
+    if (!FormCreate()) {
+        hide();
+        return false;
+    }
+    open();
+    return true;
+}
+
 void FormWindow::open()
 {
     setEnabled(true);

@@ -12,6 +12,14 @@ public:
     enum class Placement { Default, StayOnTop };
     explicit FormWindow(Placement placement = Placement::Default, QWidget *parent = nullptr);
 
+    // The window's set-up, run at program start and again each time it is opened; it re-reads
+    // the window's files. Returns false when a step failed (its error box has been shown): the
+    // opener then leaves the window hidden.
+    virtual bool FormCreate() { return true; }
+
+    // Runs the set-up and, when it succeeded, enables and shows the window without blocking
+    // its opener.
+    bool prepareAndOpen();
     // Disables, hides and closes the window.
     void leave();
     // Enables the window and shows it without blocking its opener.
