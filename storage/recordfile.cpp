@@ -149,6 +149,28 @@ void WriteRecord(const QString &path, const Record &record)
         (void)::fsync(dir.get());
 }
 
+bool CreateRecordExclusive(const QString &path, const Record &record)
+{
+    const QByteArray name = nativeName(path);
+    Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        if (errno == EEXIST)
+            return false;
+        throw FileError::fromErrno(errno, path);
+    }
+    try {
+        writeAll(fd.get(), record.bytes(), path);
+        if (::fsync(fd.get()) != 0)
+            throw FileError::fromErrno(errno, path);
+        if (fd.close() != 0)
+            throw FileError::fromErrno(errno, path);
+    } catch (...) {
+        ::unlink(name.constData());
+        throw;
+    }
+    return true;
+}
+
 void CreateIfMissing(const QString &path, const Record &defaultRecord)
 {
     if (!FileExists(path))

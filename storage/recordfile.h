@@ -16,6 +16,11 @@ void ReadRecord(const QString &path, Record &record);
 // "File access denied", as a plain overwrite would. Throws FileError.
 void WriteRecord(const QString &path, const Record &record);
 
+// Creates the file with the record as its content only if no file of that name exists, as one
+// step that no other process can come between (create-if-absent). Returns false when the file
+// existed; throws FileError for any other failure, leaving no file behind.
+bool CreateRecordExclusive(const QString &path, const Record &record);
+
 // Writes the record only when no file of that name exists yet.
 void CreateIfMissing(const QString &path, const Record &defaultRecord);
 

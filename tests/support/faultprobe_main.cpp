@@ -8,6 +8,9 @@
 //   readonly               remounts the medium read-only            -> READONLY | FAILED
 //   nofile                 lowers the open-file limit to the files open now -> NOFILE
 //   ls                     the names in the directory, sorted       -> LS names
+//   mkdir:NAME             creates a directory                      -> OK | FAILED
+//   lock:NAME              takes a client lock, as one copy of the program -> TAKEN | BUSY | ERR
+#include "blokada.h"
 #include "fileerror.h"
 #include "recordfile.h"
 
@@ -48,6 +51,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     say(QStringLiteral("MOUNTED"));
+    QString heldLock;
 
     for (int i = 3; i < argc; ++i) {
         const QStringList parts = QString::fromLocal8Bit(argv[i]).split(QLatin1Char(':'));
@@ -96,6 +100,11 @@ int main(int argc, char *argv[])
                 const rlimit limit{3, 3};
                 ::setrlimit(RLIMIT_NOFILE, &limit);
                 say(QStringLiteral("NOFILE"));
+            } else if (command == QLatin1String("mkdir")) {
+                say(QDir().mkdir(path) ? QStringLiteral("OK") : QStringLiteral("FAILED"));
+            } else if (command == QLatin1String("lock")) {
+                const LockOutcome outcome = TakeClientLock(path, heldLock);
+                say(outcome == LockOutcome::Taken ? QStringLiteral("TAKEN") : QStringLiteral("BUSY"));
             } else if (command == QLatin1String("ls")) {
                 say(QStringLiteral("LS ")
                     + QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,

@@ -1,0 +1,169 @@
+#include "blokada.h"
+#include "faultprobe.h"
+#include "fileerror.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace storage;
+
+class TestBlokada : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void takingAFreeClientCreatesTheLock();
+    void reopeningTheHeldClientRewritesItsLock();
+    void busyClientKeepsTheHeldLock();
+    void anotherClientReleasesTheHeldLockOnlyOnceTaken();
+    void failedCreationKeepsTheHeldLock();
+    void staleLockStaysBusy();
+    void readOnlyLockFolderIsReported();
+    void twoProcessesNeverHoldOneClientTogether();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString base() const { return m_dir->path(); }
+};
+
+void TestBlokada::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testfiles::makeDataTree(base()));
+}
+
+void TestBlokada::takingAFreeClientCreatesTheLock()
+{
+    QString held;
+    const QString lock = LockPath(base(), QStringLiteral("005"));
+    QCOMPARE(lock, base() + QStringLiteral("/KOSZ/005.k"));
+    QCOMPARE(TakeClientLock(lock, held), LockOutcome::Taken);
+    QCOMPARE(held, lock);
+    QCOMPARE(testfiles::readBytes(lock), QByteArray("\x01\x00\x00\x00", 4));
+
+    ReleaseHeldLock(held);
+    QVERIFY(held.isEmpty());
+    QVERIFY(!QFile::exists(lock));
+}
+
+void TestBlokada::reopeningTheHeldClientRewritesItsLock()
+{
+    QString held;
+    const QString lock = LockPath(base(), QStringLiteral("005"));
+    QCOMPARE(TakeClientLock(lock, held), LockOutcome::Taken);
+    QVERIFY(testfiles::writeBytes(lock, "garbage"));
+    QCOMPARE(TakeClientLock(lock, held), LockOutcome::Taken);
+    QCOMPARE(held, lock);
+    QCOMPARE(testfiles::readBytes(lock), QByteArray("\x01\x00\x00\x00", 4));
+}
+
+void TestBlokada::busyClientKeepsTheHeldLock()
+{
+    QString first;
+    QString second;
+    const QString lock3 = LockPath(base(), QStringLiteral("003"));
+    const QString lock5 = LockPath(base(), QStringLiteral("005"));
+    QCOMPARE(TakeClientLock(lock5, first), LockOutcome::Taken);
+    QCOMPARE(TakeClientLock(lock3, second), LockOutcome::Taken);
+
+    QCOMPARE(TakeClientLock(lock5, second), LockOutcome::Busy);
+    QCOMPARE(second, lock3);
+    QVERIFY(QFile::exists(lock3));
+    QCOMPARE(first, lock5);
+}
+
+void TestBlokada::anotherClientReleasesTheHeldLockOnlyOnceTaken()
+{
+    QString held;
+    const QString lock5 = LockPath(base(), QStringLiteral("005"));
+    const QString lock7 = LockPath(base(), QStringLiteral("007"));
+    QCOMPARE(TakeClientLock(lock5, held), LockOutcome::Taken);
+    QCOMPARE(TakeClientLock(lock7, held), LockOutcome::Taken);
+    QCOMPARE(held, lock7);
+    QVERIFY(!QFile::exists(lock5));
+    QVERIFY(QFile::exists(lock7));
+}
+
+void TestBlokada::failedCreationKeepsTheHeldLock()
+{
+    QString held;
+    const QString lock5 = LockPath(base(), QStringLiteral("005"));
+    QCOMPARE(TakeClientLock(lock5, held), LockOutcome::Taken);
+
+    QTemporaryDir noLockFolder;
+    QVERIFY(noLockFolder.isValid());
+    QVERIFY_THROWS_EXCEPTION(FileError, TakeClientLock(LockPath(noLockFolder.path(), QStringLiteral("007")), held));
+    try {
+        TakeClientLock(LockPath(noLockFolder.path(), QStringLiteral("007")), held);
+    } catch (const FileError &error) {
+        QCOMPARE(error.text(), QStringLiteral("Invalid filename"));
+    }
+    QCOMPARE(held, lock5);
+    QVERIFY(QFile::exists(lock5));
+}
+
+void TestBlokada::staleLockStaysBusy()
+{
+    // A copy that ended abnormally left its lock; a new copy holds nothing.
+    const QString lock = LockPath(base(), QStringLiteral("005"));
+    QVERIFY(testfiles::writeBytes(lock, QByteArray("\x01\x00\x00\x00", 4)));
+    QString held;
+    QCOMPARE(TakeClientLock(lock, held), LockOutcome::Busy);
+    QVERIFY(held.isEmpty());
+    QVERIFY(QFile::exists(lock));
+}
+
+void TestBlokada::readOnlyLockFolderIsReported()
+{
+    const ProbeRun run = RunFaultProbe(base(), QStringLiteral("size=64k"),
+                                       {QStringLiteral("mkdir:KOSZ"), QStringLiteral("lock:KOSZ/003.k"),
+                                        QStringLiteral("readonly"), QStringLiteral("lock:KOSZ/005.k"),
+                                        QStringLiteral("ls")});
+    if (!run.skipReason.isEmpty())
+        QSKIP(qPrintable(run.skipReason));
+    QCOMPARE(run.lines, (QStringList{"OK", "TAKEN", "READONLY", "ERR 5 File access denied", "LS KOSZ"}));
+}
+
+void TestBlokada::twoProcessesNeverHoldOneClientTogether()
+{
+    const QString log = base() + QStringLiteral("/log.txt");
+    const QString iterations = QStringLiteral("3000");
+    QProcess first;
+    QProcess second;
+    first.start(QStringLiteral(LOCKTAKER_PATH), {base(), QStringLiteral("A"), iterations, log});
+    second.start(QStringLiteral(LOCKTAKER_PATH), {base(), QStringLiteral("B"), iterations, log});
+    QVERIFY(first.waitForFinished(120000));
+    QVERIFY(second.waitForFinished(120000));
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(second.exitCode(), 0);
+    const int takenA = first.readAllStandardOutput().trimmed().toInt();
+    const int takenB = second.readAllStandardOutput().trimmed().toInt();
+
+    const QList<QByteArray> lines = testfiles::readBytes(log).split('\n');
+    int entries = 0;
+    QByteArray inside;
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty())
+            continue;
+        if (line.startsWith("E ")) {
+            QVERIFY2(inside.isEmpty(), "two copies held the client at once");
+            inside = line.mid(2);
+            ++entries;
+        } else {
+            QCOMPARE(line.mid(2), inside);
+            inside.clear();
+        }
+    }
+    QCOMPARE(entries, takenA + takenB);
+    QVERIFY(entries > 0);
+    QVERIFY(!QFile::exists(LockPath(base(), QStringLiteral("005"))));
+}
+
+QTEST_GUILESS_MAIN(TestBlokada)
+#include "tst_blokada.moc"
