@@ -1,6 +1,8 @@
 #include "bazafirm.h"
 
+#include "blokada.h"
 #include "clientrecords.h"
+#include "formwindow.h"
 #include "guard.h"
 #include "paths.h"
 #include "recordfile.h"
@@ -101,6 +103,8 @@ Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, QWidget *parent)
         if (QApplication::mouseButtons() == Qt::NoButton)
             lista_kClick();
     });
+    // A double-click, or Enter on a line, opens the client.
+    connect(lista_k, &QListWidget::itemActivated, this, [this] { lista_kDblClick(); });
     connect(SpeedButton4, &QPushButton::clicked, this, &Tbaza_f::SpeedButton4Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &Tbaza_f::SpeedButton3Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &Tbaza_f::SpeedButton2Click);
@@ -169,6 +173,26 @@ void Tbaza_f::refreshOwnerHint()
 void Tbaza_f::lista_kClick()
 {
     Guarded(m_seams.dialogs, [this] { refreshOwnerHint(); });
+}
+
+void Tbaza_f::lista_kDblClick()
+{
+    const QString number = currentClientNumber();
+    if (number.isEmpty())
+        return;
+    Guarded(m_seams.dialogs, [&] {
+        const QString lock = LockPath(m_state.baseDir, number);
+        if (TakeClientLock(lock, m_state.heldLockPath) == LockOutcome::Busy) {
+            m_seams.dialogs.notice(
+                QStringLiteral("Informacja"),
+                QStringLiteral("Rekord danych chwilowo zajęty przez innego użytkownika.\n"
+                               "Poczekaj na jego zwolnienie a następnie ponów operację"));
+            return;
+        }
+        m_state.currentClient = number;
+        if (m_settlement)
+            m_settlement->prepareAndOpen();
+    });
 }
 
 void Tbaza_f::SpeedButton4Click()

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+class FormWindow;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -24,8 +25,12 @@ public:
     // Start-up of the window; runs once, before it is first shown.
     void FormCreate();
 
+    // The settlement window that a double-click opens.
+    void setSettlementWindow(FormWindow *window) { m_settlement = window; }
+
     // Handlers, public so that tests can drive them as a user would.
     void lista_kClick();
+    void lista_kDblClick();
     void SpeedButton4Click(); // "Dodaj do listy"
     void SpeedButton3Click(); // "Popraw wpis"
     void SpeedButton2Click(); // "Usuń z listy"
@@ -46,6 +51,7 @@ private:
     storage::Record m_klienci;
     // The owner record of the client last shown in the hint.
     storage::Record m_owner;
+    FormWindow *m_settlement = nullptr;
 
     QLabel *Label2 = nullptr;
     QListWidget *lista_k = nullptr;

@@ -71,7 +71,8 @@ struct ProgramState {
     // The lock file this copy created last; the only one it ever deletes.
     QString heldLockPath;
 
-    // Settlement window -> its working windows, set just before one is opened.
+    // Settlement window -> its working windows: the stem follows its set-up and year choice;
+    // all five are set again just before a working window is opened.
     QString yearText;
     QString yearStem;
     QString header1; // owner's name, first line

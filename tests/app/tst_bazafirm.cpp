@@ -1,6 +1,7 @@
 #include "bazafirm.h"
 #include "clientrecords.h"
 #include "fakeseams.h"
+#include "recordingwindow.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -36,6 +37,9 @@ private Q_SLOTS:
     void missingDataDirectoryIsReported();
     void failedSaveKeepsTheLineAndDeletesNothing();
     void shortOwnerRecordIsReported();
+    void doubleClickLocksAndOpensTheClient();
+    void twoCopiesNeverOpenOneClient();
+    void lockFaultsOpenNothingAndKeepTheHeldLock();
 
 private:
     void start();
@@ -360,6 +364,102 @@ void TestBazaFirm::shortOwnerRecordIsReported()
     QCOMPARE(child<QListWidget>("lista_k")->count(), 500);
     select(0);
     QCOMPARE(m_seams->dialogs.ioErrors().size(), 2);
+}
+
+void TestBazaFirm::doubleClickLocksAndOpensTheClient()
+{
+    start();
+    RecordingWindow settlement(m_state);
+    m_window->setSettlementWindow(&settlement);
+    // A free position opens too, with its own number.
+    select(4);
+    m_window->lista_kDblClick();
+    const QString lock = m_dir->path() + QStringLiteral("/KOSZ/005.k");
+    QCOMPARE(testfiles::readBytes(lock), QByteArray("\x01\x00\x00\x00", 4));
+    QCOMPARE(m_state.heldLockPath, lock);
+    QCOMPARE(settlement.client, QStringLiteral("005"));
+    QVERIFY(settlement.isVisible());
+
+    // Closing the settlement window keeps the lock; opening the client again gives no message.
+    settlement.leave();
+    QVERIFY(QFile::exists(lock));
+    m_window->lista_kDblClick();
+    QCOMPARE(settlement.opened, 2);
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestBazaFirm::twoCopiesNeverOpenOneClient()
+{
+    // Two copies of the program on one base directory, each with its own state.
+    start();
+    RecordingWindow firstSettlement(m_state);
+    m_window->setSettlementWindow(&firstSettlement);
+    ProgramState otherState;
+    otherState.workingDir = m_dir->path();
+    otherState.baseDir = m_dir->path();
+    TestSeams otherSeams;
+    Tbaza_f other(otherState, otherSeams.seams);
+    other.FormCreate();
+    RecordingWindow secondSettlement(otherState);
+    other.setSettlementWindow(&secondSettlement);
+    auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
+    const QString lock3 = m_dir->path() + QStringLiteral("/KOSZ/003.k");
+    const QString lock5 = m_dir->path() + QStringLiteral("/KOSZ/005.k");
+
+    select(4);
+    m_window->lista_kDblClick();
+    QCOMPARE(firstSettlement.opened, 1);
+
+    // The second copy holds 003 and tries the busy 005: it is told so and keeps 003.
+    otherList->setCurrentRow(2);
+    other.lista_kDblClick();
+    QCOMPARE(otherState.heldLockPath, lock3);
+    otherList->setCurrentRow(4);
+    other.lista_kDblClick();
+    QCOMPARE(otherSeams.dialogs.shown.size(), 1);
+    QCOMPARE(otherSeams.dialogs.shown.first().caption, QStringLiteral("Informacja"));
+    QCOMPARE(otherSeams.dialogs.shown.first().text,
+             QStringLiteral("Rekord danych chwilowo zajęty przez innego użytkownika.\n"
+                            "Poczekaj na jego zwolnienie a następnie ponów operację"));
+    QCOMPARE(secondSettlement.opened, 1);
+    QCOMPARE(secondSettlement.client, QStringLiteral("003"));
+    QCOMPARE(otherState.heldLockPath, lock3);
+    QVERIFY(QFile::exists(lock3));
+
+    // So the first copy cannot take 003 ...
+    select(2);
+    m_window->lista_kDblClick();
+    QCOMPARE(m_seams->dialogs.shown.size(), 1);
+    QCOMPARE(m_state.heldLockPath, lock5);
+    // ... and once it moves on to 007, 005 is free for the second copy.
+    select(6);
+    m_window->lista_kDblClick();
+    QVERIFY(!QFile::exists(lock5));
+    otherList->setCurrentRow(4);
+    other.lista_kDblClick();
+    QCOMPARE(otherState.heldLockPath, lock5);
+    QVERIFY(!QFile::exists(lock3));
+    QCOMPARE(secondSettlement.client, QStringLiteral("005"));
+}
+
+void TestBazaFirm::lockFaultsOpenNothingAndKeepTheHeldLock()
+{
+    start();
+    RecordingWindow settlement(m_state);
+    m_window->setSettlementWindow(&settlement);
+    select(2);
+    m_window->lista_kDblClick();
+    const QString held = m_state.heldLockPath;
+    QCOMPARE(settlement.opened, 1);
+
+    // With the lock folder gone, opening another client reports it and opens nothing.
+    QVERIFY(QDir(m_dir->path() + QStringLiteral("/KOSZ")).removeRecursively());
+    select(6);
+    m_window->lista_kDblClick();
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Invalid filename"});
+    QCOMPARE(settlement.opened, 1);
+    QCOMPARE(m_state.heldLockPath, held);
+    QCOMPARE(m_state.currentClient, QStringLiteral("003"));
 }
 
 QTEST_MAIN(TestBazaFirm)

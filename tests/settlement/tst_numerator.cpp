@@ -1,0 +1,127 @@
+#include "clientrecords.h"
+#include "fakeseams.h"
+#include "numerator.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace storage;
+
+class TestNumerator : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void firstOpeningCreatesNumberOne();
+    void returnConvertsTheNumberText_data();
+    void returnConvertsTheNumberText();
+    void unchangedReturnRewritesTheSameBytes();
+    void missingDataDirectoryOpensNoWindow();
+
+private:
+    QString file() const { return m_dir->path() + QStringLiteral("/DANE/007_2007.num"); }
+    template <typename T>
+    T *child(const char *name) const { return m_window->findChild<T *>(QLatin1String(name)); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestSeams> m_seams;
+    ProgramState m_state;
+    std::unique_ptr<Tnumerator_f> m_window;
+};
+
+void TestNumerator::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    m_seams = std::make_unique<TestSeams>();
+    m_state = ProgramState{};
+    m_state.workingDir = m_dir->path();
+    m_state.yearText = QStringLiteral("2007");
+    m_state.yearStem = QStringLiteral("007_2007");
+    m_state.header1 = QStringLiteral("Jan Kowalski");
+    m_state.header2 = QStringLiteral("ul. Żytnia 5");
+    m_state.header3 = QStringLiteral("Opel WA 12345");
+    m_window = std::make_unique<Tnumerator_f>(m_state, m_seams->seams);
+}
+
+void TestNumerator::cleanup()
+{
+    m_window.reset();
+    m_seams.reset();
+    m_dir.reset();
+}
+
+void TestNumerator::firstOpeningCreatesNumberOne()
+{
+    QVERIFY(m_window->FormCreate());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Numerator  Rok obliczeniowy 2007"));
+    QCOMPARE(testfiles::readBytes(file()), numerator::defaultRecord().bytes());
+    QCOMPARE(child<QLineEdit>("numerator")->text(), QStringLiteral("1"));
+    QCOMPARE(child<QLineEdit>("rozszerzenie")->text(), QString());
+    QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Jan Kowalski"));
+    QCOMPARE(child<QLabel>("Label5")->text(), QStringLiteral("Opel WA 12345"));
+}
+
+void TestNumerator::returnConvertsTheNumberText_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray noSuffix(11, '\0');
+    QTest::newRow("plain") << "25" << "/2007"
+                           << QByteArray("\x19\0\0\0", 4) + testfiles::shortString(QStringLiteral("/2007"), 10);
+    QTest::newRow("empty number") << "" << "" << QByteArray(4, '\0') + noSuffix;
+    QTest::newRow("digits then letters") << " 25abc" << "" << QByteArray("\x19\0\0\0", 4) + noSuffix;
+    QTest::newRow("negative") << "-2" << "" << QByteArray("\xFE\xFF\xFF\xFF", 4) + noSuffix;
+    QTest::newRow("no digits") << "abc" << "" << QByteArray(4, '\0') + noSuffix;
+    QTest::newRow("suffix cut to 10") << "300" << "/2007/ABCDEFG"
+                                      << QByteArray("\x2C\x01\0\0", 4)
+                                             + testfiles::shortString(QStringLiteral("/2007/ABCD"), 10);
+}
+
+void TestNumerator::returnConvertsTheNumberText()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, suffix);
+    QFETCH(QByteArray, expected);
+    QVERIFY(m_window->FormCreate());
+    m_window->open();
+    child<QLineEdit>("numerator")->setText(number);
+    child<QLineEdit>("rozszerzenie")->setText(suffix);
+    child<QPushButton>("SpeedButton3")->click();
+    QCOMPARE(testfiles::readBytes(file()), expected);
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestNumerator::unchangedReturnRewritesTheSameBytes()
+{
+    Record stored = numerator::defaultRecord();
+    stored.setInt32(numerator::kNumber, 41);
+    stored.setText(numerator::suffix, QStringLiteral("/KR"));
+    QVERIFY(testfiles::writeBytes(file(), stored.bytes()));
+    QVERIFY(m_window->FormCreate());
+    QCOMPARE(child<QLineEdit>("numerator")->text(), QStringLiteral("41"));
+    QCOMPARE(child<QLineEdit>("rozszerzenie")->text(), QStringLiteral("/KR"));
+    m_window->SpeedButton3Click();
+    QCOMPARE(testfiles::readBytes(file()), stored.bytes());
+}
+
+void TestNumerator::missingDataDirectoryOpensNoWindow()
+{
+    QVERIFY(QDir(m_dir->path() + QStringLiteral("/DANE")).removeRecursively());
+    QVERIFY(!m_window->prepareAndOpen());
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Invalid filename"});
+}
+
+QTEST_MAIN(TestNumerator)
+#include "tst_numerator.moc"
