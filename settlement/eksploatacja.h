@@ -1,1 +1,106 @@
 #pragma once
+
+#include "formwindow.h"
+#include "programstate.h"
+#include "record.h"
+#include "seams.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QTimer;
+
+// The operating-cost register of one settlement year: up to 20 invoices a month with
+// automatic VAT, kept in the year's ".eks" file, and the VAT setting in the ".vat" file.
+class Teksploatacja_f : public FormWindow
+{
+    Q_OBJECT
+
+public:
+    Teksploatacja_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    Q_DISABLE_COPY(Teksploatacja_f)
+
+    bool FormCreate() override;
+
+    // Handlers, public so that tests can drive them as a user would.
+    void listaClick();         // a month chosen in `lista`
+    void ekspKeyDown(int key); // 13: Enter in the grid
+    void Timer1Timer();
+    void Button2Click(); // "&Data"
+    void Button3Click(); // "&Wstaw treść"
+    void Button4Click(); // "&Edytor treści"
+    void listaTrDblClick();
+    void listaTrKeyDown(int key); // 27: Escape in the phrase list
+    void SpeedButton3Click();     // "Pomoc"
+    void SpeedButton1Click();     // "Powrót" of the help panel
+    void SpeedButton2Click();     // "Powrót": save and close
+
+    // The year and the year file stem taken at the last set-up; the window saves into them even
+    // when the settlement window has chosen another year meanwhile.
+    const QString &yearText() const { return m_year; }
+    const QString &yearStem() const { return m_stem; }
+    // The month shown in the grid, 1..12.
+    int shownMonth() const { return m_month; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QString cell(int row, int column) const; // row 1..20, column 0..4
+    void setCell(int row, int column, const QString &text);
+    int currentRow() const; // 1..20
+    void normaliseAmounts(int row);
+    void loadGrid();
+    void storeGrid();
+    void writeCosts();
+    quint8 vatMode() const;
+    QString costPath() const;
+    QString vatPath() const;
+    QString phrasePath() const;
+
+    storage::ProgramState &m_state;
+    storage::Seams &m_seams;
+    QString m_year;
+    QString m_stem;
+    int m_month = 1;
+    // The year's cost record, read at set-up; written at every month change and by "Powrót".
+    storage::Record m_record;
+
+    QLabel *Label1 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
+    QComboBox *lista = nullptr;
+    QLabel *Label5 = nullptr;
+    // Entry rows 1 to 20 in rows 0 to 19; the captions are the grid's header (its fixed row).
+    QTableWidget *eksp = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QListWidget *listaTr = nullptr;
+    QGroupBox *RadioGroup1 = nullptr;
+    QRadioButton *v1 = nullptr;
+    QRadioButton *v2 = nullptr;
+    QRadioButton *v3 = nullptr;
+    QRadioButton *v4 = nullptr;
+    QGroupBox *RadioGroup2 = nullptr;
+    QLineEdit *innyvat = nullptr;
+    QLabel *Panel1 = nullptr;
+    QPushButton *SpeedButton3 = nullptr;
+    QPushButton *SpeedButton2 = nullptr;
+    QFrame *Panel2 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPushButton *SpeedButton1 = nullptr;
+    QTimer *Timer1 = nullptr;
+};

@@ -1,1 +1,74 @@
 #pragma once
+
+#include "formwindow.h"
+#include "programstate.h"
+#include "seams.h"
+
+#include <QPointer>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+// The monthly cost calculation of one client and year: reads the year's mileage and cost files
+// at set-up, works out the month of the clock and any month chosen afterwards, and leaves the
+// results in the program state for the print panel.
+class Twyliczenie_f : public FormWindow
+{
+    Q_OBJECT
+
+public:
+    Twyliczenie_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    Q_DISABLE_COPY(Twyliczenie_f)
+
+    // Re-reads the year files named by the state's stem into the shared records and works out
+    // the month of the clock. False when a file step failed (its error box has been shown).
+    bool FormCreate() override;
+
+    // The window that "Wydruk" prepares and opens; not owned.
+    void setPrintPanel(FormWindow *panel);
+
+    // Handlers, public so that tests can drive them as a user would.
+    void listamClick();
+    void WyliczKoszty();
+    void Timer1Timer();
+    void SpeedButton1Click(); // "Powrót" of the help panel
+    void SpeedButton2Click(); // "Pomoc"
+    void SpeedButton3Click(); // "Wydruk"
+    void SpeedButton4Click(); // "Powrót"
+
+private:
+    void selectMonth(int month);
+
+    storage::ProgramState &m_state;
+    storage::Seams &m_seams;
+    QPointer<FormWindow> m_printPanel;
+    int m_month = 1;
+    // The year the loaded records belong to, for the title of every month chosen later.
+    QString m_yearText;
+
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QComboBox *listam = nullptr;
+    QFrame *Panel2 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label9 = nullptr;
+    QLabel *Label11 = nullptr;
+    QLabel *Label13 = nullptr;
+    QLabel *Label17 = nullptr;
+    QLabel *Label18 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Panel1 = nullptr;
+    QPushButton *SpeedButton2 = nullptr;
+    QPushButton *SpeedButton3 = nullptr;
+    QPushButton *SpeedButton4 = nullptr;
+    QFrame *Panel3 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPushButton *SpeedButton1 = nullptr;
+    QTimer *Timer1 = nullptr;
+};

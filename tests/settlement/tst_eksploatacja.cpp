@@ -1,0 +1,594 @@
+#include "clientrecords.h"
+#include "eksploatacja.h"
+#include "fakeseams.h"
+#include "paths.h"
+#include "testfiles.h"
+#include "textcodec.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace storage;
+
+namespace {
+
+// Offsets of the cost record, written out independently of the code: month 1..12, column 0..4, row 1..20.
+constexpr int entryOffset(int month, int column, int row)
+{
+    return (month - 1) * 6100 + column * 1220 + (row - 1) * 61;
+}
+constexpr int kNetTotalOffset = 73200;
+constexpr int kVatTotalOffset = 73216;
+constexpr int kNet = 3;
+constexpr int kVat = 4;
+
+QByteArray entry(const QString &text)
+{
+    return testfiles::shortString(text, 60);
+}
+
+} // namespace
+
+class TestEksploatacja : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void newYearOpensOnTheCurrentMonth();
+    void vatModes_data();
+    void vatModes();
+    void vatWithoutNetIsEmptied();
+    void tickFixesTheCommaOfTheCurrentNet();
+    void sumsOfTheMonth();
+    void keyFilterActsInTheAmountEditors();
+    void enterNormalisesEveryRow();
+    void monthChangeWritesTheMonthShown();
+    void loadingNormalisesToTwoDecimals();
+    void powrotWritesTheYear();
+    void vatSettingComesBackCut();
+    void phraseListIsSortedAndFillsOnlyAnEmptyCell();
+    void missingPhraseFileShowsNothing();
+    void editorStartsOnThePhraseFile();
+    void dateButtonFillsOnlyAnEmptyCell();
+    void savesIntoTheYearItWasOpenedWith();
+    void shortFileIsRefused_data();
+    void shortFileIsRefused();
+    void costFileRemovedMeanwhileIsReported();
+    void helpPanel();
+
+private:
+    bool start();
+    QTableWidget *grid() const { return child<QTableWidget>("eksp"); }
+    // row 1..20, column 0..4
+    QTableWidgetItem *cell(int row, int column) const { return grid()->item(row - 1, column); }
+    void type(int row, int column, const QString &text) { cell(row, column)->setText(text); }
+    void chooseMonth(int month);
+    QString file(const QString &name) const
+    {
+        return m_dir->path() + QStringLiteral("/DANE/") + name;
+    }
+    QByteArray costs() const { return testfiles::readBytes(file(QStringLiteral("007_2007.eks"))); }
+    QString text(const char *label) const { return child<QLabel>(label)->text(); }
+    QLineEdit *openEditor() const;
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *widget = m_window->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestSeams> m_seams;
+    ProgramState m_state;
+    std::unique_ptr<Teksploatacja_f> m_window;
+};
+
+void TestEksploatacja::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    m_seams = std::make_unique<TestSeams>(); // today is 15 March 2007
+    m_state = ProgramState{};
+    m_state.workingDir = m_dir->path();
+    m_state.yearText = QStringLiteral("2007");
+    m_state.yearStem = QStringLiteral("007_2007");
+    m_state.header1 = QStringLiteral("Jan Kowalski");
+    m_state.header2 = QStringLiteral("ul. Żytnia 5");
+    m_state.header3 = QStringLiteral("Fiat 126p WA 12345");
+    m_window = std::make_unique<Teksploatacja_f>(m_state, m_seams->seams);
+}
+
+void TestEksploatacja::cleanup()
+{
+    m_window.reset();
+    m_seams.reset();
+    m_dir.reset();
+}
+
+// Runs the set-up; the test drives the timer ticks itself.
+bool TestEksploatacja::start()
+{
+    const bool opened = m_window->FormCreate();
+    child<QTimer>("Timer1")->stop();
+    return opened;
+}
+
+void TestEksploatacja::chooseMonth(int month)
+{
+    auto *months = child<QComboBox>("lista");
+    months->setCurrentIndex(month - 1);
+    Q_EMIT months->activated(month - 1);
+}
+
+QLineEdit *TestEksploatacja::openEditor() const
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QLineEdit *editor : grid()->viewport()->findChildren<QLineEdit *>()) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return nullptr;
+}
+
+void TestEksploatacja::newYearOpensOnTheCurrentMonth()
+{
+    QCOMPARE(text("Label5"), QStringLiteral("Brak wybranego miesiąca"));
+    QVERIFY(start());
+    QCOMPARE(costs(), QByteArray(73232, '\0'));
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral("007_2007.vat"))), QByteArray("\x01"
+                                                                                    "0\0\0\x01",
+                                                                                    5));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Rok obliczeniowy 2007"));
+    QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(text("Label6"), QStringLiteral("Jan Kowalski"));
+    QCOMPARE(text("Label7"), QStringLiteral("ul. Żytnia 5"));
+    QCOMPARE(text("Label8"), QStringLiteral("Fiat 126p WA 12345"));
+
+    auto *months = child<QComboBox>("lista");
+    QCOMPARE(months->count(), 12);
+    QCOMPARE(months->itemText(0), QStringLiteral("Styczeń"));
+    QCOMPARE(months->currentText(), QStringLiteral("Marzec"));
+    QCOMPARE(m_window->shownMonth(), 3);
+    QCOMPARE(text("Label5"), QStringLiteral("Marzec"));
+
+    QCOMPARE(grid()->rowCount(), 20);
+    QCOMPARE(grid()->columnCount(), 5);
+    const QStringList captions{"Data", "Rodzaj wydatku", "Nr dokumentu", "Kwota", "Vat [zł]"};
+    // The widths of the original grid, widened only where the font needs it.
+    const QList<int> widths{75, 322, 89, 61, 59};
+    for (int column = 0; column < 5; ++column) {
+        QCOMPARE(grid()->horizontalHeaderItem(column)->text(), captions.at(column));
+        QVERIFY(grid()->columnWidth(column) >= widths.at(column));
+    }
+    QCOMPARE(grid()->columnWidth(1), 322);
+    QVERIFY(grid()->verticalHeader()->isHidden());
+    QVERIFY(grid()->tabKeyNavigation());
+    for (int row = 1; row <= 20; ++row) {
+        for (int column = 0; column < 5; ++column)
+            QCOMPARE(cell(row, column)->text(), QString());
+    }
+    QVERIFY(child<QRadioButton>("v1")->isChecked());
+    QCOMPARE(child<QLineEdit>("innyvat")->text(), QStringLiteral("0"));
+    QVERIFY(child<QListWidget>("listaTr")->isHidden());
+    QCOMPARE(text("Label3"), QStringLiteral("0.00"));
+
+    m_window->Timer1Timer();
+    QCOMPARE(text("Panel1"), QStringLiteral("12:30:45"));
+    QCOMPARE(text("Label3"), QStringLiteral("    0.00"));
+    QCOMPARE(text("Label4"), QStringLiteral("    0.00"));
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestEksploatacja::vatModes_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("otherRate");
+    QTest::addColumn<QString>("net");
+    QTest::addColumn<QString>("vat");
+    QTest::newRow("22 %") << "v2" << "0" << "100" << "   22.00";
+    QTest::newRow("7 %") << "v3" << "0" << "100" << "    7.00";
+    QTest::newRow("other 8 %") << "v4" << "8" << "100" << "    8.00";
+    QTest::newRow("other 12.5 %") << "v4" << "12.5" << "10" << "    1.25";
+    QTest::newRow("other rate malformed") << "v4" << "x" << "100" << "    0.00";
+    QTest::newRow("22 % rounds") << "v2" << "0" << "10.05" << "    2.21";
+    QTest::newRow("no VAT keeps the hand value") << "v1" << "0" << "100" << "5";
+}
+
+void TestEksploatacja::vatModes()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, otherRate);
+    QFETCH(QString, net);
+    QFETCH(QString, vat);
+    QVERIFY(start());
+    child<QRadioButton>(mode.toLatin1().constData())->click();
+    child<QLineEdit>("innyvat")->setText(otherRate);
+    // Row 2 holds the cursor; row 5 is not visited and keeps what was typed.
+    grid()->setCurrentCell(1, kNet);
+    type(2, kNet, net);
+    type(2, kVat, QStringLiteral("5"));
+    type(5, kNet, QStringLiteral("100"));
+    type(5, kVat, QStringLiteral("5"));
+    m_window->Timer1Timer();
+    QCOMPARE(cell(2, kVat)->text(), vat);
+    QCOMPARE(cell(5, kVat)->text(), QStringLiteral("5"));
+}
+
+void TestEksploatacja::vatWithoutNetIsEmptied()
+{
+    QVERIFY(start());
+    child<QRadioButton>("v2")->click();
+    grid()->setCurrentCell(0, 0);
+    type(7, kVat, QStringLiteral("3"));
+    type(8, kNet, QStringLiteral("10"));
+    type(8, kVat, QStringLiteral("4"));
+    m_window->Timer1Timer();
+    QCOMPARE(cell(7, kVat)->text(), QString());
+    QCOMPARE(cell(8, kVat)->text(), QStringLiteral("4"));
+    // The current row, without a net amount, computes nothing and loses its VAT as well.
+    type(1, kVat, QStringLiteral("9"));
+    m_window->Timer1Timer();
+    QCOMPARE(cell(1, kVat)->text(), QString());
+}
+
+void TestEksploatacja::tickFixesTheCommaOfTheCurrentNet()
+{
+    QVERIFY(start());
+    child<QRadioButton>("v2")->click();
+    grid()->setCurrentCell(2, kNet);
+    type(3, kNet, QStringLiteral("12,50"));
+    type(4, kNet, QStringLiteral("12,50"));
+    m_window->Timer1Timer();
+    QCOMPARE(cell(3, kNet)->text(), QStringLiteral("12.50"));
+    QCOMPARE(cell(3, kVat)->text(), QStringLiteral("    2.75"));
+    QCOMPARE(cell(4, kNet)->text(), QStringLiteral("12,50"));
+
+    type(3, kNet, QStringLiteral("1,5"));
+    m_window->Timer1Timer();
+    QCOMPARE(cell(3, kNet)->text(), QStringLiteral("1,5"));
+}
+
+void TestEksploatacja::sumsOfTheMonth()
+{
+    QVERIFY(start());
+    type(1, kNet, QStringLiteral("100"));
+    type(1, kVat, QStringLiteral("22"));
+    type(2, kNet, QStringLiteral("0.5"));
+    type(20, kNet, QStringLiteral("1000"));
+    type(20, kVat, QStringLiteral("70.25"));
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label3"), QStringLiteral(" 1100.50"));
+    QCOMPARE(text("Label4"), QStringLiteral("   92.25"));
+}
+
+void TestEksploatacja::keyFilterActsInTheAmountEditors()
+{
+    QVERIFY(start());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+
+    grid()->setCurrentCell(0, kNet);
+    grid()->editItem(cell(1, kNet));
+    QLineEdit *editor = openEditor();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("1a2,5 PLN"));
+    QCOMPARE(cell(1, kNet)->text(), QStringLiteral("12.5"));
+
+    // Tab goes on to the VAT cell, which filters the same way.
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QCOMPARE(grid()->currentColumn(), kVat);
+    editor = openEditor();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("2,75%"));
+    QCOMPARE(cell(1, kVat)->text(), QStringLiteral("2.75"));
+
+    // The text columns take any character.
+    QTest::keyClick(editor, Qt::Key_Escape);
+    grid()->setCurrentCell(0, 1);
+    grid()->editItem(cell(1, 1));
+    editor = openEditor();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("Olej, filtr 5W-40"));
+    QCOMPARE(cell(1, 1)->text(), QStringLiteral("Olej, filtr 5W-40"));
+}
+
+void TestEksploatacja::enterNormalisesEveryRow()
+{
+    QVERIFY(start());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    type(3, kNet, QStringLiteral("100.5"));
+    type(3, kVat, QStringLiteral("0"));
+    QTest::keyClick(grid(), Qt::Key_Return);
+    QCOMPARE(cell(3, kNet)->text(), QStringLiteral("  100.50"));
+    QCOMPARE(cell(3, kVat)->text(), QString());
+
+    // Enter in an open editor commits the cell first.
+    grid()->setCurrentCell(3, kNet);
+    grid()->editItem(cell(4, kNet));
+    QLineEdit *editor = openEditor();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("7"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(cell(4, kNet)->text(), QStringLiteral("    7.00"));
+}
+
+void TestEksploatacja::monthChangeWritesTheMonthShown()
+{
+    QVERIFY(start());
+    type(2, 0, QStringLiteral("15.03.2007"));
+    type(2, 1, QStringLiteral("Paliwo"));
+    type(2, 2, QStringLiteral("FV 12/03"));
+    type(2, kNet, QStringLiteral("100.5"));
+    type(2, kVat, QStringLiteral("22.11"));
+    chooseMonth(4);
+
+    QCOMPARE(m_window->shownMonth(), 4);
+    QCOMPARE(text("Label5"), QStringLiteral("Kwiecień"));
+    QCOMPARE(cell(2, 1)->text(), QString());
+    const QByteArray bytes = costs();
+    QCOMPARE(bytes.size(), 73232);
+    QCOMPARE(bytes.mid(entryOffset(3, 0, 2), 61), entry("15.03.2007"));
+    QCOMPARE(bytes.mid(entryOffset(3, 1, 2), 61), entry("Paliwo"));
+    QCOMPARE(bytes.mid(entryOffset(3, 2, 2), 61), entry("FV 12/03"));
+    QCOMPARE(bytes.mid(15921, 61), entry("  100.50")); // March, net, row 2
+    QCOMPARE(bytes.mid(entryOffset(3, kVat, 2), 61), entry("   22.11"));
+    // The year totals are left as they were; only "Powrót" computes them.
+    QCOMPARE(bytes.mid(kNetTotalOffset, 32), QByteArray(32, '\0'));
+
+    chooseMonth(3);
+    QCOMPARE(cell(2, 1)->text(), QStringLiteral("Paliwo"));
+    QCOMPARE(cell(2, kNet)->text(), QStringLiteral("  100.50"));
+    QCOMPARE(cell(2, kVat)->text(), QStringLiteral("   22.11"));
+}
+
+void TestEksploatacja::loadingNormalisesToTwoDecimals()
+{
+    QByteArray bytes(73232, '\0');
+    bytes.replace(entryOffset(3, kNet, 1), 61, entry("100.5"));
+    bytes.replace(entryOffset(3, kVat, 1), 61, entry("22.114"));
+    bytes.replace(entryOffset(3, kNet, 2), 61, entry("0"));
+    bytes.replace(entryOffset(3, kVat, 2), 61, entry("-5"));
+    bytes.replace(entryOffset(3, 1, 3), 61, entry("Łożysko"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("007_2007.eks")), bytes));
+    QVERIFY(start());
+    QCOMPARE(cell(1, kNet)->text(), QStringLiteral("  100.50"));
+    QCOMPARE(cell(1, kVat)->text(), QStringLiteral("   22.11"));
+    QCOMPARE(cell(2, kNet)->text(), QString());
+    QCOMPARE(cell(2, kVat)->text(), QString());
+    QCOMPARE(cell(3, 1)->text(), QStringLiteral("Łożysko"));
+}
+
+void TestEksploatacja::powrotWritesTheYear()
+{
+    QByteArray bytes(73232, '\0');
+    bytes.replace(entryOffset(1, kNet, 20), 61, entry("  200.00"));
+    bytes.replace(entryOffset(1, kVat, 20), 61, entry("   44.00"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("007_2007.eks")), bytes));
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+
+    const QString longText = QString(70, QLatin1Char('x'));
+    type(1, 1, longText);
+    type(1, kNet, QStringLiteral("1,5"));
+    type(1, kVat, QStringLiteral("0.375"));
+    child<QRadioButton>("v4")->click();
+    child<QLineEdit>("innyvat")->setText(QStringLiteral("12.5"));
+    child<QPushButton>("SpeedButton2")->click();
+
+    const QByteArray saved = costs();
+    QCOMPARE(saved.mid(entryOffset(3, 1, 1), 61), entry(QString(60, QLatin1Char('x'))));
+    QCOMPARE(saved.mid(entryOffset(3, kNet, 1), 61), entry("    1.50"));
+    QCOMPARE(saved.mid(entryOffset(3, kVat, 1), 61), entry("    0.38"));
+    QCOMPARE(saved.mid(entryOffset(1, kNet, 20), 61), entry("  200.00"));
+    QCOMPARE(saved.mid(kNetTotalOffset, 16), testfiles::shortString("    201.50", 15));
+    QCOMPARE(saved.mid(kVatTotalOffset, 16), testfiles::shortString("     44.38", 15));
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral("007_2007.vat"))), QByteArray("\x03"
+                                                                                    "12.\x04",
+                                                                                    5));
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_window->isEnabled());
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestEksploatacja::vatSettingComesBackCut()
+{
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("007_2007.vat")), QByteArray("\x03"
+                                                                                   "12.\x04",
+                                                                                   5)));
+    QVERIFY(start());
+    QCOMPARE(child<QLineEdit>("innyvat")->text(), QStringLiteral("12."));
+    QVERIFY(child<QRadioButton>("v4")->isChecked());
+    type(1, kNet, QStringLiteral("100"));
+    m_window->Timer1Timer();
+    QCOMPARE(cell(1, kVat)->text(), QStringLiteral("   12.00"));
+}
+
+void TestEksploatacja::phraseListIsSortedAndFillsOnlyAnEmptyCell()
+{
+    const QString phrases = QStringLiteral("Paliwo\r\nŁożyska\r\nnaprawa\nLampa\r\nAkumulator\r\n"
+                                           "Mycie\r\n");
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("eksptresc.dat")), ToWindows1250(phrases)));
+    QVERIFY(start());
+    auto *list = child<QListWidget>("listaTr");
+    m_window->Button3Click();
+    QVERIFY(!list->isHidden());
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    QCOMPARE(items, QStringList({"Akumulator", "Lampa", "Łożyska", "Mycie", "naprawa", "Paliwo"}));
+
+    grid()->setCurrentCell(4, 0);
+    list->setCurrentRow(2);
+    m_window->listaTrDblClick();
+    QCOMPARE(cell(5, 1)->text(), QStringLiteral("Łożyska"));
+    QVERIFY(list->isHidden());
+
+    // A filled cell keeps its text; the list is hidden all the same.
+    m_window->Button3Click();
+    QCOMPARE(list->count(), 6);
+    list->setCurrentRow(0);
+    m_window->listaTrDblClick();
+    QCOMPARE(cell(5, 1)->text(), QStringLiteral("Łożyska"));
+    QVERIFY(list->isHidden());
+
+    // Escape hides the list without a choice.
+    grid()->setCurrentCell(5, 0);
+    m_window->Button3Click();
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(list->isHidden());
+    QCOMPARE(cell(6, 1)->text(), QString());
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestEksploatacja::missingPhraseFileShowsNothing()
+{
+    QVERIFY(start());
+    m_window->Button3Click();
+    QVERIFY(child<QListWidget>("listaTr")->isHidden());
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(!QFile::exists(file(QStringLiteral("eksptresc.dat"))));
+}
+
+void TestEksploatacja::editorStartsOnThePhraseFile()
+{
+    QVERIFY(start());
+    child<QPushButton>("Button4")->click();
+    QCOMPARE(m_seams->programs.started.size(), 1);
+    const FakePrograms::Start &start = m_seams->programs.started.first();
+    QCOMPARE(start.workingDir, m_dir->path());
+#ifdef Q_OS_WIN
+    QCOMPARE(start.program, QStringLiteral("notepad.exe"));
+    QCOMPARE(start.arguments, QStringList{QStringLiteral("DANE\\eksptresc.dat")});
+#else
+    QString expected = QStringLiteral("xdg-open");
+    for (const char *editor :
+         {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed", "pluma"}) {
+        const QString found = QStandardPaths::findExecutable(QLatin1String(editor));
+        if (!found.isEmpty()) {
+            expected = found;
+            break;
+        }
+    }
+    QCOMPARE(start.program, expected);
+    QCOMPARE(start.arguments, QStringList{m_dir->path() + QStringLiteral("/DANE/eksptresc.dat")});
+#endif
+    // The program never writes the phrase file itself.
+    QVERIFY(!QFile::exists(file(QStringLiteral("eksptresc.dat"))));
+}
+
+void TestEksploatacja::dateButtonFillsOnlyAnEmptyCell()
+{
+    QVERIFY(start());
+    grid()->setCurrentCell(3, 2);
+    child<QPushButton>("Button2")->click();
+    QCOMPARE(cell(4, 0)->text(), QStringLiteral("15.03.2007"));
+
+    m_seams->clock.current = QDateTime(QDate(2007, 4, 2), QTime(8, 0));
+    m_seams->regional.separator = QStringLiteral("/");
+    m_window->Button2Click();
+    QCOMPARE(cell(4, 0)->text(), QStringLiteral("15.03.2007"));
+    grid()->setCurrentCell(4, 0);
+    m_window->Button2Click();
+    QCOMPARE(cell(5, 0)->text(), QStringLiteral("02/04/2007"));
+}
+
+void TestEksploatacja::savesIntoTheYearItWasOpenedWith()
+{
+    QVERIFY(start());
+    m_state.yearText = QStringLiteral("2008");
+    m_state.yearStem = QStringLiteral("007_2008");
+    type(1, kNet, QStringLiteral("10"));
+    chooseMonth(5);
+    m_window->SpeedButton2Click();
+    QCOMPARE(m_window->yearStem(), QStringLiteral("007_2007"));
+    QCOMPARE(costs().mid(entryOffset(3, kNet, 1), 61), entry("   10.00"));
+    QCOMPARE(costs().mid(kNetTotalOffset, 16), testfiles::shortString("     10.00", 15));
+    QVERIFY(!QFile::exists(file(QStringLiteral("007_2008.eks"))));
+    QVERIFY(!QFile::exists(file(QStringLiteral("007_2008.vat"))));
+}
+
+void TestEksploatacja::shortFileIsRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("size");
+    QTest::newRow("cost record") << "007_2007.eks" << 73231;
+    QTest::newRow("VAT setting") << "007_2007.vat" << 4;
+}
+
+void TestEksploatacja::shortFileIsRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(int, size);
+    const QByteArray shortRecord(size, '\x01');
+    QVERIFY(testfiles::writeBytes(file(name), shortRecord));
+    QVERIFY(!m_window->prepareAndOpen());
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Read beyond end of file")});
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(testfiles::readBytes(file(name)), shortRecord);
+}
+
+void TestEksploatacja::costFileRemovedMeanwhileIsReported()
+{
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    QVERIFY(QFile::remove(file(QStringLiteral("007_2007.eks"))));
+    QVERIFY(QFile::remove(file(QStringLiteral("007_2007.vat"))));
+    type(1, kNet, QStringLiteral("10"));
+
+    // The cost record is overwritten in place: a missing file is not created again.
+    chooseMonth(4);
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("File not found")});
+    QCOMPARE(m_window->shownMonth(), 3);
+    QCOMPARE(text("Label5"), QStringLiteral("Marzec"));
+
+    m_window->SpeedButton2Click();
+    QCOMPARE(m_seams->dialogs.ioErrors(),
+             QStringList({QStringLiteral("File not found"), QStringLiteral("File not found")}));
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!QFile::exists(file(QStringLiteral("007_2007.eks"))));
+    QVERIFY(!QFile::exists(file(QStringLiteral("007_2007.vat"))));
+}
+
+void TestEksploatacja::helpPanel()
+{
+    QVERIFY(start());
+    const QString help = child<QPlainTextEdit>("Memo1")->toPlainText();
+    const QStringList lines = help.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 18);
+    QCOMPARE(lines.at(3), QStringLiteral("data pobrana z zegara komutera."));
+    QCOMPARE(lines.at(14), QString());
+    QCOMPARE(lines.last(), QStringLiteral("podaku Vat zostaną zapamietane."));
+    QCOMPARE(child<QPushButton>("Button3")->text(), QStringLiteral("&Wstaw treść"));
+    QCOMPARE(child<QPushButton>("Button3")->accessibleName(), QStringLiteral("Wstaw treść"));
+
+    QWidget *panel = child<QWidget>("Panel2");
+    QVERIFY(panel->isHidden());
+    m_window->SpeedButton3Click();
+    QVERIFY(!panel->isHidden());
+    m_window->SpeedButton1Click();
+    QVERIFY(panel->isHidden());
+}
+
+QTEST_MAIN(TestEksploatacja)
+#include "tst_eksploatacja.moc"

@@ -1,0 +1,426 @@
+#include "clientrecords.h"
+#include "fakeseams.h"
+#include "przebieg.h"
+#include "testfiles.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace storage;
+
+namespace {
+
+// Offsets of the mileage record, written out independently of the code: column 1..3, month 1..12.
+constexpr int cellOffset(int column, int month)
+{
+    return (column - 1) * 132 + (month - 1) * 11;
+}
+constexpr int kTotalOffset = 396;
+constexpr int kFlagOffset = 412;
+
+} // namespace
+
+class TestPrzebieg : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void newYearOpensEmptyInManualMode();
+    void storedTextsAreShownUnchanged();
+    void automaticAmount_data();
+    void automaticAmount();
+    void manualModeKeepsTypedAmounts();
+    void tickCommaRules_data();
+    void tickCommaRules();
+    void keyFilterActsInTheCellEditor();
+    void sumsCountTheCellsAsTheyStand();
+    void powrotWritesTheRecord();
+    void powrotStoredForms_data();
+    void powrotStoredForms();
+    void yearTotalIsCutTo15();
+    void savesIntoTheYearItWasOpenedWith();
+    void shortFileIsRefused();
+    void helpPanel();
+
+private:
+    bool start();
+    QTableWidget *grid() const { return child<QTableWidget>("przebieg"); }
+    // month 1..12, column 1 kilometres, 2 rate, 3 amount
+    QTableWidgetItem *cell(int month, int column) const
+    {
+        return grid()->item(month - 1, column - 1);
+    }
+    void type(int month, int column, const QString &text) { cell(month, column)->setText(text); }
+    QString file() const { return m_dir->path() + QStringLiteral("/DANE/007_2007.prz"); }
+    QByteArray stored() const { return testfiles::readBytes(file()); }
+    QString text(const char *label) const { return child<QLabel>(label)->text(); }
+    QLineEdit *openEditor() const;
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *widget = m_window->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestSeams> m_seams;
+    ProgramState m_state;
+    std::unique_ptr<Tprzebieg_f> m_window;
+};
+
+void TestPrzebieg::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    m_seams = std::make_unique<TestSeams>();
+    m_state = ProgramState{};
+    m_state.workingDir = m_dir->path();
+    m_state.yearText = QStringLiteral("2007");
+    m_state.yearStem = QStringLiteral("007_2007");
+    m_state.header1 = QStringLiteral("Jan Kowalski");
+    m_state.header2 = QStringLiteral("ul. Żytnia 5");
+    m_state.header3 = QStringLiteral("Fiat 126p WA 12345");
+    m_window = std::make_unique<Tprzebieg_f>(m_state, m_seams->seams);
+}
+
+void TestPrzebieg::cleanup()
+{
+    m_window.reset();
+    m_seams.reset();
+    m_dir.reset();
+}
+
+// Runs the set-up; the test drives the timer ticks itself.
+bool TestPrzebieg::start()
+{
+    const bool opened = m_window->FormCreate();
+    child<QTimer>("Timer1")->stop();
+    return opened;
+}
+
+QLineEdit *TestPrzebieg::openEditor() const
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QLineEdit *editor : grid()->viewport()->findChildren<QLineEdit *>()) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return nullptr;
+}
+
+void TestPrzebieg::newYearOpensEmptyInManualMode()
+{
+    QVERIFY(start());
+    QCOMPARE(stored(), QByteArray(413, '\0'));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Rok obliczeniowy 2007"));
+    QCOMPARE(text("Label7"), QStringLiteral("Jan Kowalski"));
+    QCOMPARE(text("Label8"), QStringLiteral("ul. Żytnia 5"));
+    QCOMPARE(text("Label3"), QStringLiteral("Fiat 126p WA 12345"));
+    QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    QCOMPARE(grid()->rowCount(), 12);
+    QCOMPARE(grid()->columnCount(), 3);
+    QCOMPARE(grid()->horizontalHeaderItem(0)->text(), QStringLiteral("Kilometry"));
+    QCOMPARE(grid()->horizontalHeaderItem(1)->text(), QStringLiteral("Przelicznik"));
+    QCOMPARE(grid()->horizontalHeaderItem(2)->text(), QStringLiteral("Kwota"));
+    QCOMPARE(grid()->verticalHeaderItem(0)->text(), QStringLiteral("Styczeń"));
+    QCOMPARE(grid()->verticalHeaderItem(11)->text(), QStringLiteral("Grudzień"));
+    QVERIFY(grid()->tabKeyNavigation());
+    for (int month = 1; month <= 12; ++month) {
+        for (int column = 1; column <= 3; ++column)
+            QCOMPARE(cell(month, column)->text(), QString());
+    }
+    QVERIFY(child<QRadioButton>("p2")->isChecked());
+    QVERIFY(!child<QRadioButton>("p1")->isChecked());
+    QCOMPARE(text("Label4"), QStringLiteral("0.00"));
+    QCOMPARE(text("Label5"), QStringLiteral("0.00"));
+
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label6"), QStringLiteral("Ob. ręczne"));
+    QCOMPARE(text("Panel2"), QStringLiteral("12:30:45"));
+    QCOMPARE(text("Label4"), QStringLiteral("      0.00"));
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestPrzebieg::storedTextsAreShownUnchanged()
+{
+    QByteArray bytes(413, '\0');
+    bytes.replace(cellOffset(1, 3), 11, testfiles::shortString(QStringLiteral("1520"), 10));
+    bytes.replace(cellOffset(2, 3), 11, testfiles::shortString(QStringLiteral("0,8358"), 10));
+    bytes.replace(cellOffset(3, 12), 11, testfiles::shortString(QStringLiteral("  99.00"), 10));
+    bytes[kFlagOffset] = 1;
+    QVERIFY(testfiles::writeBytes(file(), bytes));
+    QVERIFY(start());
+    QCOMPARE(cell(3, 1)->text(), QStringLiteral("1520"));
+    QCOMPARE(cell(3, 2)->text(), QStringLiteral("0,8358"));
+    QCOMPARE(cell(12, 3)->text(), QStringLiteral("  99.00"));
+    QVERIFY(child<QRadioButton>("p1")->isChecked());
+    QVERIFY(!child<QRadioButton>("p2")->isChecked());
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label6"), QStringLiteral("Ob. automatyczne"));
+}
+
+void TestPrzebieg::automaticAmount_data()
+{
+    QTest::addColumn<QString>("kilometres");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("amount");
+    QTest::newRow("1520 km at 0.8358") << "1520" << "0.8358" << "  1270.42";
+    QTest::newRow("half a cent rounds up") << "1" << "0.125" << "     0.13";
+    QTest::newRow("decimal kilometres") << "152.5" << "2" << "   305.00";
+    QTest::newRow("comma rate fixed first") << "100" << "0,8358" << "    83.58";
+    QTest::newRow("no rate") << "1520" << "" << "";
+    QTest::newRow("no kilometres") << "" << "0.8358" << "";
+    QTest::newRow("malformed counts its prefix") << "10.5.7" << "2" << "    21.00";
+}
+
+void TestPrzebieg::automaticAmount()
+{
+    QFETCH(QString, kilometres);
+    QFETCH(QString, rate);
+    QFETCH(QString, amount);
+    QVERIFY(start());
+    m_window->p1Click();
+    type(5, 1, kilometres);
+    type(5, 2, rate);
+    type(5, 3, QStringLiteral("999"));
+    m_window->Timer1Timer();
+    QCOMPARE(cell(5, 3)->text(), amount);
+    QCOMPARE(text("Label6"), QStringLiteral("Ob. automatyczne"));
+}
+
+void TestPrzebieg::manualModeKeepsTypedAmounts()
+{
+    QVERIFY(start());
+    child<QRadioButton>("p1")->click();
+    type(1, 1, QStringLiteral("1520"));
+    type(1, 2, QStringLiteral("0.8358"));
+    m_window->Timer1Timer();
+    QCOMPARE(cell(1, 3)->text(), QStringLiteral("  1270.42"));
+
+    child<QRadioButton>("p2")->click();
+    QVERIFY(child<QRadioButton>("p2")->isChecked());
+    QVERIFY(!child<QRadioButton>("p1")->isChecked());
+    type(1, 1, QStringLiteral("2000"));
+    type(2, 3, QStringLiteral("50"));
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label6"), QStringLiteral("Ob. ręczne"));
+    QCOMPARE(cell(1, 3)->text(), QStringLiteral("  1270.42"));
+    QCOMPARE(cell(2, 3)->text(), QStringLiteral("50"));
+
+    m_window->SpeedButton3Click();
+    QCOMPARE(quint8(stored().at(kFlagOffset)), quint8(0));
+}
+
+void TestPrzebieg::tickCommaRules_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("km comma before two digits") << 1 << "12,50" << "12.50";
+    QTest::newRow("km comma before one digit") << 1 << "12,5" << "12,5";
+    QTest::newRow("km too short") << 1 << ",50" << ",50";
+    QTest::newRow("km comma elsewhere") << 1 << "1,500" << "1,500";
+    QTest::newRow("rate comma before four digits") << 2 << "0,8358" << "0.8358";
+    QTest::newRow("rate text of five") << 2 << ",8358" << ".8358";
+    QTest::newRow("rate comma before three digits") << 2 << "0,835" << "0,835";
+    QTest::newRow("amount is left alone") << 3 << "12,50" << "12,50";
+}
+
+void TestPrzebieg::tickCommaRules()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QVERIFY(start());
+    type(7, column, typed);
+    m_window->Timer1Timer();
+    QCOMPARE(cell(7, column)->text(), shown);
+}
+
+void TestPrzebieg::keyFilterActsInTheCellEditor()
+{
+    QVERIFY(start());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+
+    grid()->setCurrentCell(0, 0);
+    grid()->editItem(cell(1, 1));
+    QLineEdit *editor = openEditor();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("1a5,2x5 -"));
+    QCOMPARE(editor->text(), QStringLiteral("15.25"));
+    // The cell follows the editor while it is still open.
+    QCOMPARE(cell(1, 1)->text(), QStringLiteral("15.25"));
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(cell(1, 1)->text(), QStringLiteral("15.2"));
+
+    // Tab moves to the next cell and edits it.
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QCOMPARE(grid()->currentRow(), 0);
+    QCOMPARE(grid()->currentColumn(), 1);
+    editor = openEditor();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("0,8358"));
+    QCOMPARE(cell(1, 2)->text(), QStringLiteral("0.8358"));
+
+    m_window->p1Click();
+    m_window->Timer1Timer();
+    QCOMPARE(cell(1, 3)->text(), QStringLiteral("    12.70"));
+
+    // A key typed on a cell that is not being edited opens the editor through the same filter.
+    QTest::keyClick(editor, Qt::Key_Escape);
+    grid()->setCurrentCell(3, 0);
+    QTest::keyClick(grid(), Qt::Key_Comma, Qt::NoModifier);
+    editor = openEditor();
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("."));
+}
+
+void TestPrzebieg::sumsCountTheCellsAsTheyStand()
+{
+    QVERIFY(start());
+    type(1, 1, QStringLiteral("100"));
+    type(2, 1, QStringLiteral("200.5"));
+    // Amounts typed by hand count unrounded in the sum, while each cell is saved rounded.
+    type(1, 3, QStringLiteral("10.125"));
+    type(2, 3, QStringLiteral("10.125"));
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label4"), QStringLiteral("    300.50"));
+    QCOMPARE(text("Label5"), QStringLiteral("     20.25"));
+
+    m_window->SpeedButton3Click();
+    const QByteArray bytes = stored();
+    QCOMPARE(bytes.mid(cellOffset(3, 1), 11), testfiles::shortString("    10.13", 10));
+    QCOMPARE(bytes.mid(kTotalOffset, 16), testfiles::shortString(QStringLiteral("     20.25"), 15));
+}
+
+void TestPrzebieg::powrotWritesTheRecord()
+{
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    m_window->p1Click();
+    type(3, 1, QStringLiteral("1520"));
+    type(3, 2, QStringLiteral("0.8358"));
+    type(4, 1, QStringLiteral("152.5"));
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label5"), QStringLiteral("   1270.42"));
+    child<QPushButton>("SpeedButton3")->click();
+
+    QByteArray expected(413, '\0');
+    expected.replace(cellOffset(1, 3), 11, testfiles::shortString(QStringLiteral("  1520.00"), 10));
+    expected.replace(cellOffset(2, 3), 11, testfiles::shortString(QStringLiteral("   0.8358"), 10));
+    expected.replace(cellOffset(3, 3), 11, testfiles::shortString(QStringLiteral("  1270.42"), 10));
+    expected.replace(cellOffset(1, 4), 11, testfiles::shortString(QStringLiteral("   152.50"), 10));
+    expected.replace(kTotalOffset, 16, testfiles::shortString(QStringLiteral("   1270.42"), 15));
+    expected[kFlagOffset] = 1;
+    QCOMPARE(stored(), expected);
+    QCOMPARE(cell(3, 1)->text(), QStringLiteral("  1520.00"));
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_window->isEnabled());
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestPrzebieg::powrotStoredForms_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("kilometres") << 1 << "100" << testfiles::shortString("   100.00", 10);
+    QTest::newRow("rate rounded to 4") << 2 << "0.83576" << testfiles::shortString("   0.8358", 10);
+    QTest::newRow("amount rounded to 2") << 3 << "1270.416" << testfiles::shortString("  1270.42", 10);
+    QTest::newRow("zero is empty") << 1 << "0" << testfiles::shortString("", 10);
+    QTest::newRow("negative is empty") << 3 << "-5" << testfiles::shortString("", 10);
+    QTest::newRow("empty stays empty") << 2 << "" << testfiles::shortString("", 10);
+    QTest::newRow("cut to 10") << 3 << "12345678.9" << testfiles::shortString("12345678.9", 10);
+    QTest::newRow("malformed") << 1 << "1.5.3" << testfiles::shortString("     1.50", 10);
+}
+
+void TestPrzebieg::powrotStoredForms()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, stored);
+    QVERIFY(start());
+    type(9, column, typed);
+    m_window->SpeedButton3Click();
+    QCOMPARE(this->stored().mid(cellOffset(column, 9), 11), stored);
+}
+
+void TestPrzebieg::yearTotalIsCutTo15()
+{
+    QVERIFY(start());
+    type(1, 3, QStringLiteral("1000000000000"));
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label5"), QStringLiteral("1000000000000.00"));
+    m_window->SpeedButton3Click();
+    QCOMPARE(stored().mid(kTotalOffset, 16), testfiles::shortString("1000000000000.0", 15));
+    QCOMPARE(stored().mid(cellOffset(3, 1), 11), testfiles::shortString("1000000000", 10));
+}
+
+void TestPrzebieg::savesIntoTheYearItWasOpenedWith()
+{
+    QVERIFY(start());
+    // The settlement window chooses another year while this window is open.
+    m_state.yearText = QStringLiteral("2008");
+    m_state.yearStem = QStringLiteral("007_2008");
+    type(1, 1, QStringLiteral("10"));
+    m_window->SpeedButton3Click();
+    QCOMPARE(m_window->yearStem(), QStringLiteral("007_2007"));
+    QCOMPARE(stored().mid(cellOffset(1, 1), 11), testfiles::shortString("    10.00", 10));
+    QVERIFY(!QFile::exists(m_dir->path() + QStringLiteral("/DANE/007_2008.prz")));
+
+    // The next opening takes the new year.
+    QVERIFY(start());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Rok obliczeniowy 2008"));
+    QVERIFY(QFile::exists(m_dir->path() + QStringLiteral("/DANE/007_2008.prz")));
+}
+
+void TestPrzebieg::shortFileIsRefused()
+{
+    const QByteArray shortRecord(412, '\0');
+    QVERIFY(testfiles::writeBytes(file(), shortRecord));
+    QVERIFY(!m_window->prepareAndOpen());
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Read beyond end of file")});
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(stored(), shortRecord);
+}
+
+void TestPrzebieg::helpPanel()
+{
+    QVERIFY(start());
+    auto *memo = child<QPlainTextEdit>("Memo1");
+    const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 18);
+    QCOMPARE(lines.first(),
+             QStringLiteral("Przebieg pojazdu obliczany jest jako iloczyn kilometrów i ustalonego "));
+    QCOMPARE(lines.at(8),
+             QStringLiteral("obliczyć \"ręcznie\" i wpisać ją do odopowiedniego pola."));
+    QCOMPARE(lines.last(), QStringLiteral("formatki przyciskiem \"Koniec\"."));
+
+    QWidget *panel = child<QWidget>("Panel1");
+    QVERIFY(panel->isHidden());
+    m_window->SpeedButton2Click();
+    QVERIFY(!panel->isHidden());
+    m_window->SpeedButton1Click();
+    QVERIFY(panel->isHidden());
+}
+
+QTEST_MAIN(TestPrzebieg)
+#include "tst_przebieg.moc"
