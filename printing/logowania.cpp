@@ -1,0 +1,204 @@
+#include "logowania.h"
+
+#include "czcionki.h"
+#include "fileerror.h"
+#include "guard.h"
+#include "lokalizacja.h"
+#include "paths.h"
+#include "recordfile.h"
+#include "textcodec.h"
+#include "widgets.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace storage;
+
+namespace printing
+{
+
+namespace
+{
+
+// The whole content of a file. Throws FileError.
+QByteArray ReadWholeFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw FileError::fromErrno(errno, path);
+    QByteArray content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            throw FileError::fromErrno(error, path);
+        }
+        if (n == 0)
+            break;
+        content.append(buffer, n);
+    }
+    ::close(fd);
+    return content;
+}
+
+// Windows-1250 text with CR LF (or a lone CR or LF) between lines, as one text with "\n".
+QString TextOfFile(const QByteArray &bytes)
+{
+    QString text = FromWindows1250(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
+                 const PrintFontSettings &font)
+{
+    const quint8 style = font.record.byte(PrintFontSettings::kStyle);
+    page.setFontStyle(style);
+    page.setFontColour(quint32(font.record.int32(PrintFontSettings::kColour)));
+    int y = 5;
+    page.UstawStrone();
+
+    page.UstawCzcionke(font.currentFace, font.currentSize + 5);
+    page.Pogrubienie(1);
+    page.PiszTekst(10, y + 1, caption);
+
+    page.Pogrubienie(0);
+    page.setFontStyle(style);
+    page.UstawCzcionke(font.currentFace, font.currentSize);
+    y += 10;
+
+    int onPage = 0;
+    for (const QString &line : lines) {
+        if (onPage == kNotepadLinesPerPage) {
+            page.newPage();
+            y = 5;
+            onPage = 0;
+        }
+        page.PiszTekst(10, y + 1, line);
+        y += 5;
+        ++onPage;
+    }
+}
+
+Tlogowania_f::Tlogowania_f(ProgramState &state, Seams &seams, PrintDialogs &dialogs,
+                           QWidget *parent)
+    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("logowania_f"));
+
+    auto *layout = new QVBoxLayout(this);
+    Label1 = ui::label(this, "Label1", QStringLiteral("Notatnik"));
+    layout->addWidget(Label1);
+
+    Memo1 = ui::named(new QPlainTextEdit(this), "Memo1");
+    Memo1->setAccessibleName(Label1->text());
+    Label1->setBuddy(Memo1);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setFixedSize(620, 420);
+    layout->addWidget(Memo1);
+
+    auto *buttons = new QHBoxLayout;
+    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Drukuj"));
+    SpeedButton4 = ui::button(this, "SpeedButton4", QStringLiteral("Powrót"));
+    buttons->addWidget(SpeedButton3);
+    buttons->addStretch();
+    buttons->addWidget(SpeedButton4);
+    layout->addLayout(buttons);
+
+    connect(SpeedButton3, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton3Click);
+    connect(SpeedButton4, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton4Click);
+
+    fixSize();
+}
+
+bool Tlogowania_f::FormCreate()
+{
+    setWindowTitle(m_state.notepad.title);
+    bool programEnded = false;
+    const bool done = Guarded(m_seams.dialogs, [&] {
+        const std::optional<QString> base =
+            ResolveBaseDirectory(m_state.workingDir, m_seams, false);
+        if (!base) {
+            programEnded = true;
+            return;
+        }
+        m_baseDir = *base;
+        if (m_state.notepad.file.isEmpty())
+            return;
+
+        CzytajFonty(m_state, kPrintFontFile);
+        ApplyPrintFont(Memo1, m_state.printFont);
+        Memo1->clear();
+        const QString path = PathIn(m_baseDir, m_state.notepad.file);
+        if (!FileExists(path))
+            WriteRecord(path, Record(0));
+        Memo1->setPlainText(TextOfFile(ReadWholeFile(path)));
+    });
+    return done && !programEnded;
+}
+
+QStringList Tlogowania_f::memoLines() const
+{
+    const QTextDocument *document = Memo1->document();
+    const auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document->documentLayout());
+    QStringList lines;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        // An empty last paragraph, after a final line break, is not a line of the text.
+        if (!block.next().isValid() && block.text().isEmpty())
+            break;
+        if (layout)
+            layout->ensureBlockLayout(block);
+        const QTextLayout *text = block.layout();
+        if (!text || text->lineCount() == 0) {
+            lines << block.text();
+            continue;
+        }
+        for (int i = 0; i < text->lineCount(); ++i) {
+            const QTextLine line = text->lineAt(i);
+            lines << block.text().mid(line.textStart(), line.textLength());
+        }
+    }
+    return lines;
+}
+
+void Tlogowania_f::SpeedButton3Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_dialogs.print(printer))
+        return;
+    Guarded(m_seams.dialogs, [&] {
+        CzytajFonty(m_state, kPrintFontFile);
+        const QStringList lines = memoLines();
+        const QString caption = windowTitle();
+        if (!PrintPages(printer,
+                        [&](Page &page) { DrawNotepad(page, caption, lines, m_state.printFont); }))
+            m_seams.dialogs.notice(QStringLiteral("Informacja"),
+                                   QStringLiteral("Nie udało się rozpocząć wydruku."));
+    });
+}
+
+void Tlogowania_f::SpeedButton4Click()
+{
+    leave();
+}
+
+} // namespace printing

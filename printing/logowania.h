@@ -1,0 +1,61 @@
+#pragma once
+
+#include "formwindow.h"
+#include "page.h"
+#include "printdialogs.h"
+#include "programstate.h"
+#include "seams.h"
+
+#include <QStringList>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace printing
+{
+
+// Lines a notepad page holds; the first page has the caption above them.
+constexpr int kNotepadLinesPerPage = 51;
+
+// Draws the notepad printout: the caption in bold, 5 points larger than the print font, on the
+// first page, then the lines in the print font, at most 51 a page.
+void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
+                 const storage::PrintFontSettings &font);
+
+// The notepad: shows a text file of the base directory and prints it. What is typed into it is
+// printed but never saved.
+class Tlogowania_f : public FormWindow
+{
+    Q_OBJECT
+
+public:
+    Tlogowania_f(storage::ProgramState &state, storage::Seams &seams, PrintDialogs &dialogs,
+                 QWidget *parent = nullptr);
+    Q_DISABLE_COPY(Tlogowania_f)
+
+    // Takes the caption and the base directory from state.notepad and the database location,
+    // then loads the text, creating an empty file when there is none. Without a file name only
+    // the caption and the base directory are set.
+    bool FormCreate() override;
+
+    void SpeedButton3Click(); // "Drukuj"
+    void SpeedButton4Click(); // "Powrót"
+
+private:
+    // The memo's lines as it shows them: a paragraph wrapped at the memo's width gives one line
+    // for each line on screen.
+    QStringList memoLines() const;
+
+    storage::ProgramState &m_state;
+    storage::Seams &m_seams;
+    PrintDialogs &m_dialogs;
+    QString m_baseDir;
+
+    QLabel *Label1 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPushButton *SpeedButton3 = nullptr;
+    QPushButton *SpeedButton4 = nullptr;
+};
+
+} // namespace printing

@@ -1,0 +1,262 @@
+#include "czcionki.h"
+#include "fakeprintdialogs.h"
+#include "fakeseams.h"
+#include "fileerror.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace printing;
+using namespace storage;
+
+namespace
+{
+
+// The 76-byte settings record as the file holds it: colour at 0, face at 4 (capacity 60),
+// padding at 65, size at 68, style at 72, padding at 73.
+QByteArray SettingsBytes(quint32 colour, const QString &face, qint32 points, quint8 style,
+                         char padding = '\0')
+{
+    QByteArray bytes(76, '\0');
+    qToLittleEndian<quint32>(colour, bytes.data());
+    bytes.replace(4, 61, testfiles::shortString(face, 60));
+    bytes.replace(65, 3, QByteArray(3, padding));
+    qToLittleEndian<qint32>(points, bytes.data() + 68);
+    bytes[72] = char(style);
+    bytes.replace(73, 3, QByteArray(3, padding));
+    return bytes;
+}
+
+QString ErrorText(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const FileError &error) {
+        return error.text();
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestCzcionki : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void readFillsTheSharedSettings();
+    void readWithoutFileChangesNothing();
+    void readOfAShortFileFailsAndChangesNothing();
+    void saveStoresTheChoiceAndKeepsThePadding();
+    void firstSaveStartsFromTahomaEight();
+    void cancelStoresNothing();
+    void saveWithoutFontDirectoryStoresNothing();
+    void widgetTakesTheSettings();
+    void zeroSettingsKeepTheWidgetFont();
+
+private:
+    QString fontFile() const { return m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat")); }
+    std::unique_ptr<Tfont_f> window();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestSeams> m_seams;
+    FakePrintDialogs m_dialogs;
+    ProgramState m_state;
+};
+
+void TestCzcionki::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    m_seams = std::make_unique<TestSeams>();
+    m_dialogs = FakePrintDialogs{};
+    m_state = ProgramState{};
+    m_state.workingDir = m_dir->path();
+}
+
+void TestCzcionki::cleanup()
+{
+    QCOMPARE(m_dialogs.unexpected, 0);
+    m_seams.reset();
+    m_dir.reset();
+}
+
+std::unique_ptr<Tfont_f> TestCzcionki::window()
+{
+    return std::make_unique<Tfont_f>(m_state, m_seams->seams, m_dialogs);
+}
+
+void TestCzcionki::readFillsTheSharedSettings()
+{
+    const QByteArray bytes =
+        SettingsBytes(0x00336699, QStringLiteral("Arial"), 11, Italic | Underline, '\xAA');
+    QVERIFY(testfiles::writeBytes(fontFile(), bytes));
+
+    CzytajFonty(m_state, kPrintFontFile);
+    QCOMPARE(m_state.printFont.record.bytes(), bytes);
+    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Arial"));
+    QCOMPARE(m_state.printFont.currentSize, 11);
+
+    const FontChoice choice = FontOfSettings(m_state.printFont.record);
+    QCOMPARE(choice.font.family(), QStringLiteral("Arial"));
+    QCOMPARE(choice.font.pointSize(), 11);
+    QVERIFY(choice.font.italic() && choice.font.underline());
+    QVERIFY(!choice.font.bold() && !choice.font.strikeOut());
+    QCOMPARE(choice.colour, QColor(0x99, 0x66, 0x33));
+}
+
+void TestCzcionki::readWithoutFileChangesNothing()
+{
+    m_state.printFont.record.bytes() = SettingsBytes(0xFF, QStringLiteral("Verdana"), 9, Bold);
+    m_state.printFont.currentFace = QStringLiteral("Verdana");
+    m_state.printFont.currentSize = 9;
+    const QByteArray before = m_state.printFont.record.bytes();
+
+    CzytajFonty(m_state, kPrintFontFile);
+    QVERIFY(QDir(m_dir->filePath(QStringLiteral("FONT"))).removeRecursively());
+    CzytajFonty(m_state, kPrintFontFile);
+
+    QCOMPARE(m_state.printFont.record.bytes(), before);
+    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Verdana"));
+    QCOMPARE(m_state.printFont.currentSize, 9);
+    QVERIFY(!QFile::exists(fontFile()));
+}
+
+void TestCzcionki::readOfAShortFileFailsAndChangesNothing()
+{
+    m_state.printFont.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
+    m_state.printFont.currentFace = QStringLiteral("Verdana");
+    const QByteArray before = m_state.printFont.record.bytes();
+    QVERIFY(testfiles::writeBytes(fontFile(),
+                                  SettingsBytes(0, QStringLiteral("Arial"), 11, 0).left(75)));
+
+    QCOMPARE(ErrorText([this] { CzytajFonty(m_state, kPrintFontFile); }),
+             QStringLiteral("Read beyond end of file"));
+    QCOMPARE(m_state.printFont.record.bytes(), before);
+    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Verdana"));
+}
+
+void TestCzcionki::saveStoresTheChoiceAndKeepsThePadding()
+{
+    QVERIFY(testfiles::writeBytes(fontFile(), SettingsBytes(0x00336699, QStringLiteral("Arial"), 11,
+                                                            Italic | Underline, '\xAA')));
+    const QString longFace = QStringLiteral("Font").repeated(18); // 72 characters
+    QFont chosen(longFace);
+    chosen.setPointSize(14);
+    chosen.setBold(true);
+    chosen.setStrikeOut(true);
+    m_dialogs.fontAnswers << FontChoice{chosen, QColor(1, 2, 3)};
+
+    auto fonts = window();
+    QCOMPARE(fonts->windowTitle(), QStringLiteral("Fonty"));
+    QVERIFY(fonts->ZapiszFonty(kPrintFontFile));
+
+    // The dialog opened on the font of the file.
+    QCOMPARE(m_dialogs.fontInitials.size(), 1);
+    const FontChoice &initial = m_dialogs.fontInitials.first();
+    QCOMPARE(initial.font.family(), QStringLiteral("Arial"));
+    QCOMPARE(initial.font.pointSize(), 11);
+    QVERIFY(initial.font.italic() && initial.font.underline() && !initial.font.bold());
+    QCOMPARE(initial.colour, QColor(0x99, 0x66, 0x33));
+
+    const QByteArray expected =
+        SettingsBytes(0x00030201, longFace.left(60), 14, Bold | StrikeOut, '\xAA');
+    QCOMPARE(testfiles::readBytes(fontFile()), expected);
+    QCOMPARE(m_state.printFont.record.bytes(), expected);
+    QCOMPARE(m_state.printFont.currentFace, longFace.left(60));
+    QCOMPARE(m_state.printFont.currentSize, 14);
+}
+
+void TestCzcionki::firstSaveStartsFromTahomaEight()
+{
+    QFont chosen(QStringLiteral("Courier New"));
+    chosen.setPointSize(9);
+    m_dialogs.fontAnswers << FontChoice{chosen, QColor(Qt::black)};
+
+    auto fonts = window();
+    QVERIFY(fonts->ZapiszFonty(kPrintFontFile));
+    QCOMPARE(m_dialogs.fontInitials.first().font.family(), QStringLiteral("Tahoma"));
+    QCOMPARE(m_dialogs.fontInitials.first().font.pointSize(), 8);
+    QCOMPARE(testfiles::readBytes(fontFile()),
+             SettingsBytes(0, QStringLiteral("Courier New"), 9, 0));
+    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Courier New"));
+    QCOMPARE(m_state.printFont.currentSize, 9);
+}
+
+void TestCzcionki::cancelStoresNothing()
+{
+    const QByteArray stored = SettingsBytes(0x0000FF, QStringLiteral("Arial"), 11, Italic);
+    QVERIFY(testfiles::writeBytes(fontFile(), stored));
+    CzytajFonty(m_state, kPrintFontFile);
+    m_dialogs.fontAnswers << std::nullopt;
+
+    auto fonts = window();
+    QVERIFY(!fonts->ZapiszFonty(kPrintFontFile));
+    QCOMPARE(m_dialogs.fontInitials.size(), 1);
+    QCOMPARE(testfiles::readBytes(fontFile()), stored);
+    QCOMPARE(m_state.printFont.record.bytes(), stored);
+    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Arial"));
+    QCOMPARE(m_state.printFont.currentSize, 11);
+}
+
+void TestCzcionki::saveWithoutFontDirectoryStoresNothing()
+{
+    QVERIFY(QDir(m_dir->filePath(QStringLiteral("FONT"))).removeRecursively());
+    m_state.printFont.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
+    m_state.printFont.currentFace = QStringLiteral("Verdana");
+    m_state.printFont.currentSize = 9;
+    const QByteArray before = m_state.printFont.record.bytes();
+    m_dialogs.fontAnswers << FontChoice{QFont(QStringLiteral("Arial"), 20), QColor(Qt::red)};
+
+    auto fonts = window();
+    QCOMPARE(ErrorText([&] { fonts->ZapiszFonty(kPrintFontFile); }),
+             QStringLiteral("Invalid filename"));
+    QCOMPARE(m_dialogs.fontInitials.size(), 1);
+    QCOMPARE(m_state.printFont.record.bytes(), before);
+    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Verdana"));
+    QCOMPARE(m_state.printFont.currentSize, 9);
+    QVERIFY(!QDir(m_dir->filePath(QStringLiteral("FONT"))).exists());
+}
+
+void TestCzcionki::widgetTakesTheSettings()
+{
+    PrintFontSettings settings;
+    settings.record.bytes() = SettingsBytes(0x00563412, QStringLiteral("Courier New"), 13,
+                                            Bold | Italic | Underline | StrikeOut);
+    QListWidget list;
+    ApplyPrintFont(&list, settings);
+    QCOMPARE(list.font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(list.font().pointSize(), 13);
+    QVERIFY(list.font().bold() && list.font().italic() && list.font().underline() &&
+            list.font().strikeOut());
+    QCOMPARE(list.palette().color(QPalette::Text), QColor(0x12, 0x34, 0x56));
+
+    // A later plain style takes the effects away again.
+    settings.record.setByte(PrintFontSettings::kStyle, 0);
+    ApplyPrintFont(&list, settings);
+    QVERIFY(!list.font().bold() && !list.font().italic() && !list.font().underline() &&
+            !list.font().strikeOut());
+}
+
+void TestCzcionki::zeroSettingsKeepTheWidgetFont()
+{
+    QListWidget list;
+    QFont own(QStringLiteral("Verdana"));
+    own.setPointSize(15);
+    list.setFont(own);
+    ApplyPrintFont(&list, PrintFontSettings{});
+    QCOMPARE(list.font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(list.font().pointSize(), 15);
+    QCOMPARE(list.palette().color(QPalette::Text), QColor(Qt::black));
+}
+
+QTEST_MAIN(TestCzcionki)
+#include "tst_czcionki.moc"

@@ -1,0 +1,408 @@
+#include "clientrecords.h"
+#include "czcionki.h"
+#include "fakeprintdialogs.h"
+#include "fakeseams.h"
+#include "recordfile.h"
+#include "recordingpage.h"
+#include "testfiles.h"
+#include "wydruk.h"
+#include "zestawienie.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace printing;
+using namespace storage;
+
+namespace
+{
+
+QByteArray NumeratorBytes(qint32 number, const QString &suffix)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<qint32>(number, bytes.data());
+    return bytes + testfiles::shortString(suffix, 10);
+}
+
+QByteArray MemoryBytes(const QString &place, qint32 first, qint32 second, qint32 third)
+{
+    QByteArray bytes = testfiles::shortString(place, 50) + QByteArray(12, '\0');
+    qToLittleEndian<qint32>(first, bytes.data() + 51);
+    qToLittleEndian<qint32>(second, bytes.data() + 55);
+    qToLittleEndian<qint32>(third, bytes.data() + 59);
+    return bytes;
+}
+
+} // namespace
+
+class TestWydruk : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void firstOpeningCreatesMemoryAndNumerator();
+    void openingShowsTheStoredValues();
+    void returnRemembersThePlace_data();
+    void returnRemembersThePlace();
+    void twoPrintsCarryTwoNumbers();
+    void typedTextsArePrintedAsTyped();
+    void printedPdfsCarryTheNumbers();
+    void previewShowsTheStatementAndChangesNoFile();
+    void cancelledPrintDialogChangesNothing();
+    void printFaults_data();
+    void printFaults();
+    void openingWithoutDataDirectoryFails();
+    void setUpBeforeAnyCalculationCreatesNoFile();
+
+private:
+    QString file(const QString &extension) const
+    {
+        return m_dir->filePath(QStringLiteral("DANE/007_2007") + extension);
+    }
+    QString pdf(int n) const { return m_dir->filePath(QStringLiteral("druk%1.pdf").arg(n)); }
+    bool open();
+    QLineEdit *edit(const char *name) const
+    {
+        auto *widget = m_window->findChild<QLineEdit *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no edit %s", name);
+        return widget;
+    }
+    void print(const QString &output)
+    {
+        m_dialogs.printAnswers << true;
+        m_dialogs.pdfFiles << output;
+        m_window->SpeedButton1Click();
+    }
+    QString previewedNumber()
+    {
+        m_window->SpeedButton3Click();
+        if (m_dialogs.previews.isEmpty())
+            return QStringLiteral("(no preview)");
+        return TextAt(m_dialogs.previews.takeLast(), 15, 5);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestSeams> m_seams;
+    FakePrintDialogs m_dialogs;
+    ProgramState m_state;
+    std::unique_ptr<Twydruk_f> m_window;
+};
+
+void TestWydruk::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    m_seams = std::make_unique<TestSeams>();
+    m_dialogs = FakePrintDialogs{};
+    m_state = ProgramState{};
+    m_state.workingDir = m_dir->path();
+
+    m_state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    m_state.results.stem = QStringLiteral("007_2007");
+    m_state.results.month = 3;
+    m_state.results.title = QStringLiteral("Rozliczenie miesiąca Marzec 2007");
+    m_state.results.amountToBook = 170;
+    m_state.results.vatToBook = 26.4;
+
+    Record costs(cost::kSize);
+    costs.setText(cost::entry(3, cost::kKind, 1), QStringLiteral("Paliwo"));
+    costs.setText(cost::entry(3, cost::kNet, 1), QStringLiteral("  120.00"));
+    costs.setText(cost::entry(3, cost::kVat, 1), QStringLiteral("   26.40"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".eks")), costs.bytes()));
+}
+
+void TestWydruk::cleanup()
+{
+    QCOMPARE(m_dialogs.unexpected, 0);
+    QCOMPARE(m_seams->dialogs.unexpected, 0);
+    m_window.reset();
+    m_seams.reset();
+    m_dir.reset();
+}
+
+bool TestWydruk::open()
+{
+    m_window = std::make_unique<Twydruk_f>(m_state, m_seams->seams, m_dialogs);
+    return m_window->prepareAndOpen();
+}
+
+void TestWydruk::firstOpeningCreatesMemoryAndNumerator()
+{
+    QVERIFY(open());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Panel kontrolny wydruku"));
+    QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".mie"))), MemoryBytes({}, 0, 100, 100));
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))), NumeratorBytes(1, {}));
+    QCOMPARE(edit("num")->text(), QStringLiteral("1"));
+    QCOMPARE(edit("roz")->text(), QString());
+    QCOMPARE(edit("data")->text(), QStringLiteral("15.03.2007"));
+    QCOMPARE(edit("miejscowosc")->text(), QString());
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestWydruk::openingShowsTheStoredValues()
+{
+    const QByteArray memory = MemoryBytes(QStringLiteral("Kraków"), 7, 8, 9);
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".mie")), memory));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".num")),
+                                  NumeratorBytes(41, QStringLiteral("/2007"))));
+    m_seams->regional.separator = QStringLiteral("/");
+
+    QVERIFY(open());
+    QCOMPARE(edit("num")->text(), QStringLiteral("41"));
+    QCOMPARE(edit("roz")->text(), QStringLiteral("/2007"));
+    QCOMPARE(edit("data")->text(), QStringLiteral("15/03/2007"));
+    QCOMPARE(edit("miejscowosc")->text(), QStringLiteral("Kraków"));
+    // Opening reads; it rewrites neither file.
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".mie"))), memory);
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))),
+             NumeratorBytes(41, QStringLiteral("/2007")));
+}
+
+void TestWydruk::returnRemembersThePlace_data()
+{
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("Polish letters") << QStringLiteral("Łódź") << QStringLiteral("Łódź");
+    QTest::newRow("cut to 50") << QStringLiteral("Miejscowość").repeated(6)
+                               << QStringLiteral("Miejscowość").repeated(6).left(50);
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestWydruk::returnRemembersThePlace()
+{
+    QFETCH(QString, place);
+    QFETCH(QString, stored);
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".mie")),
+                                  MemoryBytes(QStringLiteral("Kraków"), 0, 100, 100)));
+    QVERIFY(open());
+    QVERIFY(m_window->isVisible());
+    edit("miejscowosc")->setText(place);
+
+    m_window->SpeedButton2Click();
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".mie"))), MemoryBytes(stored, 0, 0, 0));
+    QVERIFY(!m_window->isVisible());
+
+    QVERIFY(m_window->prepareAndOpen());
+    QCOMPARE(edit("miejscowosc")->text(), stored);
+}
+
+void TestWydruk::twoPrintsCarryTwoNumbers()
+{
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".num")),
+                                  NumeratorBytes(41, QStringLiteral("/2007"))));
+    QVERIFY(open());
+    QCOMPARE(previewedNumber(), QStringLiteral("Dokument Nr 41/2007"));
+
+    print(pdf(1));
+    QCOMPARE(PdfPageCount(pdf(1)), 1);
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))),
+             NumeratorBytes(42, QStringLiteral("/2007")));
+    QCOMPARE(edit("num")->text(), QStringLiteral("42"));
+    // The next page carries the next number.
+    QCOMPARE(previewedNumber(), QStringLiteral("Dokument Nr 42/2007"));
+
+    print(pdf(2));
+    QCOMPARE(PdfPageCount(pdf(2)), 1);
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))),
+             NumeratorBytes(43, QStringLiteral("/2007")));
+    QCOMPARE(edit("num")->text(), QStringLiteral("43"));
+    QCOMPARE(m_dialogs.printDialogsShown, 2);
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+void TestWydruk::typedTextsArePrintedAsTyped()
+{
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".num")),
+                                  NumeratorBytes(41, QStringLiteral("/2007"))));
+    QVERIFY(open());
+    const QString place = QStringLiteral("Miejscowość").repeated(6);
+    edit("num")->setText(QStringLiteral("100"));
+    edit("roz")->setText(QStringLiteral("/2007/abcdefgh"));
+    edit("data")->setText(QStringLiteral("31.03.2007"));
+    edit("miejscowosc")->setText(place);
+
+    m_window->SpeedButton3Click();
+    QCOMPARE(m_dialogs.previews.size(), 1);
+    const QStringList page = m_dialogs.previews.first();
+    QCOMPARE(TextAt(page, 15, 5), QStringLiteral("Dokument Nr 100/2007/abcdefgh"));
+    QCOMPARE(TextAt(page, 100, 5), place);
+    QCOMPARE(TextAt(page, 170, 5), QStringLiteral("31.03.2007"));
+
+    // The stored numerator goes on from the number read at opening; the suffix is kept cut.
+    print(pdf(1));
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))),
+             NumeratorBytes(42, QStringLiteral("/2007/abcd")));
+    QCOMPARE(edit("num")->text(), QStringLiteral("42"));
+    QCOMPARE(edit("roz")->text(), QStringLiteral("/2007/abcdefgh"));
+}
+
+void TestWydruk::printedPdfsCarryTheNumbers()
+{
+    if (!PdfText(QString()))
+        QSKIP("pdftotext is not installed: the text of the PDF cannot be read here");
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".num")),
+                                  NumeratorBytes(41, QStringLiteral("/2007"))));
+    QVERIFY(open());
+    print(pdf(1));
+    print(pdf(2));
+    const QString first = PdfText(pdf(1)).value_or(QString());
+    const QString second = PdfText(pdf(2)).value_or(QString());
+    QVERIFY2(first.contains(QStringLiteral("Dokument Nr 41/2007")), qPrintable(first));
+    QVERIFY2(second.contains(QStringLiteral("Dokument Nr 42/2007")), qPrintable(second));
+    QVERIFY(first.contains(QStringLiteral("Jan Kowalski")));
+}
+
+void TestWydruk::previewShowsTheStatementAndChangesNoFile()
+{
+    const QByteArray font = [] {
+        Record record(PrintFontSettings::kSize);
+        record.setText(PrintFontSettings::face, QStringLiteral("Arial"));
+        record.setInt32(PrintFontSettings::kPoints, 10);
+        record.setByte(PrintFontSettings::kStyle, Italic);
+        return record.bytes();
+    }();
+    QVERIFY(
+        testfiles::writeBytes(m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat")), font));
+    QVERIFY(open());
+    edit("miejscowosc")->setText(QStringLiteral("Kraków"));
+    const QByteArray numerator = testfiles::readBytes(file(QStringLiteral(".num")));
+    const QByteArray memory = testfiles::readBytes(file(QStringLiteral(".mie")));
+
+    m_window->SpeedButton3Click();
+    QCOMPARE(m_dialogs.printDialogsShown, 0);
+    QCOMPARE(m_dialogs.previews.size(), 1);
+
+    // The page the statement layout draws from the panel's texts, the files and the settings.
+    Record costs(cost::kSize);
+    ReadRecord(file(QStringLiteral(".eks")), costs);
+    PrintFontSettings settings;
+    settings.record.bytes() = font;
+    settings.currentFace = QStringLiteral("Arial");
+    settings.currentSize = 10;
+    RecordingPage expected;
+    DrawStatement(expected, {QStringLiteral("1"), QString(), QStringLiteral("15.03.2007"),
+                             QStringLiteral("Kraków"), m_state.ownerRecord, costs, m_state.results,
+                             settings});
+    QCOMPARE(m_dialogs.previews.first(), expected.calls);
+    QCOMPARE(TextAt(expected.calls, 146, 69), QStringLiteral("  120.00"));
+
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))), numerator);
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".mie"))), memory);
+    QCOMPARE(edit("num")->text(), QStringLiteral("1"));
+}
+
+void TestWydruk::cancelledPrintDialogChangesNothing()
+{
+    QVERIFY(open());
+    const QByteArray numerator = testfiles::readBytes(file(QStringLiteral(".num")));
+    m_dialogs.printAnswers << false;
+    m_window->SpeedButton1Click();
+    QCOMPARE(m_dialogs.printDialogsShown, 1);
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))), numerator);
+    QCOMPARE(edit("num")->text(), QStringLiteral("1"));
+    QVERIFY(QDir(m_dir->path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+enum class Fault { CostFileMissing, FontFileShort, NumeratorNotWritable, JobCannotBegin };
+
+void TestWydruk::printFaults_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("pages"); // -1: no PDF file
+
+    const int ioError = int(ShownDialog::Kind::IoError);
+    QTest::newRow("cost file missing")
+        << Fault::CostFileMissing << ioError << QStringLiteral("File not found") << -1;
+    QTest::newRow("font settings one byte short")
+        << Fault::FontFileShort << ioError << QStringLiteral("Read beyond end of file") << -1;
+    QTest::newRow("numerator not writable: the page is out")
+        << Fault::NumeratorNotWritable << ioError << QStringLiteral("File access denied") << 1;
+    QTest::newRow("print job cannot begin")
+        << Fault::JobCannotBegin << int(ShownDialog::Kind::Notice)
+        << QStringLiteral("Nie udało się rozpocząć wydruku.") << -1;
+}
+
+void TestWydruk::printFaults()
+{
+    QFETCH(Fault, fault);
+    QFETCH(int, kind);
+    QFETCH(QString, message);
+    QFETCH(int, pages);
+
+    const QString numeratorPath = file(QStringLiteral(".num"));
+    QVERIFY(testfiles::writeBytes(numeratorPath, NumeratorBytes(41, QStringLiteral("/2007"))));
+    QVERIFY(open());
+    QString output = pdf(1);
+    switch (fault) {
+    case Fault::CostFileMissing:
+        QVERIFY(QFile::remove(file(QStringLiteral(".eks"))));
+        break;
+    case Fault::FontFileShort:
+        QVERIFY(testfiles::writeBytes(m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat")),
+                                      QByteArray(75, '\0')));
+        break;
+    case Fault::NumeratorNotWritable:
+        // A directory in the file's place refuses to be opened for writing, also for root.
+        QVERIFY(QFile::remove(numeratorPath));
+        QVERIFY(QDir().mkdir(numeratorPath));
+        break;
+    case Fault::JobCannotBegin:
+        output = m_dir->filePath(QStringLiteral("missing/druk.pdf"));
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        break;
+    }
+
+    print(output);
+    QCOMPARE(m_seams->dialogs.shown.size(), 1);
+    QCOMPARE(int(m_seams->dialogs.shown.first().kind), kind);
+    QCOMPARE(m_seams->dialogs.shown.first().text, message);
+    QCOMPARE(PdfPageCount(output), pages);
+    QCOMPARE(edit("num")->text(), QStringLiteral("41"));
+
+    // The held number has not moved: once the numerator can be written, the next page stores
+    // the number after the one read at opening.
+    if (fault == Fault::NumeratorNotWritable)
+        QVERIFY(QDir().rmdir(numeratorPath));
+    QVERIFY(testfiles::writeBytes(numeratorPath, NumeratorBytes(41, QStringLiteral("/2007"))));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".eks")), QByteArray(cost::kSize, '\0')));
+    if (fault == Fault::FontFileShort)
+        QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat"))));
+    print(pdf(2));
+    QCOMPARE(PdfPageCount(pdf(2)), 1);
+    QCOMPARE(testfiles::readBytes(numeratorPath), NumeratorBytes(42, QStringLiteral("/2007")));
+}
+
+void TestWydruk::openingWithoutDataDirectoryFails()
+{
+    QVERIFY(QDir(m_dir->filePath(QStringLiteral("DANE"))).removeRecursively());
+    QVERIFY(!open());
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Invalid filename")});
+}
+
+void TestWydruk::setUpBeforeAnyCalculationCreatesNoFile()
+{
+    m_state.results = CalculationResults{};
+    m_window = std::make_unique<Twydruk_f>(m_state, m_seams->seams, m_dialogs);
+    QVERIFY(m_window->FormCreate());
+    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("DANE"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("007_2007.eks")});
+    QCOMPARE(edit("data")->text(), QStringLiteral("15.03.2007"));
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+}
+
+QTEST_MAIN(TestWydruk)
+#include "tst_wydruk.moc"
