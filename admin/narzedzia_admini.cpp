@@ -1,0 +1,187 @@
+#include "narzedzia_admini.h"
+
+#include "aktualizacja.h"
+#include "guard.h"
+#include "modul_hist.h"
+#include "paths.h"
+#include "recordfile.h"
+#include "widgets.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+using namespace storage;
+
+namespace {
+
+const QString kChooseHint = QStringLiteral("Wskaż operację, którą chcesz wykonać");
+const QString kHistoryHint =
+    QStringLiteral("Operacja wyzeruje dane dotyczące historii uruchomień programu\n"
+                   "Poprzednie informacje ulegną skasowaniu");
+const QString kArchiveHint = QStringLiteral("Operacja wyzeruje dane dotyczące archiwizacji "
+                                            "programu\nPoprzednie informacje ulegną skasowaniu");
+const QString kLocksHint =
+    QStringLiteral("Operacja usunie blokady klientów z katalogu KOSZ bazy danych\n"
+                   "Klienci otwarci w tej chwili na innych stanowiskach utracą ochronę przed "
+                   "jednoczesnym otwarciem\nBlokada klienta otwartego na tym stanowisku "
+                   "zostaje zachowana");
+
+// The archiver's register files, deleted in this order.
+const char *const kArchiveRegister[] = {"ADMINI\\data_ar.dat", "ADMINI\\data_adr.dat",
+                                        "ADMINI\\data_or.dat", "ADMINI\\data_odr.dat"};
+
+// Deletes every lock file in KOSZ under the base directory except the one this copy holds,
+// which still protects the client open here. Locks left behind by copies that ended without
+// releasing them would otherwise keep their clients closed for good.
+void deleteClientLocks(const QString &baseDir, const QString &heldLockPath)
+{
+    const QString held =
+        heldLockPath.isEmpty() ? QString() : QFileInfo(heldLockPath).canonicalFilePath();
+    const QDir kosz(PathIn(baseDir, QStringLiteral("\\KOSZ")));
+    const QFileInfoList locks =
+        kosz.entryInfoList({QStringLiteral("*.k")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &lock : locks) {
+        if (!held.isEmpty() && lock.canonicalFilePath() == held)
+            continue;
+        DeleteFile(lock.absoluteFilePath());
+    }
+}
+
+} // namespace
+
+Tnarzedzia_f::Tnarzedzia_f(ProgramState &state, Seams &seams, admin::Network &network,
+                           QWidget *parent)
+    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams)
+{
+    setObjectName(QStringLiteral("narzedzia_f"));
+    setWindowTitle(QStringLiteral("Narzędzia administratora"));
+    m_update = new admin::UpdateCheck(state, seams, network, this);
+    m_update->setObjectName(QStringLiteral("aktualizacja"));
+
+    auto *layout = new QVBoxLayout(this);
+
+    auto *operations = ui::named(new QGroupBox(QStringLiteral("Operacja"), this), "GroupBox1");
+    auto *operationsLayout = new QVBoxLayout(operations);
+    op3 = ui::named(new QRadioButton(QStringLiteral("wykasowanie historii uruchomień"), operations),
+                    "op3");
+    op4 = ui::named(
+        new QRadioButton(QStringLiteral("wykasowanie rejestru archiwizacji"), operations), "op4");
+    op5 = ui::named(new QRadioButton(QStringLiteral("wykasowanie blokad klientów"), operations),
+                    "op5");
+    for (QRadioButton *option : {op3, op4, op5})
+        operationsLayout->addWidget(option);
+    layout->addWidget(operations);
+
+    auto *buttons = new QHBoxLayout;
+    SpeedButton2 = ui::button(this, "SpeedButton2", QStringLiteral("Wykonaj operację"));
+    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Sprawdź aktualizację"));
+    SpeedButton1 = ui::button(this, "SpeedButton1", QStringLiteral("Powrót"));
+    buttons->addWidget(SpeedButton2);
+    buttons->addWidget(SpeedButton3);
+    buttons->addStretch(1);
+    buttons->addWidget(SpeedButton1);
+    layout->addLayout(buttons);
+
+    Memo1 =
+        ui::memo(this, "Memo1",
+                 {QStringLiteral("Wszystkie operacje są możliwe do wykonania przez użytkownika "),
+                  QStringLiteral("zalogowane na prawach administratora. Przed wykonaniem "
+                                 "wskazanej "),
+                  QStringLiteral("operacji zapoznaj się z opinią wsparcia technicznego aby "
+                                 "uniknąć "),
+                  QStringLiteral("ewentualnych problemów.")});
+    Memo1->setAccessibleName(QStringLiteral("Uwagi"));
+    QTextOption centred = Memo1->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    Memo1->document()->setDefaultTextOption(centred);
+    Memo1->setEnabled(false);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setFixedHeight(90);
+    Memo1->setMinimumWidth(460);
+    layout->addWidget(Memo1);
+
+    connect(op3, &QRadioButton::clicked, this, &Tnarzedzia_f::op3Click);
+    connect(op4, &QRadioButton::clicked, this, &Tnarzedzia_f::op4Click);
+    connect(op5, &QRadioButton::clicked, this, &Tnarzedzia_f::op5Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton2Click);
+    connect(SpeedButton3, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton3Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton1Click);
+    // One check at a time; the button comes back when the answer is in.
+    connect(m_update, &admin::UpdateCheck::started, SpeedButton3,
+            [this] { SpeedButton3->setEnabled(false); });
+    connect(m_update, &admin::UpdateCheck::finished, SpeedButton3,
+            [this] { SpeedButton3->setEnabled(true); });
+
+    SpeedButton2->setToolTip(kChooseHint);
+    fixSize();
+}
+
+bool Tnarzedzia_f::FormCreate()
+{
+    // Radio buttons of one box cannot all be cleared while they exclude one another.
+    for (QRadioButton *option : {op3, op4, op5}) {
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
+    SpeedButton2->setToolTip(kChooseHint);
+    return true;
+}
+
+void Tnarzedzia_f::op3Click()
+{
+    SpeedButton2->setToolTip(kHistoryHint);
+}
+
+void Tnarzedzia_f::op4Click()
+{
+    SpeedButton2->setToolTip(kArchiveHint);
+}
+
+void Tnarzedzia_f::op5Click()
+{
+    SpeedButton2->setToolTip(kLocksHint);
+}
+
+void Tnarzedzia_f::SpeedButton2Click()
+{
+    if (!m_seams.dialogs.question(QStringLiteral("Pytanie"),
+                                  QStringLiteral("Wykonać wskazaną operację ?")))
+        return;
+    Guarded(m_seams.dialogs, [this] { run(); });
+}
+
+void Tnarzedzia_f::run()
+{
+    if (op3->isChecked()) {
+        DeleteFile(historia::path(m_state.workingDir));
+        PobierzDane(m_state, m_seams);
+    }
+    if (op4->isChecked()) {
+        for (const char *file : kArchiveRegister)
+            DeleteFile(PathIn(m_state.workingDir, QLatin1String(file)));
+    }
+    if (op5->isChecked())
+        deleteClientLocks(m_state.baseDir, m_state.heldLockPath);
+    m_seams.dialogs.notice(QStringLiteral("Informacja"),
+                           QStringLiteral("Wybrana operacja została zakończona"));
+}
+
+void Tnarzedzia_f::SpeedButton3Click()
+{
+    m_update->start();
+}
+
+void Tnarzedzia_f::SpeedButton1Click()
+{
+    leave();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "formwindow.h"
+#include "programstate.h"
+#include "seams.h"
+
+#include <functional>
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+// "Definiowanie baz danych": local or network mode and the two paths of the database location
+// record. Saving ends the program; the new location takes effect at the next start.
+class Tsiec_f : public FormWindow
+{
+    Q_OBJECT
+
+public:
+    Tsiec_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    Q_DISABLE_COPY(Tsiec_f)
+
+    bool FormCreate() override;
+    void Timer1Timer();
+    void SpeedButton2Click(); // "Zapisz"
+    void SpeedButton1Click(); // "Rezygnuj"
+    void przegladajClick();   // folder for the network path
+    void przegladaj_lClick(); // folder for the local path
+
+    // Asks for a folder (parent, caption, starting folder); an empty result means cancelled.
+    using FolderChooser = std::function<QString(QWidget *, const QString &, const QString &)>;
+    FolderChooser chooseFolder;
+
+private:
+    void browseInto(QLineEdit *edit, const QString &caption);
+
+    storage::ProgramState &m_state;
+    storage::Seams &m_seams;
+    // The mode as read at set-up; saved again when neither radio button is checked.
+    int m_mode = 1;
+
+    QRadioButton *we1 = nullptr;
+    QRadioButton *we2 = nullptr;
+    QLineEdit *sciezka = nullptr;
+    QLineEdit *sciezka_l = nullptr;
+    QPushButton *przegladaj = nullptr;
+    QPushButton *przegladaj_l = nullptr;
+    QPushButton *SpeedButton2 = nullptr;
+    QPushButton *SpeedButton1 = nullptr;
+    QTimer *Timer1 = nullptr;
+};
