@@ -1,1 +1,125 @@
 #include "tapety.h"
+
+#include "paths.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <turbojpeg.h>
+
+#include <memory>
+#include <optional>
+
+namespace tapety {
+
+namespace {
+
+struct DecompressorDeleter {
+    void operator()(void *handle) const { tjDestroy(handle); }
+};
+using Decompressor = std::unique_ptr<void, DecompressorDeleter>;
+
+} // namespace
+
+QStringList SzukajTapet(const QString &workingDir)
+{
+    QStringList names;
+    QDirIterator entries(storage::PathIn(workingDir, QStringLiteral("TAPETY")),
+                         QDir::Files | QDir::Hidden);
+    while (names.size() < kMaxWallpapers && entries.hasNext()) {
+        entries.next();
+        const QString name = entries.fileName();
+        if (name.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
+}
+
+qsizetype PickWallpaper(qsizetype count, QRandomGenerator &random)
+{
+    if (count <= 0)
+        return -1;
+    return random.bounded(qint64(count));
+}
+
+QSize ScalingFactor::scaledSize(const QSize &size) const
+{
+    // The decoder's own rounding (TJSCALED): up to the next whole pixel.
+    return {(size.width() * num + denom - 1) / denom, (size.height() * num + denom - 1) / denom};
+}
+
+ScalingFactor CoveringScale(const QSize &picture, const QSize &target)
+{
+    int count = 0;
+    const tjscalingfactor *factors = tjGetScalingFactors(&count);
+    std::optional<ScalingFactor> smallestCovering;
+    ScalingFactor largest;
+    // a < b, compared without rounding.
+    const auto less = [](const ScalingFactor &a, const ScalingFactor &b) {
+        return qint64(a.num) * b.denom < qint64(b.num) * a.denom;
+    };
+    for (int i = 0; factors && i < count; ++i) {
+        const ScalingFactor candidate{factors[i].num, factors[i].denom};
+        if (less(largest, candidate))
+            largest = candidate;
+        const QSize scaled = candidate.scaledSize(picture);
+        if (scaled.width() < target.width() || scaled.height() < target.height())
+            continue;
+        if (!smallestCovering || less(candidate, *smallestCovering))
+            smallestCovering = candidate;
+    }
+    return smallestCovering.value_or(largest);
+}
+
+QImage LoadWallpaper(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+        return {};
+    const QByteArray jpeg = file.read(kMaxFileSize + 1);
+    if (jpeg.isEmpty() || jpeg.size() > kMaxFileSize)
+        return {};
+    const auto *bytes = reinterpret_cast<const unsigned char *>(jpeg.constData());
+    const auto length = static_cast<unsigned long>(jpeg.size());
+
+    const Decompressor decompressor(tjInitDecompress());
+    if (!decompressor)
+        return {};
+    int width = 0;
+    int height = 0;
+    int subsampling = 0;
+    int colourspace = 0;
+    if (tjDecompressHeader3(decompressor.get(), bytes, length, &width, &height, &subsampling,
+                            &colourspace)
+            != 0
+        || width <= 0 || height <= 0)
+        return {};
+
+    const QSize decoded = CoveringScale({width, height}).scaledSize({width, height});
+    // RGBX has the same byte order on every platform.
+    QImage picture(decoded, QImage::Format_RGBX8888);
+    if (picture.isNull())
+        return {};
+    // The decoder picks the scaling factor that yields exactly `decoded`. A warning (a truncated
+    // or damaged file) stops it, so only a whole picture is ever shown.
+    if (tjDecompress2(decompressor.get(), bytes, length, picture.bits(), decoded.width(),
+                      int(picture.bytesPerLine()), decoded.height(), TJPF_RGBX,
+                      TJFLAG_STOPONWARNING)
+        != 0)
+        return {};
+    return picture.scaled(kWallpaperSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage ChooseWallpaper(const QString &workingDir, QRandomGenerator &random)
+{
+    const QStringList names = SzukajTapet(workingDir);
+    const qsizetype chosen = PickWallpaper(names.size(), random);
+    if (chosen < 0)
+        return {};
+    // The name is joined as it was listed, so that no character of it is taken for a separator.
+    return LoadWallpaper(
+        QDir(storage::PathIn(workingDir, QStringLiteral("TAPETY"))).filePath(names.at(chosen)));
+}
+
+} // namespace tapety

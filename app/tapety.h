@@ -1,1 +1,51 @@
 #pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QRandomGenerator;
+
+// The wallpaper of the main window: a picture chosen at random from the TAPETY folder of the
+// working directory.
+namespace tapety {
+
+// The wallpaper list holds at most this many names.
+constexpr qsizetype kMaxWallpapers = 1000;
+// The picture box of the main window; every wallpaper is stretched to fill it.
+constexpr QSize kWallpaperSize{253, 165};
+// A file larger than this is not read: no picture for a box of 253 × 165 pixels needs it.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+// The names (without folder) of the files in TAPETY whose names end in ".jpg" in any letter
+// case, hidden ones included, in the order the file system lists them; at most
+// kMaxWallpapers of them. Empty when the folder is missing or holds none.
+QStringList SzukajTapet(const QString &workingDir);
+
+// An index 0 … count - 1, each equally likely; -1 when count is 0.
+qsizetype PickWallpaper(qsizetype count, QRandomGenerator &random);
+
+// One of the decoder's scaling factors, num / denom.
+struct ScalingFactor {
+    int num = 1;
+    int denom = 1;
+    // The decoder's output size for a picture of `size`: each side num / denom of the
+    // picture's, rounded up.
+    QSize scaledSize(const QSize &size) const;
+};
+
+// The smallest of the decoder's scaling factors (1/8 … 2/1) at which the decoded picture still
+// covers `target` in both directions; the largest one when none does.
+ScalingFactor CoveringScale(const QSize &picture, const QSize &target = kWallpaperSize);
+
+// Decodes a JPEG file at CoveringScale and stretches it smoothly to kWallpaperSize. A missing
+// or unreadable file, one larger than kMaxFileSize and one that is not a complete, valid JPEG
+// give a null image; nothing is reported.
+QImage LoadWallpaper(const QString &path);
+
+// The start-up wallpaper: lists TAPETY, picks one name with `random` and loads it. A null image
+// when there is none or it cannot be decoded.
+QImage ChooseWallpaper(const QString &workingDir, QRandomGenerator &random);
+
+} // namespace tapety

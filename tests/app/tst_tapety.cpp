@@ -1,0 +1,301 @@
+#include "tapety.h"
+#include "testfiles.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tapety;
+
+namespace {
+
+// A picture of two halves, left and right, saved as JPEG.
+QByteArray twoHalvesJpeg(const QSize &size, const QColor &left, const QColor &right,
+                         QImage::Format format = QImage::Format_RGB32)
+{
+    QImage picture(size, format);
+    picture.fill(right);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width() / 2; ++x)
+            picture.setPixelColor(x, y, left);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "JPG", 90))
+        qFatal("the JPEG writer is missing");
+    return bytes;
+}
+
+QByteArray redBlueJpeg(const QSize &size = {600, 400})
+{
+    return twoHalvesJpeg(size, Qt::red, Qt::blue);
+}
+
+bool near(const QColor &actual, const QColor &expected)
+{
+    constexpr int kTolerance = 40; // JPEG loses a little colour at the edges of blocks
+    return qAbs(actual.red() - expected.red()) <= kTolerance
+        && qAbs(actual.green() - expected.green()) <= kTolerance
+        && qAbs(actual.blue() - expected.blue()) <= kTolerance;
+}
+
+} // namespace
+
+class TestTapety : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void listing_data();
+    void listing();
+    void listingStopsAtItsCapacity();
+    void pickCoversEveryIndex();
+    void loadStretchesToTheBox_data();
+    void loadStretchesToTheBox();
+    void unusableFileGivesNoPicture_data();
+    void unusableFileGivesNoPicture();
+    void oversizedFileIsNotRead();
+    void coveringScale_data();
+    void coveringScale();
+    void singleWallpaperIsAlwaysChosen();
+    void noWallpaperGivesNoPicture();
+
+private:
+    QString path(const QString &relative) const { return m_dir->filePath(relative); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestTapety::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestTapety::cleanup()
+{
+    m_dir.reset();
+}
+
+void TestTapety::listing_data()
+{
+    QTest::addColumn<QString>("folder");      // empty: no folder at all
+    QTest::addColumn<QStringList>("entries"); // a trailing "/" makes a directory
+    QTest::addColumn<QStringList>("expected");
+
+    const QString tapety = QStringLiteral("TAPETY");
+    QTest::newRow("no folder") << QString() << QStringList() << QStringList();
+    QTest::newRow("empty folder") << tapety << QStringList() << QStringList();
+    QTest::newRow("one") << tapety << QStringList{"las.jpg"} << QStringList{"las.jpg"};
+    QTest::newRow("several") << tapety << QStringList{"a.jpg", "b.jpg", "c c.jpg"}
+                             << QStringList{"a.jpg", "b.jpg", "c c.jpg"};
+    QTest::newRow("other endings ignored")
+        << tapety << QStringList{"a.jpg", "b.png", "c.jpeg", "d.jpg.txt", "ejpg", "f.jp"}
+        << QStringList{"a.jpg"};
+    QTest::newRow("any letter case") << tapety << QStringList{"A.JPG", "b.Jpg", "c.jpG"}
+                                     << QStringList{"A.JPG", "b.Jpg", "c.jpG"};
+    QTest::newRow("hidden file listed") << tapety << QStringList{".ukryta.jpg"}
+                                        << QStringList{".ukryta.jpg"};
+    QTest::newRow("directory ignored") << tapety << QStringList{"katalog.jpg/", "a.jpg"}
+                                       << QStringList{"a.jpg"};
+    QTest::newRow("folder in lower case") << QStringLiteral("tapety") << QStringList{"a.jpg"}
+                                          << QStringList{"a.jpg"};
+    QTest::newRow("files outside the folder ignored")
+        << QStringLiteral("INNE") << QStringList{"a.jpg"} << QStringList();
+}
+
+void TestTapety::listing()
+{
+    QFETCH(QString, folder);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, expected);
+
+    if (!folder.isEmpty()) {
+        QVERIFY(QDir(m_dir->path()).mkdir(folder));
+        for (const QString &entry : entries) {
+            const QString target = path(folder + QLatin1Char('/') + entry);
+            if (entry.endsWith(QLatin1Char('/')))
+                QVERIFY(QDir().mkdir(target));
+            else
+                QVERIFY(testfiles::writeBytes(target, "x"));
+        }
+    }
+
+    QStringList names = SzukajTapet(m_dir->path());
+    // The order is the file system's; only the set is fixed.
+    names.sort();
+    expected.sort();
+    QCOMPARE(names, expected);
+}
+
+void TestTapety::listingStopsAtItsCapacity()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("TAPETY")));
+    QSet<QString> created;
+    for (int i = 0; i < kMaxWallpapers + 5; ++i) {
+        const QString name = QStringLiteral("t%1.jpg").arg(i, 4, 10, QLatin1Char('0'));
+        QVERIFY(testfiles::writeBytes(path(QStringLiteral("TAPETY/") + name), "x"));
+        created.insert(name);
+    }
+
+    const QStringList names = SzukajTapet(m_dir->path());
+    QCOMPARE(names.size(), kMaxWallpapers);
+    const QSet<QString> listed(names.cbegin(), names.cend());
+    QCOMPARE(listed.size(), kMaxWallpapers);
+    QVERIFY(created.contains(listed));
+}
+
+void TestTapety::pickCoversEveryIndex()
+{
+    QRandomGenerator random(20070315);
+    QCOMPARE(PickWallpaper(0, random), qsizetype(-1));
+    for (int draw = 0; draw < 20; ++draw)
+        QCOMPARE(PickWallpaper(1, random), qsizetype(0));
+
+    constexpr qsizetype kCount = 7;
+    QSet<qsizetype> drawn;
+    for (int draw = 0; draw < 500; ++draw) {
+        const qsizetype index = PickWallpaper(kCount, random);
+        QVERIFY2(index >= 0 && index < kCount, qPrintable(QString::number(index)));
+        drawn.insert(index);
+    }
+    QCOMPARE(drawn.size(), kCount);
+}
+
+void TestTapety::loadStretchesToTheBox_data()
+{
+    QTest::addColumn<QByteArray>("jpeg");
+    QTest::addColumn<QColor>("left");
+    QTest::addColumn<QColor>("right");
+
+    const QColor red(Qt::red);
+    const QColor blue(Qt::blue);
+    QTest::newRow("wallpaper size") << redBlueJpeg({1000, 650}) << red << blue;
+    QTest::newRow("an eighth covers the box exactly") << redBlueJpeg({2024, 1320}) << red << blue;
+    QTest::newRow("box size") << redBlueJpeg({253, 165}) << red << blue;
+    QTest::newRow("smaller than the box") << redBlueJpeg({90, 40}) << red << blue;
+    QTest::newRow("tall and narrow") << redBlueJpeg({300, 2000}) << red << blue;
+    QTest::newRow("grey scale")
+        << twoHalvesJpeg({800, 600}, QColor(40, 40, 40), QColor(220, 220, 220),
+                         QImage::Format_Grayscale8)
+        << QColor(40, 40, 40) << QColor(220, 220, 220);
+}
+
+// The halves must stay where they were and keep their colours: a swapped channel order or a
+// wrong row pitch shows here.
+void TestTapety::loadStretchesToTheBox()
+{
+    QFETCH(QByteArray, jpeg);
+    QFETCH(QColor, left);
+    QFETCH(QColor, right);
+    const QString file = path(QStringLiteral("obraz.jpg"));
+    QVERIFY(testfiles::writeBytes(file, jpeg));
+
+    const QImage picture = LoadWallpaper(file);
+    QCOMPARE(picture.size(), QSize(253, 165));
+    for (int y : {5, 82, 160}) {
+        QVERIFY2(near(picture.pixelColor(20, y), left),
+                 qPrintable(picture.pixelColor(20, y).name()));
+        QVERIFY2(near(picture.pixelColor(232, y), right),
+                 qPrintable(picture.pixelColor(232, y).name()));
+    }
+}
+
+void TestTapety::unusableFileGivesNoPicture_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // not written when empty
+
+    const QByteArray jpeg = redBlueJpeg();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage square(64, 64, QImage::Format_RGB32);
+    square.fill(Qt::red);
+    if (!square.save(&buffer, "PNG"))
+        qFatal("the PNG writer is missing");
+
+    QTest::newRow("missing") << QStringLiteral("brak.jpg") << QByteArray();
+    QTest::newRow("text") << QStringLiteral("tekst.jpg") << QByteArray("to nie jest obrazek\r\n");
+    QTest::newRow("PNG named .jpg") << QStringLiteral("png.jpg") << png;
+    QTest::newRow("start marker only") << QStringLiteral("soi.jpg") << jpeg.left(2);
+    QTest::newRow("header only") << QStringLiteral("naglowek.jpg") << jpeg.left(700);
+    QTest::newRow("cut in half") << QStringLiteral("polowa.jpg") << jpeg.left(jpeg.size() / 2);
+    QTest::newRow("end marker missing") << QStringLiteral("bez_konca.jpg") << jpeg.chopped(2);
+}
+
+void TestTapety::unusableFileGivesNoPicture()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    const QString file = path(name);
+    if (!content.isEmpty())
+        QVERIFY(testfiles::writeBytes(file, content));
+
+    QVERIFY(LoadWallpaper(file).isNull());
+}
+
+void TestTapety::oversizedFileIsNotRead()
+{
+    const QString file = path(QStringLiteral("duzy.jpg"));
+    QVERIFY(testfiles::writeBytes(file, redBlueJpeg()));
+    QVERIFY(!LoadWallpaper(file).isNull());
+
+    // Bytes after the end marker do not spoil a JPEG; only the size turns it away.
+    QFile grown(file);
+    QVERIFY(grown.resize(kMaxFileSize + 1));
+    QVERIFY(LoadWallpaper(file).isNull());
+}
+
+void TestTapety::coveringScale_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("decoded");
+
+    QTest::newRow("12 megapixels: an eighth") << QSize(4000, 3000) << QSize(500, 375);
+    QTest::newRow("an eighth exactly covers") << QSize(2024, 1320) << QSize(253, 165);
+    QTest::newRow("an eighth one pixel short") << QSize(2016, 1312) << QSize(504, 328);
+    QTest::newRow("wallpaper size: three eighths") << QSize(1000, 650) << QSize(375, 244);
+    QTest::newRow("half, rounded up") << QSize(505, 329) << QSize(253, 165);
+    QTest::newRow("height decides") << QSize(4000, 200) << QSize(3500, 175);
+    QTest::newRow("width decides") << QSize(300, 2000) << QSize(263, 1750);
+    QTest::newRow("box size: full") << QSize(253, 165) << QSize(253, 165);
+    QTest::newRow("smaller: enlarged by seven quarters") << QSize(200, 100) << QSize(350, 175);
+    QTest::newRow("too small for any factor: twice") << QSize(90, 40) << QSize(180, 80);
+}
+
+void TestTapety::coveringScale()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QSize, decoded);
+    QCOMPARE(CoveringScale(picture).scaledSize(picture), decoded);
+}
+
+void TestTapety::singleWallpaperIsAlwaysChosen()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("TAPETY")));
+    QVERIFY(testfiles::writeBytes(path(QStringLiteral("TAPETY/jedyna.JPG")), redBlueJpeg()));
+    for (quint32 seed = 1; seed <= 10; ++seed) {
+        QRandomGenerator random(seed);
+        QCOMPARE(ChooseWallpaper(m_dir->path(), random).size(), QSize(253, 165));
+    }
+}
+
+void TestTapety::noWallpaperGivesNoPicture()
+{
+    QRandomGenerator random(1);
+    QVERIFY(ChooseWallpaper(m_dir->path(), random).isNull());
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("TAPETY")));
+    QVERIFY(testfiles::writeBytes(path(QStringLiteral("TAPETY/opis.txt")), "x"));
+    QVERIFY(ChooseWallpaper(m_dir->path(), random).isNull());
+}
+
+QTEST_GUILESS_MAIN(TestTapety)
+#include "tst_tapety.moc"
