@@ -6,14 +6,20 @@
 
 #include <QMainWindow>
 
+#include "dodatki.h"
+
 class FormWindow;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+namespace printing {
+class Tfont_f;
+}
 
-// The main window: the client register of 500 positions.
+// The main window: the client register of 500 positions, the calendar banner, the add-on
+// launchers and the menus of every auxiliary window.
 class Tbaza_f : public QMainWindow
 {
     Q_OBJECT
@@ -22,11 +28,24 @@ public:
     Tbaza_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
     Q_DISABLE_COPY(Tbaza_f)
 
-    // Start-up of the window; runs once, before it is first shown.
-    void FormCreate();
+    // The windows this one opens; they are created after it.
+    struct Windows {
+        FormWindow *settlement = nullptr;
+        FormWindow *tools = nullptr;
+        FormWindow *location = nullptr;
+        FormWindow *history = nullptr;
+        FormWindow *notepad = nullptr;
+        FormWindow *businessCard = nullptr;
+        printing::Tfont_f *font = nullptr;
+    };
+    void setWindows(const Windows &windows) { m_windows = windows; }
+    void setSettlementWindow(FormWindow *window) { m_windows.settlement = window; }
+    // Where add-ons are looked for first (the folder of the program's own executable).
+    void setAddOnDirectory(const QString &dir) { m_addOnDir = dir; }
 
-    // The settlement window that a double-click opens.
-    void setSettlementWindow(FormWindow *window) { m_settlement = window; }
+    // Start-up of the program; runs once, before the window is first shown. A failing file step
+    // shows its error and skips the rest.
+    void FormCreate();
 
     // Handlers, public so that tests can drive them as a user would.
     void lista_kClick();
@@ -34,24 +53,57 @@ public:
     void SpeedButton4Click(); // "Dodaj do listy"
     void SpeedButton3Click(); // "Popraw wpis"
     void SpeedButton2Click(); // "Usuń z listy"
+    void SpeedButton1Click(); // "Koniec"
+    void SpeedButton5Click(); // "Czytnik zadań"
+    void SpeedButton6Click(); // "Zadania"
+    void SpeedButton7Click(); // "Dokumenty"
+    void SpeedButton8Click(); // "Komentarze"
+    void erminarzzaj1Click();
+    void Mojenotatki1Click();
+    void Czcionkadruku1Click();
+    void Narzedziaadministratora1Click();
+    void Archiwizacjanainnychnonikach1Click();
+    void Koniecpracy1Click();
+    void Osieci1Click();
+    void Ustawienia1Click();
+    void Wizytwka1Click();
+    void Historiauruchomie1Click();
     void Timer1Timer();
+
+    // Asks "Koniec pracy ?"; on Yes releases the client lock, fades the window out, records the
+    // launch and ends the program. Returns whether the user said Yes.
+    bool KoniecPracy();
+    // Fades the window out.
+    void Wygaszaj();
 
     // The client number of the selected position ("001" … "500"), empty when none is selected.
     QString currentClientNumber() const;
 
+    // The configuration file of the archiving add-on: the folders it saves.
+    static storage::Record ArchiverConfig(const QString &workingDir);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void buildMenu();
     void loadRegister();
     void saveRegister();
     void refreshOwnerHint();
+    void showBanner();
+    void applyListFont();
+    void startAddOn(AddOn addOn);
+    void startClientAddOn(AddOn addOn);
     QString registerPath() const;
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
+    Windows m_windows;
+    QString m_addOnDir;
     // The register file as read at start-up; its unused tail is written back unchanged.
     storage::Record m_klienci;
-    // The owner record of the client last shown in the hint.
+    // The owner record of the client last read for the hint or an add-on.
     storage::Record m_owner;
-    FormWindow *m_settlement = nullptr;
 
     QLabel *Label2 = nullptr;
     QListWidget *lista_k = nullptr;
@@ -59,6 +111,12 @@ private:
     QPushButton *SpeedButton4 = nullptr;
     QPushButton *SpeedButton3 = nullptr;
     QPushButton *SpeedButton2 = nullptr;
+    QPushButton *SpeedButton1 = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
     QTimer *Timer1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *nazwadnia = nullptr;
+    QLabel *Label14 = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Label3 = nullptr;
 };

@@ -52,10 +52,11 @@ QDateTime SystemClock::now() const
 
 QString SystemRegionalSettings::dateSeparator() const
 {
-    // The first character of the short date format that is not a letter.
+    // The first punctuation character of the short date format; a format without one (a month
+    // written as a word) falls back to the Polish dot.
     const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
     for (const QChar c : format) {
-        if (!c.isLetter())
+        if (c.isPunct())
             return QString(c);
     }
     return QStringLiteral(".");

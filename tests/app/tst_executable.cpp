@@ -59,10 +59,14 @@ void TestExecutable::partlyMissingTreeIsNotCompleted()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
+    // Folders spelt in other letter cases are found as they are; none is added.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Dane")));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("admini")));
     QVERIFY(runUntilRegisterExists(dir.path(), dir.path() + QStringLiteral("/Dane/klienci.dat")));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"Dane"});
-    QCOMPARE(QDir(dir.path() + QStringLiteral("/Dane")).entryList(QDir::Files), QStringList{"klienci.dat"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name),
+             (QStringList{"Dane", "admini"}));
+    QVERIFY(QFileInfo::exists(dir.path() + QStringLiteral("/admini/siec.dat")));
+    QVERIFY(QFileInfo::exists(dir.path() + QStringLiteral("/admini/historia.dat")));
 }
 
 QTEST_GUILESS_MAIN(TestExecutable)

@@ -1,0 +1,272 @@
+#include "bazafirm.h"
+#include "clientrecords.h"
+#include "fakeseams.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace storage;
+
+// The start-up sequence of the main window and the three ways of ending the program.
+class TestStart : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void freshStartRunsEveryStep();
+    void archiverConfigurationBytes();
+    void existingVersionIdentifierIsKept();
+    void aFailingStepSkipsTheRest_data();
+    void aFailingStepSkipsTheRest();
+    void networkModeTakesTheRegisterFromTheShare();
+    void bannerShowsTheDay_data();
+    void bannerShowsTheDay();
+    void exitPaths_data();
+    void exitPaths();
+
+private:
+    void start();
+    QString path(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *widget = m_window->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestSeams> m_seams;
+    ProgramState m_state;
+    std::unique_ptr<Tbaza_f> m_window;
+};
+
+void TestStart::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    m_seams = std::make_unique<TestSeams>();
+    m_seams->clock.current = QDateTime(QDate(2007, 3, 15), QTime(12, 30, 45));
+    m_state = ProgramState{};
+    m_state.workingDir = m_dir->path();
+    m_state.baseDir = m_dir->path();
+}
+
+void TestStart::cleanup()
+{
+    m_window.reset();
+    m_seams.reset();
+    m_dir.reset();
+}
+
+void TestStart::start()
+{
+    m_window = std::make_unique<Tbaza_f>(m_state, m_seams->seams);
+    m_window->FormCreate();
+}
+
+void TestStart::freshStartRunsEveryStep()
+{
+    start();
+    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QCOMPARE(m_state.launch.counter, QStringLiteral("1"));
+    QCOMPARE(testfiles::readBytes(path(QStringLiteral("Admini/historia.dat"))), QByteArray(79, '\0'));
+    QCOMPARE(testfiles::readBytes(path(QStringLiteral("archiwizator_config.dat"))).size(), 10452);
+    QCOMPARE(testfiles::readBytes(path(QStringLiteral("Admini/wer.dat"))),
+             testfiles::shortString(QStringLiteral("24502"), 10));
+    QCOMPARE(testfiles::readBytes(path(QStringLiteral("Admini/siec.dat"))).size(), 403);
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Baza firm programu Mirtal 5.02"));
+    QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Podłączono bazy lokalne"));
+    QCOMPARE(child<QListWidget>("lista_k")->count(), 500);
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("00:00:00"));
+    m_window->Timer1Timer();
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("12:30:45"));
+    QVERIFY(child<QPushButton>("SpeedButton4")->isEnabled());
+}
+
+void TestStart::archiverConfigurationBytes()
+{
+    start();
+    const QByteArray bytes = testfiles::readBytes(path(QStringLiteral("archiwizator_config.dat")));
+    QCOMPARE(bytes, Tbaza_f::ArchiverConfig(m_dir->path()).bytes());
+    const QString dir = QDir::toNativeSeparators(m_dir->path());
+    const QString sep = QDir::separator();
+    QCOMPARE(bytes.mid(0, 201), testfiles::shortString(dir + sep, 200));
+    QCOMPARE(bytes.mid(201, 201), testfiles::shortString(dir + sep + QStringLiteral("Add_dok") + sep + QStringLiteral("*.*"), 200));
+    QCOMPARE(bytes.mid(804, 201), testfiles::shortString(dir + sep + QStringLiteral("Dane") + sep + QStringLiteral("*.*"), 200));
+    QCOMPARE(bytes.mid(1407, 201), testfiles::shortString(dir + sep + QStringLiteral("Terminarz") + sep + QStringLiteral("*.*"), 200));
+    QCOMPARE(bytes.mid(1608, 10251 - 1608), QByteArray(10251 - 1608, '\0'));
+    QCOMPARE(bytes.mid(10251), testfiles::shortString(dir, 200));
+
+    // It is written anew at every start.
+    QVERIFY(testfiles::writeBytes(path(QStringLiteral("archiwizator_config.dat")), "old"));
+    start();
+    QCOMPARE(testfiles::readBytes(path(QStringLiteral("archiwizator_config.dat"))), bytes);
+}
+
+void TestStart::existingVersionIdentifierIsKept()
+{
+    const QByteArray older = testfiles::shortString(QStringLiteral("24400"), 10);
+    QVERIFY(testfiles::writeBytes(path(QStringLiteral("Admini/wer.dat")), older));
+    start();
+    QCOMPARE(testfiles::readBytes(path(QStringLiteral("Admini/wer.dat"))), older);
+}
+
+void TestStart::aFailingStepSkipsTheRest_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QStringList>("notWritten");
+    QTest::newRow("no Admini: the launch cannot be prepared")
+        << "no Admini" << "Invalid filename" << QStringList{}
+        << QStringList{"archiwizator_config.dat", "DANE/klienci.dat"};
+    QTest::newRow("short location record")
+        << "short siec.dat" << "Read beyond end of file"
+        << QStringList{"archiwizator_config.dat", "Admini/wer.dat"} << QStringList{"DANE/klienci.dat"};
+    QTest::newRow("short font settings")
+        << "short font" << "Read beyond end of file"
+        << QStringList{"archiwizator_config.dat", "Admini/siec.dat"} << QStringList{"DANE/klienci.dat"};
+}
+
+void TestStart::aFailingStepSkipsTheRest()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QFETCH(QStringList, written);
+    QFETCH(QStringList, notWritten);
+    if (fault == QLatin1String("no Admini"))
+        QVERIFY(QDir(path(QStringLiteral("Admini"))).removeRecursively());
+    if (fault == QLatin1String("short siec.dat"))
+        QVERIFY(testfiles::writeBytes(path(QStringLiteral("Admini/siec.dat")), QByteArray(402, '\1')));
+    if (fault == QLatin1String("short font"))
+        QVERIFY(testfiles::writeBytes(path(QStringLiteral("FONT/font_kanto_2007.dat")), QByteArray(75, '\0')));
+    start();
+    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{message});
+    for (const QString &name : written)
+        QVERIFY2(QFile::exists(path(name)), qPrintable(name));
+    for (const QString &name : notWritten)
+        QVERIFY2(!QFile::exists(path(name)), qPrintable(name));
+    QCOMPARE(child<QListWidget>("lista_k")->count(), 0);
+    QVERIFY(m_seams->endCalls.isEmpty());
+}
+
+void TestStart::networkModeTakesTheRegisterFromTheShare()
+{
+    QTemporaryDir share;
+    QVERIFY(share.isValid());
+    QVERIFY(testfiles::makeDataTree(share.path()));
+    QVERIFY(testfiles::writeBytes(share.path() + QStringLiteral("/Admini/siec.dat"), QByteArray(403, '\0')));
+    Record reg = registerfile::defaultRecord();
+    reg.setText(registerfile::line(2), QStringLiteral("002 Wspólny klient"));
+    QVERIFY(testfiles::writeBytes(share.path() + QStringLiteral("/DANE/klienci.dat"), reg.bytes()));
+    QByteArray location(403, '\0');
+    location[0] = 2;
+    location.replace(1, 201, testfiles::shortString(m_dir->path(), 200));
+    location.replace(202, 201, testfiles::shortString(share.path(), 200));
+    QVERIFY(testfiles::writeBytes(path(QStringLiteral("Admini/siec.dat")), location));
+
+    start();
+    QCOMPARE(m_state.baseDir, share.path());
+    QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Podłączono bazy sieciowe"));
+    QCOMPARE(child<QListWidget>("lista_k")->item(1)->text(), QStringLiteral("002 Wspólny klient"));
+    // The archiver configuration always names the working directory.
+    QVERIFY(QFile::exists(path(QStringLiteral("archiwizator_config.dat"))));
+    QVERIFY(!QFile::exists(share.path() + QStringLiteral("/archiwizator_config.dat")));
+    QVERIFY(!QFile::exists(path(QStringLiteral("DANE/klienci.dat"))));
+}
+
+void TestStart::bannerShowsTheDay_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("dateLine");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("names");
+    QTest::newRow("Thursday") << QDate(2007, 3, 15) << "15.03.2007 czwartek" << QColor(128, 128, 128)
+                              << "Ludwika,Klemens";
+    QTest::newRow("leap day, Friday") << QDate(2008, 2, 29) << "29.02.2008 piątek"
+                                      << QColor(128, 128, 128) << "Rufina,Hilarego";
+    QTest::newRow("Saturday") << QDate(2011, 1, 1) << "01.01.2011 sobota" << QColor(0, 0, 255)
+                              << "Maria,Mieczysław";
+    QTest::newRow("Sunday, Epiphany") << QDate(2008, 1, 6) << "06.01.2008 niedziela"
+                                      << QColor(255, 0, 0) << "Kacper,Melchior,Baltazar";
+}
+
+void TestStart::bannerShowsTheDay()
+{
+    QFETCH(QDate, today);
+    QFETCH(QString, dateLine);
+    QFETCH(QColor, colour);
+    QFETCH(QString, names);
+    m_seams->clock.current = QDateTime(today, QTime(8, 0));
+    start();
+    auto *date = child<QLabel>("nazwadnia");
+    QCOMPARE(date->text(), dateLine);
+    QCOMPARE(date->palette().color(QPalette::WindowText), colour);
+    QCOMPARE(date->font().pointSize(), 9);
+    QCOMPARE(child<QLabel>("Label15")->text(), QStringLiteral("Imieniny obchodzi :"));
+    QCOMPARE(child<QLabel>("Label14")->text(), names);
+}
+
+void TestStart::exitPaths_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("answer");
+    for (const char *trigger : {"Koniec", "Koniec pracy", "close"}) {
+        QTest::addRow("%s, Yes", trigger) << QString::fromLatin1(trigger) << true;
+        QTest::addRow("%s, No", trigger) << QString::fromLatin1(trigger) << false;
+    }
+}
+
+void TestStart::exitPaths()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, answer);
+    start();
+    m_window->show();
+    auto *list = child<QListWidget>("lista_k");
+    list->setCurrentRow(4);
+    m_window->lista_kDblClick();
+    const QString lock = this->path(QStringLiteral("KOSZ/005.k"));
+    QVERIFY(QFile::exists(lock));
+
+    m_seams->dialogs.answers << answer;
+    if (path == QLatin1String("Koniec"))
+        child<QPushButton>("SpeedButton1")->click();
+    else if (path == QLatin1String("Koniec pracy"))
+        m_window->findChild<QAction *>(QStringLiteral("Koniecpracy1"))->trigger();
+    else
+        QCOMPARE(m_window->close(), answer);
+
+    QCOMPARE(m_seams->dialogs.shown.size(), 1);
+    QCOMPARE(m_seams->dialogs.shown.first().caption, QStringLiteral("Pytanie..."));
+    QCOMPARE(m_seams->dialogs.shown.first().text, QStringLiteral("Koniec pracy ?"));
+    const QByteArray history = testfiles::readBytes(this->path(QStringLiteral("Admini/historia.dat")));
+    if (answer) {
+        QCOMPARE(m_seams->endCalls, QList<int>{0});
+        QVERIFY(!QFile::exists(lock));
+        QVERIFY(m_state.heldLockPath.isEmpty());
+        QVERIFY(qAbs(m_window->windowOpacity() - 10 / 255.0) < 0.01);
+        QCOMPARE(history.mid(0, 16), testfiles::shortString(QStringLiteral("15.03.2007"), 15));
+        QCOMPARE(history.mid(32, 16), testfiles::shortString(QStringLiteral("1"), 15));
+    } else {
+        QVERIFY(m_seams->endCalls.isEmpty());
+        QVERIFY(QFile::exists(lock));
+        QCOMPARE(history, QByteArray(79, '\0'));
+        QVERIFY(m_window->isVisible());
+    }
+}
+
+QTEST_MAIN(TestStart)
+#include "tst_start.moc"
