@@ -64,7 +64,7 @@ Tnumerator_f::Tnumerator_f(ProgramState &state, Seams &seams, QWidget *parent)
     helpLayout->addWidget(memo);
     QPushButton *helpBack = ui::button(Panel1, "SpeedButton1", QStringLiteral("Powrót"));
     helpLayout->addWidget(helpBack, 0, Qt::AlignRight);
-    layout->addWidget(Panel1);
+    // The help panel covers the window while it is shown.
     Panel1->hide();
 
     connect(help, &QPushButton::clicked, this, &Tnumerator_f::SpeedButton2Click);
@@ -72,8 +72,6 @@ Tnumerator_f::Tnumerator_f(ProgramState &state, Seams &seams, QWidget *parent)
     connect(helpBack, &QPushButton::clicked, this, &Tnumerator_f::SpeedButton1Click);
     setMinimumWidth(520);
     fixSize();
-    // The help panel takes room when it is shown; the window keeps its size.
-    setFixedSize(QWidget::size().width(), sizeHint().height() + memo->sizeHint().height() + 40);
 }
 
 QString Tnumerator_f::numeratorFile() const
@@ -109,7 +107,9 @@ void Tnumerator_f::SpeedButton3Click()
 
 void Tnumerator_f::SpeedButton2Click()
 {
+    Panel1->setGeometry(rect());
     Panel1->show();
+    Panel1->raise();
 }
 
 void Tnumerator_f::SpeedButton1Click()
