@@ -4,13 +4,13 @@
 #include "network.h"
 #include "testfiles.h"
 #include "textcodec.h"
+#include "workspace.h"
 
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
@@ -110,35 +110,28 @@ private Q_SLOTS:
     void windowGoneBeforeTheAnswer();
 
 private:
-    QString downloaded() const { return m_dir->path() + QStringLiteral("/Admini/24.txt"); }
+    QString downloaded() const { return m_ws->path(QStringLiteral("Admini/24.txt")); }
     // Clicks "Sprawdź aktualizację", checks that the click returned before any answer, and
     // waits for the check to end.
     void checkAndWait();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<HttpServer> m_server;
     std::unique_ptr<TestNetwork> m_network;
-    ProgramState m_state;
     std::unique_ptr<Tnarzedzia_f> m_window;
 };
 
 void TestAktualizacja::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    QVERIFY(testfiles::writeBytes(m_dir->path() + QStringLiteral("/Admini/wer.dat"),
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
+    QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("Admini/wer.dat")),
                                   testfiles::shortString(QStringLiteral("24502"), 10)));
-    m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_dir->path();
     m_server = std::make_unique<HttpServer>();
     QVERIFY(m_server->listen());
     m_network = std::make_unique<TestNetwork>();
     m_network->timeLimit = 5s;
-    m_window = std::make_unique<Tnarzedzia_f>(m_state, m_seams->seams, *m_network);
+    m_window = std::make_unique<Tnarzedzia_f>(m_ws->state, m_ws->seams.seams, *m_network);
     QVERIFY(m_window->FormCreate());
     m_window->updateCheck().address = m_server->url();
 }
@@ -148,8 +141,7 @@ void TestAktualizacja::cleanup()
     m_window.reset();
     m_network.reset();
     m_server.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestAktualizacja::checkAndWait()
@@ -161,7 +153,7 @@ void TestAktualizacja::checkAndWait()
     button->click();
     QVERIFY(check.running());
     QVERIFY(!button->isEnabled());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
     QVERIFY(finished.wait(10000));
     QVERIFY(!check.running());
     QVERIFY(button->isEnabled());
@@ -196,12 +188,12 @@ void TestAktualizacja::answer()
     QCOMPARE(m_server->requests, 1);
     QCOMPARE(testfiles::readBytes(downloaded()), file);
     if (message.isEmpty()) {
-        QVERIFY(m_seams->dialogs.shown.isEmpty());
+        QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
     } else {
-        QCOMPARE(m_seams->dialogs.shown.size(), 1);
-        QCOMPARE(m_seams->dialogs.shown[0].kind, ShownDialog::Kind::Notice);
-        QCOMPARE(m_seams->dialogs.shown[0].caption, QStringLiteral("Informacja"));
-        QCOMPARE(m_seams->dialogs.shown[0].text, message);
+        QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+        QCOMPARE(m_ws->seams.dialogs.shown[0].kind, ShownDialog::Kind::Notice);
+        QCOMPARE(m_ws->seams.dialogs.shown[0].caption, QStringLiteral("Informacja"));
+        QCOMPARE(m_ws->seams.dialogs.shown[0].text, message);
     }
 }
 
@@ -232,9 +224,9 @@ void TestAktualizacja::failedDownload()
     }
     checkAndWait();
 
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown[0].caption, QStringLiteral("Informacja"));
-    QCOMPARE(m_seams->dialogs.shown[0].text, kNoInformation);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown[0].caption, QStringLiteral("Informacja"));
+    QCOMPARE(m_ws->seams.dialogs.shown[0].text, kNoInformation);
     QVERIFY(!QFile::exists(downloaded()));
 }
 
@@ -250,7 +242,7 @@ void TestAktualizacja::disconnectedDoesNothing()
     QVERIFY(!m_window->updateCheck().running());
     QCoreApplication::processEvents();
     QCOMPARE(m_server->requests, 0);
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
     QCOMPARE(testfiles::readBytes(downloaded()), QByteArray("24600\r\nd\r\n"));
 }
 
@@ -268,7 +260,7 @@ void TestAktualizacja::installedVersionUnreadable()
     QFETCH(QByteArray, installed);
     QFETCH(QString, error);
 
-    const QString file = m_dir->path() + QStringLiteral("/Admini/wer.dat");
+    const QString file = m_ws->path(QStringLiteral("Admini/wer.dat"));
     if (installed.isNull())
         QVERIFY(QFile::remove(file));
     else
@@ -276,8 +268,8 @@ void TestAktualizacja::installedVersionUnreadable()
     m_server->answer(200, "24502\r\nk\r\n");
     checkAndWait();
 
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{error});
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{error});
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
 }
 
 void TestAktualizacja::oneCheckAtATime()
@@ -291,8 +283,8 @@ void TestAktualizacja::oneCheckAtATime()
     QVERIFY(finished.wait(10000));
     QCOMPARE(finished.size(), 1);
     QCOMPARE(m_server->requests, 1);
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown[0].text, kNoInformation);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown[0].text, kNoInformation);
 }
 
 void TestAktualizacja::windowGoneBeforeTheAnswer()
@@ -303,7 +295,7 @@ void TestAktualizacja::windowGoneBeforeTheAnswer()
     m_window.reset();
     // Nobody is left to tell: no message, no crash, nothing stored.
     QTest::qWait(300);
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
     QVERIFY(!QFile::exists(downloaded()));
 }
 

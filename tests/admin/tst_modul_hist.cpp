@@ -2,6 +2,7 @@
 #include "fileerror.h"
 #include "modul_hist.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QLabel>
@@ -60,60 +61,48 @@ private Q_SLOTS:
     void clockShowsTheLongTime();
 
 private:
-    QString wd(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
     void openWindow();
     QString text(const char *label) const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Thisto_f> m_window;
     bool m_created = false;
 };
 
 void TestModulHist::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_dir->path();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
 }
 
 void TestModulHist::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestModulHist::openWindow()
 {
-    m_window = std::make_unique<Thisto_f>(m_state, m_seams->seams);
+    m_window = std::make_unique<Thisto_f>(m_ws->state, m_ws->seams.seams);
     m_created = m_window->FormCreate();
 }
 
 QString TestModulHist::text(const char *label) const
 {
-    auto *widget = m_window->findChild<QLabel *>(QLatin1String(label));
-    if (!widget)
-        qFatal("no label %s", label);
-    return widget->text();
+    return findChildNamed<QLabel>(m_window.get(), label)->text();
 }
 
 void TestModulHist::firstLaunchCountsOne()
 {
-    PobierzDane(m_state, m_seams->seams);
+    PobierzDane(m_ws->state, m_ws->seams.seams);
     // Created all zero, and not changed until the orderly end.
-    QCOMPARE(testfiles::readBytes(wd("Admini/historia.dat")), QByteArray(79, '\0'));
-    QCOMPARE(m_state.launch.counter, QStringLiteral("1"));
-    QCOMPARE(m_state.launch.date, QStringLiteral("15.03.2007"));
-    QCOMPARE(m_state.launch.time, QStringLiteral("12:30:45"));
+    QCOMPARE(testfiles::readBytes(m_ws->path("Admini/historia.dat")), QByteArray(79, '\0'));
+    QCOMPARE(m_ws->state.launch.counter, QStringLiteral("1"));
+    QCOMPARE(m_ws->state.launch.date, QStringLiteral("15.03.2007"));
+    QCOMPARE(m_ws->state.launch.time, QStringLiteral("12:30:45"));
 
-    ZapiszUruchomienia(m_state);
-    QCOMPARE(testfiles::readBytes(wd("Admini/historia.dat")),
+    ZapiszUruchomienia(m_ws->state);
+    QCOMPARE(testfiles::readBytes(m_ws->path("Admini/historia.dat")),
              historyBytes("15.03.2007", "12:30:45", "1"));
 }
 
@@ -136,29 +125,29 @@ void TestModulHist::launchIsCountedAndWritten()
     QFETCH(QString, date);
     QFETCH(QString, counter);
 
-    QVERIFY(testfiles::writeBytes(wd("Admini/historia.dat"),
-                                  historyBytes("01.01.2006", "08:00:00 rano", storedCounter,
-                                               reservedPattern())));
-    m_seams->regional.separator = separator;
-    PobierzDane(m_state, m_seams->seams);
-    QCOMPARE(m_state.launch.date, date);
-    QCOMPARE(m_state.launch.counter, counter);
+    QVERIFY(testfiles::writeBytes(
+        m_ws->path("Admini/historia.dat"),
+        historyBytes("01.01.2006", "08:00:00 rano", storedCounter, reservedPattern())));
+    m_ws->seams.regional.separator = separator;
+    PobierzDane(m_ws->state, m_ws->seams.seams);
+    QCOMPARE(m_ws->state.launch.date, date);
+    QCOMPARE(m_ws->state.launch.counter, counter);
 
-    ZapiszUruchomienia(m_state);
-    QCOMPARE(testfiles::readBytes(wd("Admini/historia.dat")),
+    ZapiszUruchomienia(m_ws->state);
+    QCOMPARE(testfiles::readBytes(m_ws->path("Admini/historia.dat")),
              historyBytes(date, "12:30:45", counter, reservedPattern()));
 }
 
 void TestModulHist::missingAdminiDirectoryFails()
 {
-    QVERIFY(QDir(wd("Admini")).removeRecursively());
-    QVERIFY_THROWS_EXCEPTION(FileError, PobierzDane(m_state, m_seams->seams));
-    QVERIFY_THROWS_EXCEPTION(FileError, ZapiszUruchomienia(m_state));
+    QVERIFY(QDir(m_ws->path("Admini")).removeRecursively());
+    QVERIFY_THROWS_EXCEPTION(FileError, PobierzDane(m_ws->state, m_ws->seams.seams));
+    QVERIFY_THROWS_EXCEPTION(FileError, ZapiszUruchomienia(m_ws->state));
 }
 
 void TestModulHist::windowShowsTheLastLaunch()
 {
-    QVERIFY(testfiles::writeBytes(wd("Admini/historia.dat"),
+    QVERIFY(testfiles::writeBytes(m_ws->path("Admini/historia.dat"),
                                   historyBytes("02.03.2007", "09:15:00", "41")));
     openWindow();
     QVERIFY(m_created);
@@ -167,16 +156,17 @@ void TestModulHist::windowShowsTheLastLaunch()
     QCOMPARE(text("Label5"), QStringLiteral("09:15:00"));
     QCOMPARE(text("Label6"), QStringLiteral("41"));
     // The location record is created on the way, with the working directory as local path.
-    QCOMPARE(testfiles::readBytes(wd("Admini/siec.dat")), locationBytes(1, m_dir->path(), {}));
-    QCOMPARE(m_window->findChild<QLabel *>("Label8")->toolTip(), m_dir->path());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QCOMPARE(testfiles::readBytes(m_ws->path("Admini/siec.dat")),
+             locationBytes(1, m_ws->path(), {}));
+    QCOMPARE(m_window->findChild<QLabel *>("Label8")->toolTip(), m_ws->path());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestModulHist::windowAfterAFreshHistoryShowsEmptyValues()
 {
     openWindow();
     QVERIFY(m_created);
-    QCOMPARE(testfiles::readBytes(wd("Admini/historia.dat")), QByteArray(79, '\0'));
+    QCOMPARE(testfiles::readBytes(m_ws->path("Admini/historia.dat")), QByteArray(79, '\0'));
     QCOMPARE(text("Label4"), QString());
     QCOMPARE(text("Label5"), QString());
     QCOMPARE(text("Label6"), QString());
@@ -206,7 +196,7 @@ void TestModulHist::locationLabel()
         root.path() + QLatin1Char('/') + QString(length - root.path().size() - 1, QLatin1Char('b'));
     QCOMPARE(base.size(), length);
     QVERIFY(QDir().mkpath(base + QStringLiteral("/Admini")));
-    QVERIFY(testfiles::writeBytes(wd("Admini/siec.dat"), locationBytes(1, base, {})));
+    QVERIFY(testfiles::writeBytes(m_ws->path("Admini/siec.dat"), locationBytes(1, base, {})));
 
     openWindow();
     QVERIFY(m_created);
@@ -223,9 +213,9 @@ void TestModulHist::networkModeShowsTheSharedHistory()
                                   locationBytes(1, share.path(), {})));
     QVERIFY(testfiles::writeBytes(share.path() + QStringLiteral("/Admini/historia.dat"),
                                   historyBytes("01.02.2007", "07:00:00", "7")));
-    QVERIFY(testfiles::writeBytes(wd("Admini/siec.dat"),
-                                  locationBytes(2, m_dir->path(), share.path())));
-    QVERIFY(testfiles::writeBytes(wd("Admini/historia.dat"),
+    QVERIFY(testfiles::writeBytes(m_ws->path("Admini/siec.dat"),
+                                  locationBytes(2, m_ws->path(), share.path())));
+    QVERIFY(testfiles::writeBytes(m_ws->path("Admini/historia.dat"),
                                   historyBytes("02.03.2007", "09:15:00", "41")));
 
     openWindow();
@@ -235,23 +225,23 @@ void TestModulHist::networkModeShowsTheSharedHistory()
     QCOMPARE(m_window->findChild<QLabel *>("Label8")->toolTip(), share.path());
 
     // Launches are still counted in the working directory's copy.
-    PobierzDane(m_state, m_seams->seams);
-    QCOMPARE(m_state.launch.counter, QStringLiteral("42"));
+    PobierzDane(m_ws->state, m_ws->seams.seams);
+    QCOMPARE(m_ws->state.launch.counter, QStringLiteral("42"));
 }
 
 void TestModulHist::unreachableShareEndsTheProgram()
 {
     QTemporaryDir empty;
-    QVERIFY(testfiles::writeBytes(wd("Admini/siec.dat"),
-                                  locationBytes(2, m_dir->path(), empty.path())));
-    m_seams->dialogs.answers << false;
+    QVERIFY(testfiles::writeBytes(m_ws->path("Admini/siec.dat"),
+                                  locationBytes(2, m_ws->path(), empty.path())));
+    m_ws->seams.dialogs.answers << false;
     openWindow();
 
     QVERIFY(!m_created);
-    QCOMPARE(m_seams->endCalls, QList<int>{0});
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown[0].caption, QStringLiteral("Informacja"));
-    QVERIFY(m_seams->dialogs.shown[0].text.startsWith(
+    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown[0].caption, QStringLiteral("Informacja"));
+    QVERIFY(m_ws->seams.dialogs.shown[0].text.startsWith(
         QStringLiteral("Serwer baz danych nie jest dostępny.")));
     QCOMPARE(text("Label4"), QStringLiteral("nieznana"));
     QCOMPARE(text("Label5"), QStringLiteral("nieznany"));
@@ -261,15 +251,16 @@ void TestModulHist::unreachableShareEndsTheProgram()
 
 void TestModulHist::shortHistoryKeepsThePlaceholders()
 {
-    QVERIFY(testfiles::writeBytes(wd("Admini/historia.dat"),
+    QVERIFY(testfiles::writeBytes(m_ws->path("Admini/historia.dat"),
                                   historyBytes("02.03.2007", "09:15:00", "41").left(78)));
     openWindow();
     QVERIFY(!m_created);
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Read beyond end of file")});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(),
+             QStringList{QStringLiteral("Read beyond end of file")});
     QCOMPARE(text("Label4"), QStringLiteral("nieznana"));
     QCOMPARE(text("Label5"), QStringLiteral("nieznany"));
     QCOMPARE(text("Label6"), QStringLiteral("0"));
-    QVERIFY(m_seams->endCalls.isEmpty());
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
 }
 
 void TestModulHist::clockShowsTheLongTime()
@@ -280,8 +271,8 @@ void TestModulHist::clockShowsTheLongTime()
     QVERIFY(timer && timer->isActive());
     QCOMPARE(timer->interval(), 100);
 
-    m_seams->clock.current = QDateTime(QDate(2007, 3, 15), QTime(7, 5, 9));
-    m_seams->regional.timeFormat = QStringLiteral("H:mm:ss");
+    m_ws->seams.clock.current = QDateTime(QDate(2007, 3, 15), QTime(7, 5, 9));
+    m_ws->seams.regional.timeFormat = QStringLiteral("H:mm:ss");
     m_window->Timer1Timer();
     QCOMPARE(text("Label13"), QStringLiteral("7:05:09"));
 }

@@ -3,6 +3,7 @@
 #include "narzedzia_admini.h"
 #include "network.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,55 +53,43 @@ private Q_SLOTS:
     void noOperationChosen();
 
 private:
-    QString wd(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
+    QString wd(const QString &name) const { return m_ws->path(name); }
     QString base(const QString &name) const { return m_base->path() + QLatin1Char('/') + name; }
     void writeAllFiles();
     void openWindow();
     void confirmAndRun(const char *option);
     QStringList existing(const QString &dir) const;
     template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Workspace> m_ws;
     // The base directory, kept apart from the working directory as in network mode.
     std::unique_ptr<QTemporaryDir> m_base;
-    std::unique_ptr<TestSeams> m_seams;
     admin::QtNetwork m_network;
-    ProgramState m_state;
     std::unique_ptr<Tnarzedzia_f> m_window;
 };
 
 void TestNarzedziaAdmini::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_base = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid() && m_base->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    QVERIFY(m_base->isValid());
     QVERIFY(testfiles::makeDataTree(m_base->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_base->path();
+    m_ws->state.baseDir = m_base->path();
 }
 
 void TestNarzedziaAdmini::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
     m_base.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 // Every file an operation could touch, in both directories.
 void TestNarzedziaAdmini::writeAllFiles()
 {
-    for (const QString &root : {m_dir->path(), m_base->path()}) {
+    for (const QString &root : {m_ws->path(), m_base->path()}) {
         const QString admini = root + QStringLiteral("/Admini/");
         QVERIFY(testfiles::writeBytes(admini + "historia.dat", historyBytes("41")));
         QVERIFY(testfiles::writeBytes(admini + "siec.dat", QByteArray(403, '\1')));
@@ -114,14 +103,14 @@ void TestNarzedziaAdmini::writeAllFiles()
 
 void TestNarzedziaAdmini::openWindow()
 {
-    m_window = std::make_unique<Tnarzedzia_f>(m_state, m_seams->seams, m_network);
+    m_window = std::make_unique<Tnarzedzia_f>(m_ws->state, m_ws->seams.seams, m_network);
     QVERIFY(m_window->FormCreate());
 }
 
 void TestNarzedziaAdmini::confirmAndRun(const char *option)
 {
     child<QRadioButton>(option)->click();
-    m_seams->dialogs.answers << true;
+    m_ws->seams.dialogs.answers << true;
     child<QPushButton>("SpeedButton2")->click();
 }
 
@@ -204,13 +193,13 @@ void TestNarzedziaAdmini::refusedConfirmationDeletesNothing()
     openWindow();
 
     child<QRadioButton>(option.toLatin1().constData())->click();
-    m_seams->dialogs.answers << false;
+    m_ws->seams.dialogs.answers << false;
     m_window->SpeedButton2Click();
 
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown[0].kind, ShownDialog::Kind::Question);
-    QCOMPARE(m_seams->dialogs.shown[0].caption, QStringLiteral("Pytanie"));
-    QCOMPARE(m_seams->dialogs.shown[0].text, QStringLiteral("Wykonać wskazaną operację ?"));
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown[0].kind, ShownDialog::Kind::Question);
+    QCOMPARE(m_ws->seams.dialogs.shown[0].caption, QStringLiteral("Pytanie"));
+    QCOMPARE(m_ws->seams.dialogs.shown[0].text, QStringLiteral("Wykonać wskazaną operację ?"));
     QCOMPARE(existing(wd("Admini")), admini);
     QCOMPARE(existing(base("KOSZ")), locks);
     QCOMPARE(testfiles::readBytes(wd("Admini/historia.dat")), historyBytes("41"));
@@ -229,24 +218,24 @@ void TestNarzedziaAdmini::clearHistory()
     writeAllFiles();
     if (!present)
         QVERIFY(QFile::remove(wd("Admini/historia.dat")));
-    m_state.launch.counter = QStringLiteral("42");
-    m_seams->clock.current = QDateTime(QDate(2007, 4, 2), QTime(10, 0, 1));
+    m_ws->state.launch.counter = QStringLiteral("42");
+    m_ws->seams.clock.current = QDateTime(QDate(2007, 4, 2), QTime(10, 0, 1));
     openWindow();
     confirmAndRun("op3");
 
     // The working directory's copy starts again from zero; the current run counts as the first.
     QCOMPARE(testfiles::readBytes(wd("Admini/historia.dat")), QByteArray(79, '\0'));
-    QCOMPARE(m_state.launch.counter, QStringLiteral("1"));
-    QCOMPARE(m_state.launch.date, QStringLiteral("02.04.2007"));
-    QCOMPARE(m_state.launch.time, QStringLiteral("10:00:01"));
+    QCOMPARE(m_ws->state.launch.counter, QStringLiteral("1"));
+    QCOMPARE(m_ws->state.launch.date, QStringLiteral("02.04.2007"));
+    QCOMPARE(m_ws->state.launch.time, QStringLiteral("10:00:01"));
     // The base directory's copy is not the one cleared.
     QCOMPARE(testfiles::readBytes(base("Admini/historia.dat")), historyBytes("41"));
     for (const QString &name : kArchive)
         QVERIFY(QFile::exists(wd("Admini/" + name)));
-    QCOMPARE(m_seams->dialogs.shown.size(), 2);
-    QCOMPARE(m_seams->dialogs.shown[1].kind, ShownDialog::Kind::Notice);
-    QCOMPARE(m_seams->dialogs.shown[1].caption, QStringLiteral("Informacja"));
-    QCOMPARE(m_seams->dialogs.shown[1].text, kDone);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 2);
+    QCOMPARE(m_ws->seams.dialogs.shown[1].kind, ShownDialog::Kind::Notice);
+    QCOMPARE(m_ws->seams.dialogs.shown[1].caption, QStringLiteral("Informacja"));
+    QCOMPARE(m_ws->seams.dialogs.shown[1].text, kDone);
 }
 
 void TestNarzedziaAdmini::clearHistoryThatCannotRecreateTheFile()
@@ -254,9 +243,9 @@ void TestNarzedziaAdmini::clearHistoryThatCannotRecreateTheFile()
     openWindow();
     QVERIFY(QDir(wd("Admini")).removeRecursively());
     confirmAndRun("op3");
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Invalid filename")});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{QStringLiteral("Invalid filename")});
     // The action stops at the error: no closing message.
-    QCOMPARE(m_seams->dialogs.shown.size(), 2);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 2);
 }
 
 void TestNarzedziaAdmini::clearArchiveRegister_data()
@@ -282,8 +271,8 @@ void TestNarzedziaAdmini::clearArchiveRegister()
     QCOMPARE(testfiles::readBytes(wd("Admini/historia.dat")), historyBytes("41"));
     // Only the working directory's register is the archiver's.
     QCOMPARE(existing(base("Admini")).size(), 6);
-    QCOMPARE(m_seams->dialogs.shown.size(), 2);
-    QCOMPARE(m_seams->dialogs.shown[1].text, kDone);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 2);
+    QCOMPARE(m_ws->seams.dialogs.shown[1].text, kDone);
 }
 
 void TestNarzedziaAdmini::clearClientLocksKeepsTheHeldOne()
@@ -291,17 +280,17 @@ void TestNarzedziaAdmini::clearClientLocksKeepsTheHeldOne()
     writeAllFiles();
     QVERIFY(testfiles::writeBytes(base("KOSZ/003.K"), QByteArray("\1\0\0\0", 4)));
     QVERIFY(testfiles::writeBytes(base("KOSZ/notatka.txt"), "nie blokada"));
-    m_state.heldLockPath = LockPath(m_state.baseDir, QStringLiteral("002"));
-    const QString held = m_state.heldLockPath;
+    m_ws->state.heldLockPath = LockPath(m_ws->state.baseDir, QStringLiteral("002"));
+    const QString held = m_ws->state.heldLockPath;
     openWindow();
     confirmAndRun("op5");
 
     QCOMPARE(existing(base("KOSZ")), QStringList({"002.k", "notatka.txt"}));
-    QCOMPARE(m_state.heldLockPath, held);
+    QCOMPARE(m_ws->state.heldLockPath, held);
     // The working directory is not the base directory here: its KOSZ is left alone.
     QCOMPARE(existing(wd("KOSZ")), QStringList({"001.k", "002.k"}));
-    QCOMPARE(m_seams->dialogs.shown.size(), 2);
-    QCOMPARE(m_seams->dialogs.shown[1].text, kDone);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 2);
+    QCOMPARE(m_ws->seams.dialogs.shown[1].text, kDone);
 }
 
 void TestNarzedziaAdmini::noOperationChosen()
@@ -309,13 +298,13 @@ void TestNarzedziaAdmini::noOperationChosen()
     writeAllFiles();
     const QStringList admini = existing(wd("Admini"));
     openWindow();
-    m_seams->dialogs.answers << true;
+    m_ws->seams.dialogs.answers << true;
     m_window->SpeedButton2Click();
 
     QCOMPARE(existing(wd("Admini")), admini);
     QCOMPARE(existing(base("KOSZ")), QStringList({"001.k", "002.k"}));
-    QCOMPARE(m_seams->dialogs.shown.size(), 2);
-    QCOMPARE(m_seams->dialogs.shown[1].text, kDone);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 2);
+    QCOMPARE(m_ws->seams.dialogs.shown[1].text, kDone);
 }
 
 QTEST_MAIN(TestNarzedziaAdmini)

@@ -1,12 +1,12 @@
 #include "fakeseams.h"
 #include "siec.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -40,44 +40,30 @@ private Q_SLOTS:
     void browseFillsThePath();
 
 private:
-    QString locationFile() const { return m_dir->path() + QStringLiteral("/Admini/siec.dat"); }
+    QString locationFile() const { return m_ws->path(QStringLiteral("Admini/siec.dat")); }
     void openWindow();
     template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Tsiec_f> m_window;
 };
 
 void TestSiec::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_dir->path();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
 }
 
 void TestSiec::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestSiec::openWindow()
 {
-    m_window = std::make_unique<Tsiec_f>(m_state, m_seams->seams);
+    m_window = std::make_unique<Tsiec_f>(m_ws->state, m_ws->seams.seams);
     QVERIFY(m_window->FormCreate());
     m_window->show();
 }
@@ -86,12 +72,12 @@ void TestSiec::setUpWritesTheDefaultRecord()
 {
     openWindow();
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Definiowanie baz danych"));
-    QCOMPARE(testfiles::readBytes(locationFile()), locationBytes(1, m_dir->path(), {}));
+    QCOMPARE(testfiles::readBytes(locationFile()), locationBytes(1, m_ws->path(), {}));
     QVERIFY(child<QRadioButton>("we1")->isChecked());
     QVERIFY(!child<QRadioButton>("we2")->isChecked());
     QCOMPARE(child<QLineEdit>("sciezka")->text(), QString());
-    QCOMPARE(child<QLineEdit>("sciezka_l")->text(), m_dir->path());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QCOMPARE(child<QLineEdit>("sciezka_l")->text(), m_ws->path());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestSiec::setUpShowsTheStoredRecord()
@@ -139,21 +125,21 @@ void TestSiec::save()
     child<QPushButton>("SpeedButton2")->click();
 
     QCOMPARE(testfiles::readBytes(locationFile()), stored);
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown[0].kind, ShownDialog::Kind::Notice);
-    QCOMPARE(m_seams->dialogs.shown[0].caption, QStringLiteral("Informacja"));
-    QCOMPARE(m_seams->dialogs.shown[0].text, QStringLiteral("Uruchom ponownie program"));
-    QCOMPARE(m_seams->endCalls, QList<int>{0});
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown[0].kind, ShownDialog::Kind::Notice);
+    QCOMPARE(m_ws->seams.dialogs.shown[0].caption, QStringLiteral("Informacja"));
+    QCOMPARE(m_ws->seams.dialogs.shown[0].text, QStringLiteral("Uruchom ponownie program"));
+    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
 }
 
 void TestSiec::failedSaveDoesNotEnd()
 {
     openWindow();
-    QVERIFY(QDir(m_dir->path() + QStringLiteral("/Admini")).removeRecursively());
+    QVERIFY(QDir(m_ws->path(QStringLiteral("Admini"))).removeRecursively());
     m_window->SpeedButton2Click();
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Invalid filename")});
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QVERIFY(m_seams->endCalls.isEmpty());
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{QStringLiteral("Invalid filename")});
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
 }
 
 void TestSiec::cancelWritesNothing()
@@ -166,8 +152,8 @@ void TestSiec::cancelWritesNothing()
 
     QCOMPARE(testfiles::readBytes(locationFile()), before);
     QVERIFY(!m_window->isVisible());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
-    QVERIFY(m_seams->endCalls.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
 }
 
 void TestSiec::timerEnablesThePathOfTheMode()
@@ -203,8 +189,7 @@ void TestSiec::browseFillsThePath()
 
     m_window->przegladaj_lClick();
     QCOMPARE(child<QLineEdit>("sciezka_l")->text(), QDir::toNativeSeparators(answer));
-    QCOMPARE(asked.last(),
-             QStringLiteral("Ścieżka lokalna dostępu do bazy|") + m_dir->path());
+    QCOMPARE(asked.last(), QStringLiteral("Ścieżka lokalna dostępu do bazy|") + m_ws->path());
 
     // A cancelled choice leaves the path as it was.
     answer.clear();

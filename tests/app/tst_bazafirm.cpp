@@ -3,12 +3,12 @@
 #include "fakeseams.h"
 #include "recordingwindow.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace storage;
@@ -44,44 +44,30 @@ private Q_SLOTS:
 private:
     void start();
     void select(int row);
-    QString file(const QString &name) const { return m_dir->path() + QStringLiteral("/DANE/") + name; }
+    QString file(const QString &name) const { return m_ws->path(QStringLiteral("DANE/") + name); }
     QByteArray storedLine(int position) const;
     template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
 void TestBazaFirm::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_dir->path();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
 }
 
 void TestBazaFirm::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestBazaFirm::start()
 {
-    m_window = std::make_unique<Tbaza_f>(m_state, m_seams->seams);
+    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams);
     m_window->FormCreate();
 }
 
@@ -108,7 +94,7 @@ void TestBazaFirm::startCreatesTheRegisterWithFreePositions()
     QCOMPARE(list->item(0)->text(), QStringLiteral("001"));
     QCOMPARE(list->item(499)->text(), QStringLiteral("500"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Baza firm programu Mirtal 5.02"));
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestBazaFirm::startLoadsAnExistingRegister()
@@ -165,11 +151,11 @@ void TestBazaFirm::add()
 
     start();
     select(row);
-    m_seams->dialogs.inputs << name;
+    m_ws->seams.dialogs.inputs << name;
     child<QPushButton>("SpeedButton4")->click();
 
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    const ShownDialog &box = m_seams->dialogs.shown.first();
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    const ShownDialog &box = m_ws->seams.dialogs.shown.first();
     QCOMPARE(box.kind, ShownDialog::Kind::Input);
     QCOMPARE(box.caption, QStringLiteral("Dodaj nowego klienta"));
     QCOMPARE(box.text, QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)"));
@@ -185,7 +171,7 @@ void TestBazaFirm::cancelledInputChangesNothing()
     start();
     const QByteArray before = testfiles::readBytes(file(QStringLiteral("klienci.dat")));
     select(4);
-    m_seams->dialogs.inputs << std::nullopt;
+    m_ws->seams.dialogs.inputs << std::nullopt;
     m_window->SpeedButton4Click();
     QCOMPARE(child<QListWidget>("lista_k")->item(4)->text(), QStringLiteral("005"));
     QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))), before);
@@ -214,13 +200,14 @@ void TestBazaFirm::rename()
     QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
     start();
     select(11);
-    m_seams->dialogs.inputs << entered;
+    m_ws->seams.dialogs.inputs << entered;
     child<QPushButton>("SpeedButton3")->click();
 
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown.first().caption, QStringLiteral("Dodaj nowego klienta"));
-    QCOMPARE(m_seams->dialogs.shown.first().text, QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)"));
-    QCOMPARE(m_seams->dialogs.shown.first().initial, initial);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Dodaj nowego klienta"));
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text,
+             QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)"));
+    QCOMPARE(m_ws->seams.dialogs.shown.first().initial, initial);
     QCOMPARE(child<QListWidget>("lista_k")->item(11)->text(), result);
     QCOMPARE(storedLine(12), testfiles::shortString(result, 50));
 }
@@ -233,13 +220,13 @@ void TestBazaFirm::deleteAsksFirst()
     QVERIFY(testfiles::writeBytes(file(QStringLiteral("012.dat")), owner::defaultRecord(QStringLiteral("012")).bytes()));
     start();
     select(11);
-    m_seams->dialogs.answers << false;
+    m_ws->seams.dialogs.answers << false;
     child<QPushButton>("SpeedButton2")->click();
 
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown.first().kind, ShownDialog::Kind::Question);
-    QCOMPARE(m_seams->dialogs.shown.first().caption, QStringLiteral("Pytanie..."));
-    QCOMPARE(m_seams->dialogs.shown.first().text, QStringLiteral("Usunąć wpis z listy ?"));
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().kind, ShownDialog::Kind::Question);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Pytanie..."));
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text, QStringLiteral("Usunąć wpis z listy ?"));
     QCOMPARE(child<QListWidget>("lista_k")->item(11)->text(), QStringLiteral("012 ABC"));
     QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))), reg.bytes());
     QVERIFY(QFile::exists(file(QStringLiteral("012.dat"))));
@@ -265,7 +252,7 @@ void TestBazaFirm::deleteRemovesTheClientFilesOfEveryYear()
 
     start();
     select(11);
-    m_seams->dialogs.answers << true;
+    m_ws->seams.dialogs.answers << true;
     child<QPushButton>("SpeedButton2")->click();
 
     QCOMPARE(child<QListWidget>("lista_k")->item(11)->text(), QStringLiteral("012"));
@@ -276,7 +263,7 @@ void TestBazaFirm::deleteRemovesTheClientFilesOfEveryYear()
         QVERIFY2(!QFile::exists(file(name)), qPrintable(name));
     for (const QString &name : kept)
         QVERIFY2(QFile::exists(file(name)), qPrintable(name));
-    QVERIFY(m_seams->dialogs.ioErrors().isEmpty());
+    QVERIFY(m_ws->seams.dialogs.ioErrors().isEmpty());
 }
 
 void TestBazaFirm::unusedTailSurvivesSaves()
@@ -287,10 +274,10 @@ void TestBazaFirm::unusedTailSurvivesSaves()
     QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
     start();
     select(0);
-    m_seams->dialogs.inputs << QStringLiteral("Pierwszy");
+    m_ws->seams.dialogs.inputs << QStringLiteral("Pierwszy");
     m_window->SpeedButton4Click();
     select(1);
-    m_seams->dialogs.inputs << QStringLiteral("Drugi");
+    m_ws->seams.dialogs.inputs << QStringLiteral("Drugi");
     m_window->SpeedButton4Click();
     const QByteArray after = testfiles::readBytes(file(QStringLiteral("klienci.dat")));
     QCOMPARE(after.size(), 36000);
@@ -320,7 +307,7 @@ void TestBazaFirm::shortRegisterIsReported()
     const QByteArray shortRegister = registerfile::defaultRecord().bytes().left(35999);
     QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), shortRegister));
     start();
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Read beyond end of file"});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"Read beyond end of file"});
     QCOMPARE(child<QListWidget>("lista_k")->count(), 0);
     m_window->Timer1Timer();
     QVERIFY(!child<QPushButton>("SpeedButton4")->isEnabled());
@@ -329,10 +316,10 @@ void TestBazaFirm::shortRegisterIsReported()
 
 void TestBazaFirm::missingDataDirectoryIsReported()
 {
-    QVERIFY(QDir(m_dir->path() + QStringLiteral("/DANE")).removeRecursively());
+    QVERIFY(QDir(m_ws->path(QStringLiteral("DANE"))).removeRecursively());
     start();
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Invalid filename"});
-    QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/DANE")));
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"Invalid filename"});
+    QVERIFY(!QFileInfo::exists(m_ws->path(QStringLiteral("DANE"))));
 }
 
 void TestBazaFirm::failedSaveKeepsTheLineAndDeletesNothing()
@@ -348,9 +335,9 @@ void TestBazaFirm::failedSaveKeepsTheLineAndDeletesNothing()
     QVERIFY(QDir().mkdir(file(QStringLiteral("klienci.dat"))));
 
     select(2);
-    m_seams->dialogs.answers << true;
+    m_ws->seams.dialogs.answers << true;
     m_window->SpeedButton2Click();
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"File access denied"});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"File access denied"});
     QCOMPARE(child<QListWidget>("lista_k")->item(2)->text(), QStringLiteral("003"));
     QVERIFY(QFile::exists(file(QStringLiteral("003.dat"))));
 }
@@ -359,24 +346,24 @@ void TestBazaFirm::shortOwnerRecordIsReported()
 {
     QVERIFY(testfiles::writeBytes(file(QStringLiteral("001.dat")), QByteArray(236, '\0')));
     start();
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Read beyond end of file"});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"Read beyond end of file"});
     // The register itself was loaded before the hint failed; the program goes on.
     QCOMPARE(child<QListWidget>("lista_k")->count(), 500);
     select(0);
-    QCOMPARE(m_seams->dialogs.ioErrors().size(), 2);
+    QCOMPARE(m_ws->seams.dialogs.ioErrors().size(), 2);
 }
 
 void TestBazaFirm::doubleClickLocksAndOpensTheClient()
 {
     start();
-    RecordingWindow settlement(m_state);
+    RecordingWindow settlement(m_ws->state);
     m_window->setSettlementWindow(&settlement);
     // A free position opens too, with its own number.
     select(4);
     m_window->lista_kDblClick();
-    const QString lock = m_dir->path() + QStringLiteral("/KOSZ/005.k");
+    const QString lock = m_ws->path(QStringLiteral("KOSZ/005.k"));
     QCOMPARE(testfiles::readBytes(lock), QByteArray("\x01\x00\x00\x00", 4));
-    QCOMPARE(m_state.heldLockPath, lock);
+    QCOMPARE(m_ws->state.heldLockPath, lock);
     QCOMPARE(settlement.client, QStringLiteral("005"));
     QVERIFY(settlement.isVisible());
 
@@ -385,26 +372,26 @@ void TestBazaFirm::doubleClickLocksAndOpensTheClient()
     QVERIFY(QFile::exists(lock));
     m_window->lista_kDblClick();
     QCOMPARE(settlement.opened, 2);
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestBazaFirm::twoCopiesNeverOpenOneClient()
 {
     // Two copies of the program on one base directory, each with its own state.
     start();
-    RecordingWindow firstSettlement(m_state);
+    RecordingWindow firstSettlement(m_ws->state);
     m_window->setSettlementWindow(&firstSettlement);
     ProgramState otherState;
-    otherState.workingDir = m_dir->path();
-    otherState.baseDir = m_dir->path();
+    otherState.workingDir = m_ws->path();
+    otherState.baseDir = m_ws->path();
     TestSeams otherSeams;
     Tbaza_f other(otherState, otherSeams.seams);
     other.FormCreate();
     RecordingWindow secondSettlement(otherState);
     other.setSettlementWindow(&secondSettlement);
     auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
-    const QString lock3 = m_dir->path() + QStringLiteral("/KOSZ/003.k");
-    const QString lock5 = m_dir->path() + QStringLiteral("/KOSZ/005.k");
+    const QString lock3 = m_ws->path(QStringLiteral("KOSZ/003.k"));
+    const QString lock5 = m_ws->path(QStringLiteral("KOSZ/005.k"));
 
     select(4);
     m_window->lista_kDblClick();
@@ -429,8 +416,8 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
     // So the first copy cannot take 003 ...
     select(2);
     m_window->lista_kDblClick();
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_state.heldLockPath, lock5);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->state.heldLockPath, lock5);
     // ... and once it moves on to 007, 005 is free for the second copy.
     select(6);
     m_window->lista_kDblClick();
@@ -445,21 +432,21 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
 void TestBazaFirm::lockFaultsOpenNothingAndKeepTheHeldLock()
 {
     start();
-    RecordingWindow settlement(m_state);
+    RecordingWindow settlement(m_ws->state);
     m_window->setSettlementWindow(&settlement);
     select(2);
     m_window->lista_kDblClick();
-    const QString held = m_state.heldLockPath;
+    const QString held = m_ws->state.heldLockPath;
     QCOMPARE(settlement.opened, 1);
 
     // With the lock folder gone, opening another client reports it and opens nothing.
-    QVERIFY(QDir(m_dir->path() + QStringLiteral("/KOSZ")).removeRecursively());
+    QVERIFY(QDir(m_ws->path(QStringLiteral("KOSZ"))).removeRecursively());
     select(6);
     m_window->lista_kDblClick();
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Invalid filename"});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"Invalid filename"});
     QCOMPARE(settlement.opened, 1);
-    QCOMPARE(m_state.heldLockPath, held);
-    QCOMPARE(m_state.currentClient, QStringLiteral("003"));
+    QCOMPARE(m_ws->state.heldLockPath, held);
+    QCOMPARE(m_ws->state.currentClient, QStringLiteral("003"));
 }
 
 QTEST_MAIN(TestBazaFirm)

@@ -4,6 +4,7 @@
 #include "fakeseams.h"
 #include "qtseams.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,25 +41,19 @@ private:
     // The stand-in add-on's record of how it was started; empty when it never ran.
     QString waitForArguments();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<QTemporaryDir> m_bin;
-    std::unique_ptr<TestSeams> m_seams;
     std::unique_ptr<Seams> m_realSeams;
     QtExternalPrograms m_realPrograms;
-    ProgramState m_state;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
 void TestDodatki::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_bin = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid() && m_bin->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_dir->path();
+    QVERIFY(m_bin->isValid());
     // Every add-on name leads to the stand-in program.
     for (AddOn addOn : {AddOn::TaskReader, AddOn::Tasks, AddOn::Documents, AddOn::Comments,
                         AddOn::Schedule, AddOn::Notes, AddOn::Archiver})
@@ -69,16 +64,16 @@ void TestDodatki::cleanup()
 {
     m_window.reset();
     m_realSeams.reset();
-    m_seams.reset();
     m_bin.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestDodatki::start(ExternalPrograms &programs)
 {
-    m_realSeams = std::make_unique<Seams>(Seams{m_seams->dialogs, m_seams->clock, m_seams->regional,
-                                                programs, m_seams->seams.endProgram});
-    m_window = std::make_unique<Tbaza_f>(m_state, *m_realSeams);
+    m_realSeams =
+        std::make_unique<Seams>(Seams{m_ws->seams.dialogs, m_ws->seams.clock, m_ws->seams.regional,
+                                      programs, m_ws->seams.seams.endProgram});
+    m_window = std::make_unique<Tbaza_f>(m_ws->state, *m_realSeams);
     m_window->setAddOnDirectory(m_bin->path());
     m_window->FormCreate();
 }
@@ -88,13 +83,13 @@ void TestDodatki::writeOwner(const QString &number, const QString &nazwa1, const
     Record owner = owner::defaultRecord(number);
     owner.setText(owner::nazwa1, nazwa1);
     owner.setText(owner::nazwa2, nazwa2);
-    QVERIFY(testfiles::writeBytes(m_dir->path() + QStringLiteral("/DANE/") + number + QStringLiteral(".dat"),
-                                  owner.bytes()));
+    QVERIFY(testfiles::writeBytes(
+        m_ws->path(QStringLiteral("DANE/") + number + QStringLiteral(".dat")), owner.bytes()));
 }
 
 QString TestDodatki::waitForArguments()
 {
-    const QString file = m_dir->path() + QStringLiteral("/addon-args.txt");
+    const QString file = m_ws->path(QStringLiteral("addon-args.txt"));
     for (int waited = 0; waited < 10000 && !QFile::exists(file); waited += 50)
         QTest::qWait(50);
     return QString::fromUtf8(testfiles::readBytes(file));
@@ -127,10 +122,11 @@ void TestDodatki::arguments()
 void TestDodatki::addOnsAreLookedForBesideTheProgramFirst()
 {
     const QString name = AddOnProgram(AddOn::Notes);
-    QCOMPARE(FindAddOn(name, m_bin->path(), m_dir->path()), m_bin->path() + QLatin1Char('/') + name);
-    QVERIFY(QFile::copy(QStringLiteral(FAKEADDON_PATH), m_dir->path() + QLatin1Char('/') + name));
-    QCOMPARE(FindAddOn(name, QString(), m_dir->path()), m_dir->path() + QLatin1Char('/') + name);
-    QCOMPARE(FindAddOn(QStringLiteral("mirtal-nie-ma-takiego"), m_bin->path(), m_dir->path()), QString());
+    QCOMPARE(FindAddOn(name, m_bin->path(), m_ws->path()), m_bin->path() + QLatin1Char('/') + name);
+    QVERIFY(QFile::copy(QStringLiteral(FAKEADDON_PATH), m_ws->path() + QLatin1Char('/') + name));
+    QCOMPARE(FindAddOn(name, QString(), m_ws->path()), m_ws->path() + QLatin1Char('/') + name);
+    QCOMPARE(FindAddOn(QStringLiteral("mirtal-nie-ma-takiego"), m_bin->path(), m_ws->path()),
+             QString());
 }
 
 void TestDodatki::addOnsReceiveTheirArgumentsWhole_data()
@@ -159,41 +155,41 @@ void TestDodatki::addOnsReceiveTheirArgumentsWhole()
     m_window->findChild<QListWidget *>(QStringLiteral("lista_k"))->setCurrentRow(11);
     m_window->findChild<QPushButton *>(button)->click();
     QCOMPARE(waitForArguments(), expected);
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestDodatki::clientWithoutOwnerRecordGetsEmptyNames()
 {
     writeOwner(QStringLiteral("001"), QStringLiteral("Pierwszy"), QStringLiteral("Klient"));
-    start(m_seams->programs);
+    start(m_ws->seams.programs);
     auto *list = m_window->findChild<QListWidget *>(QStringLiteral("lista_k"));
     list->setCurrentRow(0);
     m_window->SpeedButton7Click();
     list->setCurrentRow(6);
     m_window->SpeedButton7Click();
-    QCOMPARE(m_seams->programs.started.size(), 2);
-    QCOMPARE(m_seams->programs.started.at(0).arguments,
+    QCOMPARE(m_ws->seams.programs.started.size(), 2);
+    QCOMPARE(m_ws->seams.programs.started.at(0).arguments,
              (QStringList{"001.mir", "Rejestr dokumentów dla: Pierwszy Klient "}));
-    QCOMPARE(m_seams->programs.started.at(1).arguments,
+    QCOMPARE(m_ws->seams.programs.started.at(1).arguments,
              (QStringList{"007.mir", "Rejestr dokumentów dla:   "}));
-    QCOMPARE(m_seams->programs.started.at(1).program,
+    QCOMPARE(m_ws->seams.programs.started.at(1).program,
              m_bin->path() + QLatin1Char('/') + AddOnProgram(AddOn::Documents));
-    QCOMPARE(m_seams->programs.started.at(1).workingDir, m_dir->path());
+    QCOMPARE(m_ws->seams.programs.started.at(1).workingDir, m_ws->path());
 }
 
 void TestDodatki::missingAddOnIsSilent()
 {
-    start(m_seams->programs);
-    m_window->setAddOnDirectory(m_dir->path() + QStringLiteral("/nigdzie"));
+    start(m_ws->seams.programs);
+    m_window->setAddOnDirectory(m_ws->path(QStringLiteral("nigdzie")));
     m_window->SpeedButton5Click();
     m_window->erminarzzaj1Click();
-    QVERIFY(m_seams->programs.started.isEmpty());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.programs.started.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestDodatki::menuEntriesInOrder()
 {
-    start(m_seams->programs);
+    start(m_ws->seams.programs);
     QMenuBar *bar = m_window->findChild<QMenuBar *>(QStringLiteral("MainMenu1"));
     QVERIFY(bar);
     QStringList menus;
@@ -216,11 +212,11 @@ void TestDodatki::menuEntriesInOrder()
     // Each entry that starts an add-on starts its own.
     for (const char *name : {"erminarzzaj1", "Mojenotatki1", "Archiwizacjanainnychnonikach1"})
         m_window->findChild<QAction *>(QLatin1String(name))->trigger();
-    QCOMPARE(m_seams->programs.started.size(), 3);
-    QVERIFY(m_seams->programs.started.at(0).program.endsWith(AddOnProgram(AddOn::Schedule)));
-    QVERIFY(m_seams->programs.started.at(1).program.endsWith(AddOnProgram(AddOn::Notes)));
-    QVERIFY(m_seams->programs.started.at(2).program.endsWith(AddOnProgram(AddOn::Archiver)));
-    QVERIFY(m_seams->programs.started.at(2).arguments.isEmpty());
+    QCOMPARE(m_ws->seams.programs.started.size(), 3);
+    QVERIFY(m_ws->seams.programs.started.at(0).program.endsWith(AddOnProgram(AddOn::Schedule)));
+    QVERIFY(m_ws->seams.programs.started.at(1).program.endsWith(AddOnProgram(AddOn::Notes)));
+    QVERIFY(m_ws->seams.programs.started.at(2).program.endsWith(AddOnProgram(AddOn::Archiver)));
+    QVERIFY(m_ws->seams.programs.started.at(2).arguments.isEmpty());
 }
 
 QTEST_MAIN(TestDodatki)

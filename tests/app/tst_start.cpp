@@ -2,6 +2,7 @@
 #include "clientrecords.h"
 #include "fakeseams.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,57 +36,44 @@ private Q_SLOTS:
 
 private:
     void start();
-    QString path(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
     template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
 void TestStart::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_seams->clock.current = QDateTime(QDate(2007, 3, 15), QTime(12, 30, 45));
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_dir->path();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
+    m_ws->seams.clock.current = QDateTime(QDate(2007, 3, 15), QTime(12, 30, 45));
 }
 
 void TestStart::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestStart::start()
 {
-    m_window = std::make_unique<Tbaza_f>(m_state, m_seams->seams);
+    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams);
     m_window->FormCreate();
 }
 
 void TestStart::freshStartRunsEveryStep()
 {
     start();
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
-    QCOMPARE(m_state.launch.counter, QStringLiteral("1"));
-    QCOMPARE(testfiles::readBytes(path(QStringLiteral("Admini/historia.dat"))), QByteArray(79, '\0'));
-    QCOMPARE(testfiles::readBytes(path(QStringLiteral("archiwizator_config.dat"))).size(), 10452);
-    QCOMPARE(testfiles::readBytes(path(QStringLiteral("Admini/wer.dat"))),
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+    QCOMPARE(m_ws->state.launch.counter, QStringLiteral("1"));
+    QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("Admini/historia.dat"))),
+             QByteArray(79, '\0'));
+    QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("archiwizator_config.dat"))).size(),
+             10452);
+    QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("Admini/wer.dat"))),
              testfiles::shortString(QStringLiteral("24502"), 10));
-    QCOMPARE(testfiles::readBytes(path(QStringLiteral("Admini/siec.dat"))).size(), 403);
+    QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("Admini/siec.dat"))).size(), 403);
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Baza firm programu Mirtal 5.02"));
     QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Podłączono bazy lokalne"));
     QCOMPARE(child<QListWidget>("lista_k")->count(), 500);
@@ -98,9 +86,10 @@ void TestStart::freshStartRunsEveryStep()
 void TestStart::archiverConfigurationBytes()
 {
     start();
-    const QByteArray bytes = testfiles::readBytes(path(QStringLiteral("archiwizator_config.dat")));
-    QCOMPARE(bytes, Tbaza_f::ArchiverConfig(m_dir->path()).bytes());
-    const QString dir = QDir::toNativeSeparators(m_dir->path());
+    const QByteArray bytes =
+        testfiles::readBytes(m_ws->path(QStringLiteral("archiwizator_config.dat")));
+    QCOMPARE(bytes, Tbaza_f::ArchiverConfig(m_ws->path()).bytes());
+    const QString dir = QDir::toNativeSeparators(m_ws->path());
     const QString sep = QDir::separator();
     QCOMPARE(bytes.mid(0, 201), testfiles::shortString(dir + sep, 200));
     QCOMPARE(bytes.mid(201, 201), testfiles::shortString(dir + sep + QStringLiteral("Add_dok") + sep + QStringLiteral("*.*"), 200));
@@ -110,17 +99,17 @@ void TestStart::archiverConfigurationBytes()
     QCOMPARE(bytes.mid(10251), testfiles::shortString(dir, 200));
 
     // It is written anew at every start.
-    QVERIFY(testfiles::writeBytes(path(QStringLiteral("archiwizator_config.dat")), "old"));
+    QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("archiwizator_config.dat")), "old"));
     start();
-    QCOMPARE(testfiles::readBytes(path(QStringLiteral("archiwizator_config.dat"))), bytes);
+    QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("archiwizator_config.dat"))), bytes);
 }
 
 void TestStart::existingVersionIdentifierIsKept()
 {
     const QByteArray older = testfiles::shortString(QStringLiteral("24400"), 10);
-    QVERIFY(testfiles::writeBytes(path(QStringLiteral("Admini/wer.dat")), older));
+    QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("Admini/wer.dat")), older));
     start();
-    QCOMPARE(testfiles::readBytes(path(QStringLiteral("Admini/wer.dat"))), older);
+    QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("Admini/wer.dat"))), older);
 }
 
 void TestStart::aFailingStepSkipsTheRest_data()
@@ -147,19 +136,21 @@ void TestStart::aFailingStepSkipsTheRest()
     QFETCH(QStringList, written);
     QFETCH(QStringList, notWritten);
     if (fault == QLatin1String("no Admini"))
-        QVERIFY(QDir(path(QStringLiteral("Admini"))).removeRecursively());
+        QVERIFY(QDir(m_ws->path(QStringLiteral("Admini"))).removeRecursively());
     if (fault == QLatin1String("short siec.dat"))
-        QVERIFY(testfiles::writeBytes(path(QStringLiteral("Admini/siec.dat")), QByteArray(402, '\1')));
+        QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("Admini/siec.dat")),
+                                      QByteArray(402, '\1')));
     if (fault == QLatin1String("short font"))
-        QVERIFY(testfiles::writeBytes(path(QStringLiteral("FONT/font_kanto_2007.dat")), QByteArray(75, '\0')));
+        QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat")),
+                                      QByteArray(75, '\0')));
     start();
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{message});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{message});
     for (const QString &name : written)
-        QVERIFY2(QFile::exists(path(name)), qPrintable(name));
+        QVERIFY2(QFile::exists(m_ws->path(name)), qPrintable(name));
     for (const QString &name : notWritten)
-        QVERIFY2(!QFile::exists(path(name)), qPrintable(name));
+        QVERIFY2(!QFile::exists(m_ws->path(name)), qPrintable(name));
     QCOMPARE(child<QListWidget>("lista_k")->count(), 0);
-    QVERIFY(m_seams->endCalls.isEmpty());
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
 }
 
 void TestStart::networkModeTakesTheRegisterFromTheShare()
@@ -173,18 +164,18 @@ void TestStart::networkModeTakesTheRegisterFromTheShare()
     QVERIFY(testfiles::writeBytes(share.path() + QStringLiteral("/DANE/klienci.dat"), reg.bytes()));
     QByteArray location(403, '\0');
     location[0] = 2;
-    location.replace(1, 201, testfiles::shortString(m_dir->path(), 200));
+    location.replace(1, 201, testfiles::shortString(m_ws->path(), 200));
     location.replace(202, 201, testfiles::shortString(share.path(), 200));
-    QVERIFY(testfiles::writeBytes(path(QStringLiteral("Admini/siec.dat")), location));
+    QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("Admini/siec.dat")), location));
 
     start();
-    QCOMPARE(m_state.baseDir, share.path());
+    QCOMPARE(m_ws->state.baseDir, share.path());
     QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Podłączono bazy sieciowe"));
     QCOMPARE(child<QListWidget>("lista_k")->item(1)->text(), QStringLiteral("002 Wspólny klient"));
     // The archiver configuration always names the working directory.
-    QVERIFY(QFile::exists(path(QStringLiteral("archiwizator_config.dat"))));
+    QVERIFY(QFile::exists(m_ws->path(QStringLiteral("archiwizator_config.dat"))));
     QVERIFY(!QFile::exists(share.path() + QStringLiteral("/archiwizator_config.dat")));
-    QVERIFY(!QFile::exists(path(QStringLiteral("DANE/klienci.dat"))));
+    QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("DANE/klienci.dat"))));
 }
 
 void TestStart::bannerShowsTheDay_data()
@@ -209,7 +200,7 @@ void TestStart::bannerShowsTheDay()
     QFETCH(QString, dateLine);
     QFETCH(QColor, colour);
     QFETCH(QString, names);
-    m_seams->clock.current = QDateTime(today, QTime(8, 0));
+    m_ws->seams.clock.current = QDateTime(today, QTime(8, 0));
     start();
     auto *date = child<QLabel>("nazwadnia");
     QCOMPARE(date->text(), dateLine);
@@ -238,10 +229,10 @@ void TestStart::exitPaths()
     auto *list = child<QListWidget>("lista_k");
     list->setCurrentRow(4);
     m_window->lista_kDblClick();
-    const QString lock = this->path(QStringLiteral("KOSZ/005.k"));
+    const QString lock = m_ws->path(QStringLiteral("KOSZ/005.k"));
     QVERIFY(QFile::exists(lock));
 
-    m_seams->dialogs.answers << answer;
+    m_ws->seams.dialogs.answers << answer;
     if (path == QLatin1String("Koniec"))
         child<QPushButton>("SpeedButton1")->click();
     else if (path == QLatin1String("Koniec pracy"))
@@ -249,19 +240,20 @@ void TestStart::exitPaths()
     else
         QCOMPARE(m_window->close(), answer);
 
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown.first().caption, QStringLiteral("Pytanie..."));
-    QCOMPARE(m_seams->dialogs.shown.first().text, QStringLiteral("Koniec pracy ?"));
-    const QByteArray history = testfiles::readBytes(this->path(QStringLiteral("Admini/historia.dat")));
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Pytanie..."));
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text, QStringLiteral("Koniec pracy ?"));
+    const QByteArray history =
+        testfiles::readBytes(m_ws->path(QStringLiteral("Admini/historia.dat")));
     if (answer) {
-        QCOMPARE(m_seams->endCalls, QList<int>{0});
+        QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
         QVERIFY(!QFile::exists(lock));
-        QVERIFY(m_state.heldLockPath.isEmpty());
+        QVERIFY(m_ws->state.heldLockPath.isEmpty());
         QVERIFY(qAbs(m_window->windowOpacity() - 10 / 255.0) < 0.01);
         QCOMPARE(history.mid(0, 16), testfiles::shortString(QStringLiteral("15.03.2007"), 15));
         QCOMPARE(history.mid(32, 16), testfiles::shortString(QStringLiteral("1"), 15));
     } else {
-        QVERIFY(m_seams->endCalls.isEmpty());
+        QVERIFY(m_ws->seams.endCalls.isEmpty());
         QVERIFY(QFile::exists(lock));
         QCOMPARE(history, QByteArray(79, '\0'));
         QVERIFY(m_window->isVisible());

@@ -3,10 +3,10 @@
 #include "fakeseams.h"
 #include "fileerror.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -62,36 +62,29 @@ private Q_SLOTS:
     void zeroSettingsKeepTheWidgetFont();
 
 private:
-    QString fontFile() const { return m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat")); }
+    QString fontFile() const { return m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat")); }
     std::unique_ptr<Tfont_f> window();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
+    std::unique_ptr<Workspace> m_ws;
     FakePrintDialogs m_dialogs;
-    ProgramState m_state;
 };
 
 void TestCzcionki::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_dialogs = FakePrintDialogs{};
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
 }
 
 void TestCzcionki::cleanup()
 {
     QCOMPARE(m_dialogs.unexpected, 0);
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 std::unique_ptr<Tfont_f> TestCzcionki::window()
 {
-    return std::make_unique<Tfont_f>(m_state, m_seams->seams, m_dialogs);
+    return std::make_unique<Tfont_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
 }
 
 void TestCzcionki::readFillsTheSharedSettings()
@@ -100,12 +93,12 @@ void TestCzcionki::readFillsTheSharedSettings()
         SettingsBytes(0x00336699, QStringLiteral("Arial"), 11, Italic | Underline, '\xAA');
     QVERIFY(testfiles::writeBytes(fontFile(), bytes));
 
-    CzytajFonty(m_state, kPrintFontFile);
-    QCOMPARE(m_state.printFont.record.bytes(), bytes);
-    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Arial"));
-    QCOMPARE(m_state.printFont.currentSize, 11);
+    CzytajFonty(m_ws->state, kPrintFontFile);
+    QCOMPARE(m_ws->state.printFont.record.bytes(), bytes);
+    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Arial"));
+    QCOMPARE(m_ws->state.printFont.currentSize, 11);
 
-    const FontChoice choice = FontOfSettings(m_state.printFont.record);
+    const FontChoice choice = FontOfSettings(m_ws->state.printFont.record);
     QCOMPARE(choice.font.family(), QStringLiteral("Arial"));
     QCOMPARE(choice.font.pointSize(), 11);
     QVERIFY(choice.font.italic() && choice.font.underline());
@@ -115,33 +108,33 @@ void TestCzcionki::readFillsTheSharedSettings()
 
 void TestCzcionki::readWithoutFileChangesNothing()
 {
-    m_state.printFont.record.bytes() = SettingsBytes(0xFF, QStringLiteral("Verdana"), 9, Bold);
-    m_state.printFont.currentFace = QStringLiteral("Verdana");
-    m_state.printFont.currentSize = 9;
-    const QByteArray before = m_state.printFont.record.bytes();
+    m_ws->state.printFont.record.bytes() = SettingsBytes(0xFF, QStringLiteral("Verdana"), 9, Bold);
+    m_ws->state.printFont.currentFace = QStringLiteral("Verdana");
+    m_ws->state.printFont.currentSize = 9;
+    const QByteArray before = m_ws->state.printFont.record.bytes();
 
-    CzytajFonty(m_state, kPrintFontFile);
-    QVERIFY(QDir(m_dir->filePath(QStringLiteral("FONT"))).removeRecursively());
-    CzytajFonty(m_state, kPrintFontFile);
+    CzytajFonty(m_ws->state, kPrintFontFile);
+    QVERIFY(QDir(m_ws->path(QStringLiteral("FONT"))).removeRecursively());
+    CzytajFonty(m_ws->state, kPrintFontFile);
 
-    QCOMPARE(m_state.printFont.record.bytes(), before);
-    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Verdana"));
-    QCOMPARE(m_state.printFont.currentSize, 9);
+    QCOMPARE(m_ws->state.printFont.record.bytes(), before);
+    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Verdana"));
+    QCOMPARE(m_ws->state.printFont.currentSize, 9);
     QVERIFY(!QFile::exists(fontFile()));
 }
 
 void TestCzcionki::readOfAShortFileFailsAndChangesNothing()
 {
-    m_state.printFont.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
-    m_state.printFont.currentFace = QStringLiteral("Verdana");
-    const QByteArray before = m_state.printFont.record.bytes();
+    m_ws->state.printFont.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
+    m_ws->state.printFont.currentFace = QStringLiteral("Verdana");
+    const QByteArray before = m_ws->state.printFont.record.bytes();
     QVERIFY(testfiles::writeBytes(fontFile(),
                                   SettingsBytes(0, QStringLiteral("Arial"), 11, 0).left(75)));
 
-    QCOMPARE(ErrorText([this] { CzytajFonty(m_state, kPrintFontFile); }),
+    QCOMPARE(ErrorText([this] { CzytajFonty(m_ws->state, kPrintFontFile); }),
              QStringLiteral("Read beyond end of file"));
-    QCOMPARE(m_state.printFont.record.bytes(), before);
-    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Verdana"));
+    QCOMPARE(m_ws->state.printFont.record.bytes(), before);
+    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Verdana"));
 }
 
 void TestCzcionki::saveStoresTheChoiceAndKeepsThePadding()
@@ -170,9 +163,9 @@ void TestCzcionki::saveStoresTheChoiceAndKeepsThePadding()
     const QByteArray expected =
         SettingsBytes(0x00030201, longFace.left(60), 14, Bold | StrikeOut, '\xAA');
     QCOMPARE(testfiles::readBytes(fontFile()), expected);
-    QCOMPARE(m_state.printFont.record.bytes(), expected);
-    QCOMPARE(m_state.printFont.currentFace, longFace.left(60));
-    QCOMPARE(m_state.printFont.currentSize, 14);
+    QCOMPARE(m_ws->state.printFont.record.bytes(), expected);
+    QCOMPARE(m_ws->state.printFont.currentFace, longFace.left(60));
+    QCOMPARE(m_ws->state.printFont.currentSize, 14);
 }
 
 void TestCzcionki::firstSaveStartsFromTahomaEight()
@@ -187,43 +180,43 @@ void TestCzcionki::firstSaveStartsFromTahomaEight()
     QCOMPARE(m_dialogs.fontInitials.first().font.pointSize(), 8);
     QCOMPARE(testfiles::readBytes(fontFile()),
              SettingsBytes(0, QStringLiteral("Courier New"), 9, 0));
-    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Courier New"));
-    QCOMPARE(m_state.printFont.currentSize, 9);
+    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Courier New"));
+    QCOMPARE(m_ws->state.printFont.currentSize, 9);
 }
 
 void TestCzcionki::cancelStoresNothing()
 {
     const QByteArray stored = SettingsBytes(0x0000FF, QStringLiteral("Arial"), 11, Italic);
     QVERIFY(testfiles::writeBytes(fontFile(), stored));
-    CzytajFonty(m_state, kPrintFontFile);
+    CzytajFonty(m_ws->state, kPrintFontFile);
     m_dialogs.fontAnswers << std::nullopt;
 
     auto fonts = window();
     QVERIFY(!fonts->ZapiszFonty(kPrintFontFile));
     QCOMPARE(m_dialogs.fontInitials.size(), 1);
     QCOMPARE(testfiles::readBytes(fontFile()), stored);
-    QCOMPARE(m_state.printFont.record.bytes(), stored);
-    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Arial"));
-    QCOMPARE(m_state.printFont.currentSize, 11);
+    QCOMPARE(m_ws->state.printFont.record.bytes(), stored);
+    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Arial"));
+    QCOMPARE(m_ws->state.printFont.currentSize, 11);
 }
 
 void TestCzcionki::saveWithoutFontDirectoryStoresNothing()
 {
-    QVERIFY(QDir(m_dir->filePath(QStringLiteral("FONT"))).removeRecursively());
-    m_state.printFont.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
-    m_state.printFont.currentFace = QStringLiteral("Verdana");
-    m_state.printFont.currentSize = 9;
-    const QByteArray before = m_state.printFont.record.bytes();
+    QVERIFY(QDir(m_ws->path(QStringLiteral("FONT"))).removeRecursively());
+    m_ws->state.printFont.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
+    m_ws->state.printFont.currentFace = QStringLiteral("Verdana");
+    m_ws->state.printFont.currentSize = 9;
+    const QByteArray before = m_ws->state.printFont.record.bytes();
     m_dialogs.fontAnswers << FontChoice{QFont(QStringLiteral("Arial"), 20), QColor(Qt::red)};
 
     auto fonts = window();
     QCOMPARE(ErrorText([&] { fonts->ZapiszFonty(kPrintFontFile); }),
              QStringLiteral("Invalid filename"));
     QCOMPARE(m_dialogs.fontInitials.size(), 1);
-    QCOMPARE(m_state.printFont.record.bytes(), before);
-    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Verdana"));
-    QCOMPARE(m_state.printFont.currentSize, 9);
-    QVERIFY(!QDir(m_dir->filePath(QStringLiteral("FONT"))).exists());
+    QCOMPARE(m_ws->state.printFont.record.bytes(), before);
+    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Verdana"));
+    QCOMPARE(m_ws->state.printFont.currentSize, 9);
+    QVERIFY(!QDir(m_ws->path(QStringLiteral("FONT"))).exists());
 }
 
 void TestCzcionki::widgetTakesTheSettings()

@@ -5,11 +5,11 @@
 #include "recordingpage.h"
 #include "testfiles.h"
 #include "textcodec.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace printing;
@@ -78,46 +78,39 @@ private Q_SLOTS:
     void cancelledPrintDialogPrintsNothing();
 
 private:
-    QString helpFile() const { return m_dir->filePath(QStringLiteral("POMOC/siec.dat")); }
-    QString fontFile() const { return m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat")); }
+    QString helpFile() const { return m_ws->path(QStringLiteral("POMOC/siec.dat")); }
+    QString fontFile() const { return m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat")); }
     QPlainTextEdit *memo() const
     {
         return m_window->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
     }
     bool open();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
+    std::unique_ptr<Workspace> m_ws;
     FakePrintDialogs m_dialogs;
-    ProgramState m_state;
     std::unique_ptr<Tlogowania_f> m_window;
 };
 
 void TestLogowania::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_dialogs = FakePrintDialogs{};
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.notepad = {QStringLiteral("\\POMOC\\siec.dat"), 1, kCaption};
+    m_ws->state.notepad = {QStringLiteral("\\POMOC\\siec.dat"), 1, kCaption};
 }
 
 void TestLogowania::cleanup()
 {
     QCOMPARE(m_dialogs.unexpected, 0);
-    QCOMPARE(m_seams->dialogs.unexpected, 0);
+    QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 bool TestLogowania::open()
 {
     if (!m_window)
-        m_window = std::make_unique<Tlogowania_f>(m_state, m_seams->seams, m_dialogs);
+        m_window = std::make_unique<Tlogowania_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
     return m_window->prepareAndOpen();
 }
 
@@ -195,8 +188,8 @@ void TestLogowania::openingCreatesAMissingTextEmpty()
     QCOMPARE(QFileInfo(helpFile()).size(), 0);
     QCOMPARE(memo()->toPlainText(), QString());
     // The base directory came from a database location record written with its defaults.
-    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("Admini/siec.dat"))));
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(QFile::exists(m_ws->path(QStringLiteral("Admini/siec.dat"))));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestLogowania::openingShowsTheTextInThePrintFont()
@@ -211,7 +204,7 @@ void TestLogowania::openingShowsTheTextInThePrintFont()
     QCOMPARE(memo()->font().pointSize(), 12);
     QVERIFY(memo()->font().bold() && memo()->font().underline() && !memo()->font().italic());
     QCOMPARE(memo()->palette().color(QPalette::Text), QColor(0x99, 0x66, 0x33));
-    QCOMPARE(m_state.printFont.currentFace, QStringLiteral("Courier New"));
+    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Courier New"));
 
     // What is typed is never saved and is gone at the next opening.
     memo()->setPlainText(QStringLiteral("zmiana"));
@@ -224,26 +217,26 @@ void TestLogowania::openingShowsTheTextInThePrintFont()
 
 void TestLogowania::withoutFileNameOnlyTheCaptionIsSet()
 {
-    m_state.notepad = {QString(), 0, QStringLiteral("Notatnik")};
+    m_ws->state.notepad = {QString(), 0, QStringLiteral("Notatnik")};
     // Neither the font settings nor a text file are touched.
     QVERIFY(testfiles::writeBytes(fontFile(), QByteArray(75, '\0')));
-    m_window = std::make_unique<Tlogowania_f>(m_state, m_seams->seams, m_dialogs);
+    m_window = std::make_unique<Tlogowania_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
     QVERIFY(m_window->FormCreate());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Notatnik"));
-    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("Admini/siec.dat"))));
+    QVERIFY(QFile::exists(m_ws->path(QStringLiteral("Admini/siec.dat"))));
     QVERIFY(!QFile::exists(helpFile()));
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestLogowania::unreachableNetworkDatabaseEndsTheProgram()
 {
-    WriteLocation(m_dir->path(), lokalizacja::Network, m_dir->path(),
-                  m_dir->filePath(QStringLiteral("no-such-share")));
-    m_seams->dialogs.answers << false;
+    WriteLocation(m_ws->path(), lokalizacja::Network, m_ws->path(),
+                  m_ws->path(QStringLiteral("no-such-share")));
+    m_ws->seams.dialogs.answers << false;
     QVERIFY(!open());
-    QCOMPARE(m_seams->endCalls, QList<int>{0});
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QVERIFY(m_seams->dialogs.shown.first().text.startsWith(
+    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QVERIFY(m_ws->seams.dialogs.shown.first().text.startsWith(
         QStringLiteral("Serwer baz danych nie jest dostępny.")));
     QVERIFY(!m_window->isVisible());
     QVERIFY(!QFile::exists(helpFile()));
@@ -265,10 +258,10 @@ void TestLogowania::openingFaults()
     if (shortFont)
         QVERIFY(testfiles::writeBytes(fontFile(), QByteArray(75, '\0')));
     else
-        QVERIFY(QDir(m_dir->filePath(QStringLiteral("POMOC"))).removeRecursively());
+        QVERIFY(QDir(m_ws->path(QStringLiteral("POMOC"))).removeRecursively());
     QVERIFY(!open());
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{message});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{message});
     QVERIFY(!QFile::exists(helpFile()));
 }
 
@@ -294,23 +287,24 @@ void TestLogowania::printedPages()
     QVERIFY(open());
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 
-    const QString pdf = m_dir->filePath(QStringLiteral("notatnik.pdf"));
+    const QString pdf = m_ws->path(QStringLiteral("notatnik.pdf"));
     m_dialogs.printAnswers << true;
     m_dialogs.pdfFiles << pdf;
     m_window->SpeedButton3Click();
     QCOMPARE(PdfPageCount(pdf), pages);
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestLogowania::printStopsOnAShortFontFile()
 {
     QVERIFY(open());
     QVERIFY(testfiles::writeBytes(fontFile(), QByteArray(75, '\0')));
-    const QString pdf = m_dir->filePath(QStringLiteral("notatnik.pdf"));
+    const QString pdf = m_ws->path(QStringLiteral("notatnik.pdf"));
     m_dialogs.printAnswers << true;
     m_dialogs.pdfFiles << pdf;
     m_window->SpeedButton3Click();
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Read beyond end of file")});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(),
+             QStringList{QStringLiteral("Read beyond end of file")});
     QVERIFY(!QFile::exists(pdf));
 }
 
@@ -320,8 +314,8 @@ void TestLogowania::cancelledPrintDialogPrintsNothing()
     m_dialogs.printAnswers << false;
     m_window->SpeedButton3Click();
     QCOMPARE(m_dialogs.printDialogsShown, 1);
-    QVERIFY(QDir(m_dir->path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(QDir(m_ws->path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestLogowania)

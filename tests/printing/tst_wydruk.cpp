@@ -5,13 +5,13 @@
 #include "recordfile.h"
 #include "recordingpage.h"
 #include "testfiles.h"
+#include "workspace.h"
 #include "wydruk.h"
 #include "zestawienie.h"
 
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -64,16 +64,13 @@ private Q_SLOTS:
 private:
     QString file(const QString &extension) const
     {
-        return m_dir->filePath(QStringLiteral("DANE/007_2007") + extension);
+        return m_ws->path(QStringLiteral("DANE/007_2007") + extension);
     }
-    QString pdf(int n) const { return m_dir->filePath(QStringLiteral("druk%1.pdf").arg(n)); }
+    QString pdf(int n) const { return m_ws->path(QStringLiteral("druk%1.pdf").arg(n)); }
     bool open();
     QLineEdit *edit(const char *name) const
     {
-        auto *widget = m_window->findChild<QLineEdit *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no edit %s", name);
-        return widget;
+        return findChildNamed<QLineEdit>(m_window.get(), name);
     }
     void print(const QString &output)
     {
@@ -89,29 +86,23 @@ private:
         return TextAt(m_dialogs.previews.takeLast(), 15, 5);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
+    std::unique_ptr<Workspace> m_ws;
     FakePrintDialogs m_dialogs;
-    ProgramState m_state;
     std::unique_ptr<Twydruk_f> m_window;
 };
 
 void TestWydruk::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_dialogs = FakePrintDialogs{};
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
 
-    m_state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
-    m_state.results.stem = QStringLiteral("007_2007");
-    m_state.results.month = 3;
-    m_state.results.title = QStringLiteral("Rozliczenie miesiąca Marzec 2007");
-    m_state.results.amountToBook = 170;
-    m_state.results.vatToBook = 26.4;
+    m_ws->state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    m_ws->state.results.stem = QStringLiteral("007_2007");
+    m_ws->state.results.month = 3;
+    m_ws->state.results.title = QStringLiteral("Rozliczenie miesiąca Marzec 2007");
+    m_ws->state.results.amountToBook = 170;
+    m_ws->state.results.vatToBook = 26.4;
 
     Record costs(cost::kSize);
     costs.setText(cost::entry(3, cost::kKind, 1), QStringLiteral("Paliwo"));
@@ -123,15 +114,14 @@ void TestWydruk::init()
 void TestWydruk::cleanup()
 {
     QCOMPARE(m_dialogs.unexpected, 0);
-    QCOMPARE(m_seams->dialogs.unexpected, 0);
+    QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 bool TestWydruk::open()
 {
-    m_window = std::make_unique<Twydruk_f>(m_state, m_seams->seams, m_dialogs);
+    m_window = std::make_unique<Twydruk_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
     return m_window->prepareAndOpen();
 }
 
@@ -146,7 +136,7 @@ void TestWydruk::firstOpeningCreatesMemoryAndNumerator()
     QCOMPARE(edit("roz")->text(), QString());
     QCOMPARE(edit("data")->text(), QStringLiteral("15.03.2007"));
     QCOMPARE(edit("miejscowosc")->text(), QString());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestWydruk::openingShowsTheStoredValues()
@@ -155,7 +145,7 @@ void TestWydruk::openingShowsTheStoredValues()
     QVERIFY(testfiles::writeBytes(file(QStringLiteral(".mie")), memory));
     QVERIFY(testfiles::writeBytes(file(QStringLiteral(".num")),
                                   NumeratorBytes(41, QStringLiteral("/2007"))));
-    m_seams->regional.separator = QStringLiteral("/");
+    m_ws->seams.regional.separator = QStringLiteral("/");
 
     QVERIFY(open());
     QCOMPARE(edit("num")->text(), QStringLiteral("41"));
@@ -217,7 +207,7 @@ void TestWydruk::twoPrintsCarryTwoNumbers()
              NumeratorBytes(43, QStringLiteral("/2007")));
     QCOMPARE(edit("num")->text(), QStringLiteral("43"));
     QCOMPARE(m_dialogs.printDialogsShown, 2);
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestWydruk::typedTextsArePrintedAsTyped()
@@ -271,8 +261,7 @@ void TestWydruk::previewShowsTheStatementAndChangesNoFile()
         record.setByte(PrintFontSettings::kStyle, Italic);
         return record.bytes();
     }();
-    QVERIFY(
-        testfiles::writeBytes(m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat")), font));
+    QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat")), font));
     QVERIFY(open());
     edit("miejscowosc")->setText(QStringLiteral("Kraków"));
     const QByteArray numerator = testfiles::readBytes(file(QStringLiteral(".num")));
@@ -291,8 +280,8 @@ void TestWydruk::previewShowsTheStatementAndChangesNoFile()
     settings.currentSize = 10;
     RecordingPage expected;
     DrawStatement(expected, {QStringLiteral("1"), QString(), QStringLiteral("15.03.2007"),
-                             QStringLiteral("Kraków"), m_state.ownerRecord, costs, m_state.results,
-                             settings});
+                             QStringLiteral("Kraków"), m_ws->state.ownerRecord, costs,
+                             m_ws->state.results, settings});
     QCOMPARE(m_dialogs.previews.first(), expected.calls);
     QCOMPARE(TextAt(expected.calls, 146, 69), QStringLiteral("  120.00"));
 
@@ -310,8 +299,8 @@ void TestWydruk::cancelledPrintDialogChangesNothing()
     QCOMPARE(m_dialogs.printDialogsShown, 1);
     QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))), numerator);
     QCOMPARE(edit("num")->text(), QStringLiteral("1"));
-    QVERIFY(QDir(m_dir->path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(QDir(m_ws->path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 enum class Fault { CostFileMissing, FontFileShort, NumeratorNotWritable, JobCannotBegin };
@@ -351,7 +340,7 @@ void TestWydruk::printFaults()
         QVERIFY(QFile::remove(file(QStringLiteral(".eks"))));
         break;
     case Fault::FontFileShort:
-        QVERIFY(testfiles::writeBytes(m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat")),
+        QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat")),
                                       QByteArray(75, '\0')));
         break;
     case Fault::NumeratorNotWritable:
@@ -360,15 +349,15 @@ void TestWydruk::printFaults()
         QVERIFY(QDir().mkdir(numeratorPath));
         break;
     case Fault::JobCannotBegin:
-        output = m_dir->filePath(QStringLiteral("missing/druk.pdf"));
+        output = m_ws->path(QStringLiteral("missing/druk.pdf"));
         QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
         break;
     }
 
     print(output);
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(int(m_seams->dialogs.shown.first().kind), kind);
-    QCOMPARE(m_seams->dialogs.shown.first().text, message);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(int(m_ws->seams.dialogs.shown.first().kind), kind);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text, message);
     QCOMPARE(PdfPageCount(output), pages);
     QCOMPARE(edit("num")->text(), QStringLiteral("41"));
 
@@ -379,7 +368,7 @@ void TestWydruk::printFaults()
     QVERIFY(testfiles::writeBytes(numeratorPath, NumeratorBytes(41, QStringLiteral("/2007"))));
     QVERIFY(testfiles::writeBytes(file(QStringLiteral(".eks")), QByteArray(cost::kSize, '\0')));
     if (fault == Fault::FontFileShort)
-        QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("FONT/font_kanto_2007.dat"))));
+        QVERIFY(QFile::remove(m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat"))));
     print(pdf(2));
     QCOMPARE(PdfPageCount(pdf(2)), 1);
     QCOMPARE(testfiles::readBytes(numeratorPath), NumeratorBytes(42, QStringLiteral("/2007")));
@@ -387,21 +376,21 @@ void TestWydruk::printFaults()
 
 void TestWydruk::openingWithoutDataDirectoryFails()
 {
-    QVERIFY(QDir(m_dir->filePath(QStringLiteral("DANE"))).removeRecursively());
+    QVERIFY(QDir(m_ws->path(QStringLiteral("DANE"))).removeRecursively());
     QVERIFY(!open());
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Invalid filename")});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{QStringLiteral("Invalid filename")});
 }
 
 void TestWydruk::setUpBeforeAnyCalculationCreatesNoFile()
 {
-    m_state.results = CalculationResults{};
-    m_window = std::make_unique<Twydruk_f>(m_state, m_seams->seams, m_dialogs);
+    m_ws->state.results = CalculationResults{};
+    m_window = std::make_unique<Twydruk_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
     QVERIFY(m_window->FormCreate());
-    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("DANE"))).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(QDir(m_ws->path(QStringLiteral("DANE"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("007_2007.eks")});
     QCOMPARE(edit("data")->text(), QStringLiteral("15.03.2007"));
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestWydruk)

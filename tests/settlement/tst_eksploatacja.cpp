@@ -4,6 +4,7 @@
 #include "paths.h"
 #include "testfiles.h"
 #include "textcodec.h"
+#include "workspace.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -15,7 +16,6 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -79,49 +79,31 @@ private:
     QTableWidgetItem *cell(int row, int column) const { return grid()->item(row - 1, column); }
     void type(int row, int column, const QString &text) { cell(row, column)->setText(text); }
     void chooseMonth(int month);
-    QString file(const QString &name) const
-    {
-        return m_dir->path() + QStringLiteral("/DANE/") + name;
-    }
+    QString file(const QString &name) const { return m_ws->path(QStringLiteral("DANE/") + name); }
     QByteArray costs() const { return testfiles::readBytes(file(QStringLiteral("007_2007.eks"))); }
     QString text(const char *label) const { return child<QLabel>(label)->text(); }
     QLineEdit *openEditor() const;
     template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Teksploatacja_f> m_window;
 };
 
 void TestEksploatacja::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>(); // today is 15 March 2007
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.yearText = QStringLiteral("2007");
-    m_state.yearStem = QStringLiteral("007_2007");
-    m_state.header1 = QStringLiteral("Jan Kowalski");
-    m_state.header2 = QStringLiteral("ul. Żytnia 5");
-    m_state.header3 = QStringLiteral("Fiat 126p WA 12345");
-    m_window = std::make_unique<Teksploatacja_f>(m_state, m_seams->seams);
+    m_ws = std::make_unique<Workspace>(); // today is 15 March 2007
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
+    m_ws->setYear(QStringLiteral("2007"), QStringLiteral("007_2007"));
+    m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5"),
+                     QStringLiteral("Fiat 126p WA 12345"));
+    m_window = std::make_unique<Teksploatacja_f>(m_ws->state, m_ws->seams.seams);
 }
 
 void TestEksploatacja::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 // Runs the set-up; the test drives the timer ticks itself.
@@ -195,7 +177,7 @@ void TestEksploatacja::newYearOpensOnTheCurrentMonth()
     QCOMPARE(text("Panel1"), QStringLiteral("12:30:45"));
     QCOMPARE(text("Label3"), QStringLiteral("    0.00"));
     QCOMPARE(text("Label4"), QStringLiteral("    0.00"));
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestEksploatacja::vatModes_data()
@@ -407,7 +389,7 @@ void TestEksploatacja::powrotWritesTheYear()
                                                                                     5));
     QVERIFY(!m_window->isVisible());
     QVERIFY(!m_window->isEnabled());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestEksploatacja::vatSettingComesBackCut()
@@ -458,7 +440,7 @@ void TestEksploatacja::phraseListIsSortedAndFillsOnlyAnEmptyCell()
     QTest::keyClick(list, Qt::Key_Escape);
     QVERIFY(list->isHidden());
     QCOMPARE(cell(6, 1)->text(), QString());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestEksploatacja::missingPhraseFileShowsNothing()
@@ -466,7 +448,7 @@ void TestEksploatacja::missingPhraseFileShowsNothing()
     QVERIFY(start());
     m_window->Button3Click();
     QVERIFY(child<QListWidget>("listaTr")->isHidden());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
     QVERIFY(!QFile::exists(file(QStringLiteral("eksptresc.dat"))));
 }
 
@@ -474,9 +456,9 @@ void TestEksploatacja::editorStartsOnThePhraseFile()
 {
     QVERIFY(start());
     child<QPushButton>("Button4")->click();
-    QCOMPARE(m_seams->programs.started.size(), 1);
-    const FakePrograms::Start &start = m_seams->programs.started.first();
-    QCOMPARE(start.workingDir, m_dir->path());
+    QCOMPARE(m_ws->seams.programs.started.size(), 1);
+    const FakePrograms::Start &start = m_ws->seams.programs.started.first();
+    QCOMPARE(start.workingDir, m_ws->path());
 #ifdef Q_OS_WIN
     QCOMPARE(start.program, QStringLiteral("notepad.exe"));
     QCOMPARE(start.arguments, QStringList{QStringLiteral("DANE\\eksptresc.dat")});
@@ -491,7 +473,7 @@ void TestEksploatacja::editorStartsOnThePhraseFile()
         }
     }
     QCOMPARE(start.program, expected);
-    QCOMPARE(start.arguments, QStringList{m_dir->path() + QStringLiteral("/DANE/eksptresc.dat")});
+    QCOMPARE(start.arguments, QStringList{m_ws->path(QStringLiteral("DANE/eksptresc.dat"))});
 #endif
     // The program never writes the phrase file itself.
     QVERIFY(!QFile::exists(file(QStringLiteral("eksptresc.dat"))));
@@ -504,8 +486,8 @@ void TestEksploatacja::dateButtonFillsOnlyAnEmptyCell()
     child<QPushButton>("Button2")->click();
     QCOMPARE(cell(4, 0)->text(), QStringLiteral("15.03.2007"));
 
-    m_seams->clock.current = QDateTime(QDate(2007, 4, 2), QTime(8, 0));
-    m_seams->regional.separator = QStringLiteral("/");
+    m_ws->seams.clock.current = QDateTime(QDate(2007, 4, 2), QTime(8, 0));
+    m_ws->seams.regional.separator = QStringLiteral("/");
     m_window->Button2Click();
     QCOMPARE(cell(4, 0)->text(), QStringLiteral("15.03.2007"));
     grid()->setCurrentCell(4, 0);
@@ -516,8 +498,8 @@ void TestEksploatacja::dateButtonFillsOnlyAnEmptyCell()
 void TestEksploatacja::savesIntoTheYearItWasOpenedWith()
 {
     QVERIFY(start());
-    m_state.yearText = QStringLiteral("2008");
-    m_state.yearStem = QStringLiteral("007_2008");
+    m_ws->state.yearText = QStringLiteral("2008");
+    m_ws->state.yearStem = QStringLiteral("007_2008");
     type(1, kNet, QStringLiteral("10"));
     chooseMonth(5);
     m_window->SpeedButton2Click();
@@ -543,7 +525,8 @@ void TestEksploatacja::shortFileIsRefused()
     const QByteArray shortRecord(size, '\x01');
     QVERIFY(testfiles::writeBytes(file(name), shortRecord));
     QVERIFY(!m_window->prepareAndOpen());
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Read beyond end of file")});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(),
+             QStringList{QStringLiteral("Read beyond end of file")});
     QVERIFY(!m_window->isVisible());
     QCOMPARE(testfiles::readBytes(file(name)), shortRecord);
 }
@@ -558,12 +541,12 @@ void TestEksploatacja::costFileRemovedMeanwhileIsReported()
 
     // The cost record is overwritten in place: a missing file is not created again.
     chooseMonth(4);
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("File not found")});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{QStringLiteral("File not found")});
     QCOMPARE(m_window->shownMonth(), 3);
     QCOMPARE(text("Label5"), QStringLiteral("Marzec"));
 
     m_window->SpeedButton2Click();
-    QCOMPARE(m_seams->dialogs.ioErrors(),
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(),
              QStringList({QStringLiteral("File not found"), QStringLiteral("File not found")}));
     QVERIFY(m_window->isVisible());
     QVERIFY(!QFile::exists(file(QStringLiteral("007_2007.eks"))));

@@ -2,12 +2,12 @@
 #include "fakeseams.h"
 #include "numerator.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace storage;
@@ -26,37 +26,28 @@ private Q_SLOTS:
     void missingDataDirectoryOpensNoWindow();
 
 private:
-    QString file() const { return m_dir->path() + QStringLiteral("/DANE/007_2007.num"); }
+    QString file() const { return m_ws->path(QStringLiteral("DANE/007_2007.num")); }
     template <typename T>
-    T *child(const char *name) const { return m_window->findChild<T *>(QLatin1String(name)); }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Tnumerator_f> m_window;
 };
 
 void TestNumerator::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.yearText = QStringLiteral("2007");
-    m_state.yearStem = QStringLiteral("007_2007");
-    m_state.header1 = QStringLiteral("Jan Kowalski");
-    m_state.header2 = QStringLiteral("ul. Żytnia 5");
-    m_state.header3 = QStringLiteral("Opel WA 12345");
-    m_window = std::make_unique<Tnumerator_f>(m_state, m_seams->seams);
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
+    m_ws->setYear(QStringLiteral("2007"), QStringLiteral("007_2007"));
+    m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5"),
+                     QStringLiteral("Opel WA 12345"));
+    m_window = std::make_unique<Tnumerator_f>(m_ws->state, m_ws->seams.seams);
 }
 
 void TestNumerator::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestNumerator::firstOpeningCreatesNumberOne()
@@ -99,7 +90,7 @@ void TestNumerator::returnConvertsTheNumberText()
     child<QPushButton>("SpeedButton3")->click();
     QCOMPARE(testfiles::readBytes(file()), expected);
     QVERIFY(!m_window->isVisible());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestNumerator::unchangedReturnRewritesTheSameBytes()
@@ -117,10 +108,10 @@ void TestNumerator::unchangedReturnRewritesTheSameBytes()
 
 void TestNumerator::missingDataDirectoryOpensNoWindow()
 {
-    QVERIFY(QDir(m_dir->path() + QStringLiteral("/DANE")).removeRecursively());
+    QVERIFY(QDir(m_ws->path(QStringLiteral("DANE"))).removeRecursively());
     QVERIFY(!m_window->prepareAndOpen());
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{"Invalid filename"});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"Invalid filename"});
 }
 
 QTEST_MAIN(TestNumerator)

@@ -2,6 +2,7 @@
 #include "fakeseams.h"
 #include "przebieg.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -64,46 +64,31 @@ private:
         return grid()->item(month - 1, column - 1);
     }
     void type(int month, int column, const QString &text) { cell(month, column)->setText(text); }
-    QString file() const { return m_dir->path() + QStringLiteral("/DANE/007_2007.prz"); }
+    QString file() const { return m_ws->path(QStringLiteral("DANE/007_2007.prz")); }
     QByteArray stored() const { return testfiles::readBytes(file()); }
     QString text(const char *label) const { return child<QLabel>(label)->text(); }
     QLineEdit *openEditor() const;
     template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Tprzebieg_f> m_window;
 };
 
 void TestPrzebieg::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.yearText = QStringLiteral("2007");
-    m_state.yearStem = QStringLiteral("007_2007");
-    m_state.header1 = QStringLiteral("Jan Kowalski");
-    m_state.header2 = QStringLiteral("ul. Żytnia 5");
-    m_state.header3 = QStringLiteral("Fiat 126p WA 12345");
-    m_window = std::make_unique<Tprzebieg_f>(m_state, m_seams->seams);
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
+    m_ws->setYear(QStringLiteral("2007"), QStringLiteral("007_2007"));
+    m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5"),
+                     QStringLiteral("Fiat 126p WA 12345"));
+    m_window = std::make_unique<Tprzebieg_f>(m_ws->state, m_ws->seams.seams);
 }
 
 void TestPrzebieg::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 // Runs the set-up; the test drives the timer ticks itself.
@@ -155,7 +140,7 @@ void TestPrzebieg::newYearOpensEmptyInManualMode()
     QCOMPARE(text("Label6"), QStringLiteral("Ob. ręczne"));
     QCOMPARE(text("Panel2"), QStringLiteral("12:30:45"));
     QCOMPARE(text("Label4"), QStringLiteral("      0.00"));
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestPrzebieg::storedTextsAreShownUnchanged()
@@ -334,7 +319,7 @@ void TestPrzebieg::powrotWritesTheRecord()
     QCOMPARE(cell(3, 1)->text(), QStringLiteral("  1520.00"));
     QVERIFY(!m_window->isVisible());
     QVERIFY(!m_window->isEnabled());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestPrzebieg::powrotStoredForms_data()
@@ -378,18 +363,18 @@ void TestPrzebieg::savesIntoTheYearItWasOpenedWith()
 {
     QVERIFY(start());
     // The settlement window chooses another year while this window is open.
-    m_state.yearText = QStringLiteral("2008");
-    m_state.yearStem = QStringLiteral("007_2008");
+    m_ws->state.yearText = QStringLiteral("2008");
+    m_ws->state.yearStem = QStringLiteral("007_2008");
     type(1, 1, QStringLiteral("10"));
     m_window->SpeedButton3Click();
     QCOMPARE(m_window->yearStem(), QStringLiteral("007_2007"));
     QCOMPARE(stored().mid(cellOffset(1, 1), 11), testfiles::shortString("    10.00", 10));
-    QVERIFY(!QFile::exists(m_dir->path() + QStringLiteral("/DANE/007_2008.prz")));
+    QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("DANE/007_2008.prz"))));
 
     // The next opening takes the new year.
     QVERIFY(start());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Rok obliczeniowy 2008"));
-    QVERIFY(QFile::exists(m_dir->path() + QStringLiteral("/DANE/007_2008.prz")));
+    QVERIFY(QFile::exists(m_ws->path(QStringLiteral("DANE/007_2008.prz"))));
 }
 
 void TestPrzebieg::shortFileIsRefused()
@@ -397,7 +382,8 @@ void TestPrzebieg::shortFileIsRefused()
     const QByteArray shortRecord(412, '\0');
     QVERIFY(testfiles::writeBytes(file(), shortRecord));
     QVERIFY(!m_window->prepareAndOpen());
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{QStringLiteral("Read beyond end of file")});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(),
+             QStringList{QStringLiteral("Read beyond end of file")});
     QVERIFY(!m_window->isVisible());
     QCOMPARE(stored(), shortRecord);
 }

@@ -3,13 +3,13 @@
 #include "recordingwindow.h"
 #include "rozliczenie.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace storage;
@@ -39,47 +39,33 @@ private Q_SLOTS:
 
 private:
     void start(const QString &client = QStringLiteral("007"));
-    QString dane(const QString &name) const { return m_dir->path() + QStringLiteral("/DANE/") + name; }
+    QString dane(const QString &name) const { return m_ws->path(QStringLiteral("DANE/") + name); }
     template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
     void fillOwner();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Trozliczeniesamochodu_f> m_window;
     bool m_opened = false;
 };
 
 void TestRozliczenie::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
-    m_seams = std::make_unique<TestSeams>();
-    m_seams->clock.current = QDateTime(QDate(2007, 3, 15), QTime(10, 0));
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_dir->path();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
+    m_ws->seams.clock.current = QDateTime(QDate(2007, 3, 15), QTime(10, 0));
 }
 
 void TestRozliczenie::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestRozliczenie::start(const QString &client)
 {
-    m_state.currentClient = client;
-    m_window = std::make_unique<Trozliczeniesamochodu_f>(m_state, m_seams->seams);
+    m_ws->state.currentClient = client;
+    m_window = std::make_unique<Trozliczeniesamochodu_f>(m_ws->state, m_ws->seams.seams);
     m_opened = m_window->FormCreate();
 }
 
@@ -129,7 +115,7 @@ void TestRozliczenie::firstOpeningCreatesTheOwnerAndYearFiles()
              QStringLiteral("Koszty użytkowania samochodu do celów prowadzonej działalności gospodarczej"));
 
     // The set-up at program start, with no client handed over, works on client "1".
-    m_state.currentClient.clear();
+    m_ws->state.currentClient.clear();
     QVERIFY(m_window->FormCreate());
     QVERIFY(QFile::exists(dane(QStringLiteral("1.dat"))));
     QVERIFY(QFile::exists(dane(QStringLiteral("1_2007.prz"))));
@@ -151,7 +137,7 @@ void TestRozliczenie::existingOwnerIsShownAndYearStemFollowsTheIdentifier()
     QCOMPARE(m_window->stem(), QStringLiteral("X1_2007"));
     QVERIFY(QFile::exists(dane(QStringLiteral("X1_2007.prz"))));
     QVERIFY(QFile::exists(dane(QStringLiteral("X1_2007.eks"))));
-    QCOMPARE(m_state.ownerRecord.bytes(), owner.bytes());
+    QCOMPARE(m_ws->state.ownerRecord.bytes(), owner.bytes());
 }
 
 void TestRozliczenie::workingButtonsNeedEveryFieldButTheTaxNumber_data()
@@ -187,7 +173,7 @@ void TestRozliczenie::totalsPanelShowsTheStoredTotals()
 {
     Record mileage = mileage::defaultRecord();
     mileage.setText(mileage::yearTotal, QStringLiteral("   1270.42"));
-    QVERIFY(QDir().mkpath(m_dir->path() + QStringLiteral("/DANE")));
+    QVERIFY(QDir().mkpath(m_ws->path(QStringLiteral("DANE"))));
     QVERIFY(testfiles::writeBytes(dane(QStringLiteral("007_2007.prz")), mileage.bytes()));
     start();
     QCOMPARE(child<QLabel>("Label9")->text(), QStringLiteral("0.00"));
@@ -234,8 +220,8 @@ void TestRozliczenie::saveWritesTheOwnerRecord()
     expected.replace(195, 21, testfiles::shortString(QStringLiteral("Opel Astra"), 20));
     expected.replace(216, 21, testfiles::shortString(QStringLiteral("007"), 20));
     QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007.dat"))), expected);
-    QCOMPARE(m_state.ownerRecord.bytes(), expected);
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QCOMPARE(m_ws->state.ownerRecord.bytes(), expected);
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestRozliczenie::saveWithoutIdentifierIsRefused()
@@ -246,17 +232,18 @@ void TestRozliczenie::saveWithoutIdentifierIsRefused()
     start();
     child<QLineEdit>("nazwa1")->setText(QStringLiteral("Zmiana"));
     m_window->SpeedButton1Click();
-    QCOMPARE(m_seams->dialogs.shown.size(), 1);
-    QCOMPARE(m_seams->dialogs.shown.first().kind, ShownDialog::Kind::Notice);
-    QCOMPARE(m_seams->dialogs.shown.first().caption, QStringLiteral("Uwaga !"));
-    QCOMPARE(m_seams->dialogs.shown.first().text,
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().kind, ShownDialog::Kind::Notice);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Uwaga !"));
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text,
              QStringLiteral("Brak numeru identyfikacji właściciela pojazdu. Zapis wstrzymany."));
     QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007.dat"))), owner.bytes());
 }
 
 void TestRozliczenie::workingWindowsGetTheYearAndHeaders()
 {
-    RecordingWindow przebieg(m_state), eksploatacja(m_state), numerator(m_state), wyliczenie(m_state);
+    RecordingWindow przebieg(m_ws->state), eksploatacja(m_ws->state), numerator(m_ws->state),
+        wyliczenie(m_ws->state);
     start();
     m_window->setWorkingWindows(&przebieg, &eksploatacja, &numerator, &wyliczenie);
     fillOwner();
@@ -312,10 +299,10 @@ void TestRozliczenie::faultsOpenNoWindow()
     if (fault == QLatin1String("short cost"))
         QVERIFY(testfiles::writeBytes(dane(QStringLiteral("007_2007.eks")), QByteArray(73231, '\0')));
     if (fault == QLatin1String("no DANE"))
-        QVERIFY(QDir(m_dir->path() + QStringLiteral("/DANE")).removeRecursively());
+        QVERIFY(QDir(m_ws->path(QStringLiteral("DANE"))).removeRecursively());
     start();
     QVERIFY(!m_opened);
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{message});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{message});
     if (fault == QLatin1String("short owner"))
         QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007.dat"))), QByteArray(236, '\0'));
 }

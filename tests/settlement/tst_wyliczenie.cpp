@@ -2,6 +2,7 @@
 #include "formwindow.h"
 #include "programstate.h"
 #include "testfiles.h"
+#include "workspace.h"
 #include "wyliczenie.h"
 
 #include <QComboBox>
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -88,49 +88,33 @@ private Q_SLOTS:
 private:
     QString file(const char *extension) const
     {
-        return m_dir->path() + QStringLiteral("/DANE/007_2007") + QLatin1String(extension);
+        return m_ws->path(QStringLiteral("DANE/007_2007") + QLatin1String(extension));
     }
-    void create() { m_window = std::make_unique<Twyliczenie_f>(m_state, m_seams->seams); }
+    void create() { m_window = std::make_unique<Twyliczenie_f>(m_ws->state, m_ws->seams.seams); }
     QString labelText(const char *name) const { return child<QLabel>(name)->text(); }
     template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
-    ProgramState m_state;
+    std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Twyliczenie_f> m_window;
 };
 
 void TestWyliczenie::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(m_dir->path()));
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     QVERIFY(testfiles::writeBytes(file(".prz"), exampleMileage()));
     QVERIFY(testfiles::writeBytes(file(".eks"), exampleCosts()));
-    m_seams = std::make_unique<TestSeams>();
-    m_seams->clock.current = QDateTime(QDate(2007, 3, 15), QTime(12, 30, 45));
-    m_state = ProgramState{};
-    m_state.workingDir = m_dir->path();
-    m_state.baseDir = m_dir->path();
-    m_state.yearText = QStringLiteral("2007");
-    m_state.yearStem = QStringLiteral("007_2007");
-    m_state.header1 = QStringLiteral("Jan Kowalski");
-    m_state.header2 = QStringLiteral("ul. Żytnia 5, Łódź");
-    m_state.header3 = QStringLiteral("Fiat 126p KR 12345");
+    m_ws->seams.clock.current = QDateTime(QDate(2007, 3, 15), QTime(12, 30, 45));
+    m_ws->setYear(QStringLiteral("2007"), QStringLiteral("007_2007"));
+    m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5, Łódź"),
+                     QStringLiteral("Fiat 126p KR 12345"));
 }
 
 void TestWyliczenie::cleanup()
 {
     m_window.reset();
-    m_seams.reset();
-    m_dir.reset();
+    m_ws.reset();
 }
 
 void TestWyliczenie::setUpWorksOutTheMonthOfTheClock()
@@ -139,7 +123,7 @@ void TestWyliczenie::setUpWorksOutTheMonthOfTheClock()
     QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(m_window->prepareAndOpen());
     QVERIFY(m_window->isVisible());
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Rok obliczeniowy 2007"));
     QCOMPARE(labelText("Label4"), QStringLiteral("Wyliczenie kosztów"));
@@ -160,7 +144,7 @@ void TestWyliczenie::setUpWorksOutTheMonthOfTheClock()
     QCOMPARE(labelText("Label2"), QStringLiteral("ul. Żytnia 5, Łódź"));
     QCOMPARE(labelText("Label3"), QStringLiteral("Fiat 126p KR 12345"));
 
-    const CalculationResults &results = m_state.results;
+    const CalculationResults &results = m_ws->state.results;
     QCOMPARE(results.month, 3);
     QCOMPARE(results.title, QStringLiteral("Rozliczenie miesiąca Marzec 2007"));
     QCOMPARE(results.stem, QStringLiteral("007_2007"));
@@ -171,15 +155,15 @@ void TestWyliczenie::setUpWorksOutTheMonthOfTheClock()
              testfiles::shortString(QStringLiteral("      170.00"), 15));
 
     // The files now sit in the memory shared with the settlement window.
-    QCOMPARE(m_state.mileageRecord.bytes(), exampleMileage());
-    QCOMPARE(m_state.costRecord.bytes(), exampleCosts());
+    QCOMPARE(m_ws->state.mileageRecord.bytes(), exampleMileage());
+    QCOMPARE(m_ws->state.costRecord.bytes(), exampleCosts());
 
     auto *timer = child<QTimer>("Timer1");
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 1000);
     m_window->Timer1Timer();
     QCOMPARE(labelText("Panel1"), QStringLiteral("12:30:45"));
-    m_seams->clock.current = m_seams->clock.current.addSecs(1);
+    m_ws->seams.clock.current = m_ws->seams.clock.current.addSecs(1);
     m_window->Timer1Timer();
     QCOMPARE(labelText("Panel1"), QStringLiteral("12:30:46"));
 }
@@ -204,14 +188,14 @@ void TestWyliczenie::clockMonthIsSelected()
     QFETCH(QString, name);
     QFETCH(QString, toBook);
 
-    m_seams->clock.current = now;
+    m_ws->seams.clock.current = now;
     create();
     QVERIFY(m_window->FormCreate());
     QCOMPARE(child<QComboBox>("listam")->currentIndex(), month - 1);
     QCOMPARE(labelText("Label5"), name);
     QCOMPARE(labelText("Label17"), toBook);
-    QCOMPARE(m_state.results.month, month);
-    QCOMPARE(m_state.results.title, QStringLiteral("Rozliczenie miesiąca ") + name + " 2007");
+    QCOMPARE(m_ws->state.results.month, month);
+    QCOMPARE(m_ws->state.results.title, QStringLiteral("Rozliczenie miesiąca ") + name + " 2007");
 }
 
 void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
@@ -221,7 +205,7 @@ void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
     // What happens on disk and in the settlement window afterwards does not reach the choice.
     QVERIFY(QFile::remove(file(".prz")));
     QVERIFY(testfiles::writeBytes(file(".eks"), QByteArray(73232, '\0')));
-    m_state.yearText = QStringLiteral("2008");
+    m_ws->state.yearText = QStringLiteral("2008");
 
     auto *months = child<QComboBox>("listam");
     months->setCurrentIndex(0);
@@ -231,9 +215,9 @@ void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
     QCOMPARE(labelText("Label9"), QStringLiteral("    500.00 zł"));
     QCOMPARE(labelText("Label17"), QStringLiteral("    300.00 zł"));
     QCOMPARE(labelText("Label18"), QStringLiteral("      0.00 zł"));
-    QCOMPARE(m_state.results.month, 1);
-    QCOMPARE(m_state.results.title, QStringLiteral("Rozliczenie miesiąca Styczeń 2007"));
-    QCOMPARE(m_state.results.table.bytes().mid(80), QByteArray(11 * 80, '\0'));
+    QCOMPARE(m_ws->state.results.month, 1);
+    QCOMPARE(m_ws->state.results.title, QStringLiteral("Rozliczenie miesiąca Styczeń 2007"));
+    QCOMPARE(m_ws->state.results.table.bytes().mid(80), QByteArray(11 * 80, '\0'));
 
     // A user's choice in the closed list, with the keyboard.
     QTest::keyClick(months, Qt::Key_Down);
@@ -243,9 +227,9 @@ void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
     QCOMPARE(labelText("Label13"), QStringLiteral("    600.00 zł"));
     QCOMPARE(labelText("Label17"), QStringLiteral("    250.00 zł"));
     QCOMPARE(labelText("Label18"), QStringLiteral("     23.00 zł"));
-    QCOMPARE(m_state.results.month, 2);
-    QCOMPARE(m_state.results.totalBooked, 550.0);
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QCOMPARE(m_ws->state.results.month, 2);
+    QCOMPARE(m_ws->state.results.totalBooked, 550.0);
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestWyliczenie::numeratorFileIsCreatedWhenMissing()
@@ -291,20 +275,20 @@ void TestWyliczenie::unreadableYearFileKeepsTheWindowClosed()
     else
         QVERIFY(testfiles::writeBytes(path, QByteArray(length, 'x')));
     // What the settlement window holds must survive a file that cannot be read whole.
-    m_state.mileageRecord.setText(mileage::cell(mileage::kAmount, 1), QStringLiteral("held"));
-    m_state.costRecord.setText(cost::entry(1, cost::kNet, 1), QStringLiteral("held"));
-    const Record heldMileage = m_state.mileageRecord;
-    const Record heldCosts = m_state.costRecord;
+    m_ws->state.mileageRecord.setText(mileage::cell(mileage::kAmount, 1), QStringLiteral("held"));
+    m_ws->state.costRecord.setText(cost::entry(1, cost::kNet, 1), QStringLiteral("held"));
+    const Record heldMileage = m_ws->state.mileageRecord;
+    const Record heldCosts = m_ws->state.costRecord;
 
     create();
     QVERIFY(!m_window->prepareAndOpen());
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_seams->dialogs.ioErrors(), QStringList{message});
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{message});
     if (extension == ".prz")
-        QCOMPARE(m_state.mileageRecord.bytes(), heldMileage.bytes());
+        QCOMPARE(m_ws->state.mileageRecord.bytes(), heldMileage.bytes());
     if (extension == ".prz" || extension == ".eks")
-        QCOMPARE(m_state.costRecord.bytes(), heldCosts.bytes());
-    QCOMPARE(m_state.results.month, 0);
+        QCOMPARE(m_ws->state.costRecord.bytes(), heldCosts.bytes());
+    QCOMPARE(m_ws->state.results.month, 0);
 }
 
 void TestWyliczenie::printOpensThePanelOnTheLatestCalculation()
@@ -314,7 +298,7 @@ void TestWyliczenie::printOpensThePanelOnTheLatestCalculation()
     // Without a panel the button does nothing.
     child<QPushButton>("SpeedButton3")->click();
 
-    FakePrintPanel panel(m_state);
+    FakePrintPanel panel(m_ws->state);
     m_window->setPrintPanel(&panel);
     child<QComboBox>("listam")->setCurrentIndex(0);
     m_window->listamClick();

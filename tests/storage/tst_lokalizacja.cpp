@@ -2,6 +2,7 @@
 #include "lokalizacja.h"
 #include "recordfile.h"
 #include "testfiles.h"
+#include "workspace.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -25,7 +26,7 @@ private Q_SLOTS:
     void longPathsAreCut();
 
 private:
-    QString dir() const { return m_dir->path(); }
+    QString dir() const { return m_ws->path(); }
     QByteArray stored() const { return testfiles::readBytes(dir() + QStringLiteral("/Admini/siec.dat")); }
     QByteArray record(int mode, const QString &local, const QString &network) const
     {
@@ -36,27 +37,24 @@ private:
         return bytes;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestSeams> m_seams;
+    std::unique_ptr<Workspace> m_ws;
 };
 
 void TestLokalizacja::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(testfiles::makeDataTree(dir()));
-    m_seams = std::make_unique<TestSeams>();
+    m_ws = std::make_unique<Workspace>();
+    QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
 }
 
 void TestLokalizacja::firstStartWritesTheDefaultAndPasses()
 {
     int mode = 0;
-    const std::optional<QString> base = ResolveBaseDirectory(dir(), m_seams->seams, true, &mode);
+    const std::optional<QString> base = ResolveBaseDirectory(dir(), m_ws->seams.seams, true, &mode);
     QCOMPARE(base, std::optional<QString>(dir()));
     QCOMPARE(mode, 1);
     QCOMPARE(stored(), record(1, dir(), QString()));
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
-    QVERIFY(m_seams->endCalls.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
 }
 
 void TestLokalizacja::movedProgram_data()
@@ -75,23 +73,23 @@ void TestLokalizacja::movedProgram()
     const QString local = storedLocal == QLatin1String("UPPER") ? dir().toUpper() : storedLocal;
     const QByteArray before = record(1, local, QStringLiteral("/siec/baza"));
     QVERIFY(testfiles::writeBytes(dir() + QStringLiteral("/Admini/siec.dat"), before));
-    m_seams->dialogs.answers << answer;
+    m_ws->seams.dialogs.answers << answer;
 
-    QCOMPARE(ResolveBaseDirectory(dir(), m_seams->seams, true), std::nullopt);
-    QCOMPARE(m_seams->dialogs.shown.first().caption, QStringLiteral("Informacja"));
-    QCOMPARE(m_seams->dialogs.shown.first().text,
+    QCOMPARE(ResolveBaseDirectory(dir(), m_ws->seams.seams, true), std::nullopt);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Informacja"));
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text,
              QStringLiteral("Bazy danych nie są dostępne.\nPrawdopodobnie została zmieniona "
                             "lokalizacja programu.\n\nZmienić automatycznie informację o "
                             "lokalizacji programu ?."));
-    QCOMPARE(m_seams->endCalls, QList<int>{0});
+    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
     if (answer) {
         QCOMPARE(stored(), record(1, dir(), QStringLiteral("/siec/baza")));
-        QCOMPARE(m_seams->dialogs.shown.size(), 2);
-        QCOMPARE(m_seams->dialogs.shown.at(1).text, QStringLiteral("Uruchom ponownie program"));
-        QCOMPARE(m_seams->dialogs.shown.at(1).caption, QStringLiteral("Informacja"));
+        QCOMPARE(m_ws->seams.dialogs.shown.size(), 2);
+        QCOMPARE(m_ws->seams.dialogs.shown.at(1).text, QStringLiteral("Uruchom ponownie program"));
+        QCOMPARE(m_ws->seams.dialogs.shown.at(1).caption, QStringLiteral("Informacja"));
     } else {
         QCOMPARE(stored(), before);
-        QCOMPARE(m_seams->dialogs.shown.size(), 1);
+        QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
     }
 }
 
@@ -116,23 +114,23 @@ void TestLokalizacja::network()
     }
     const QByteArray before = record(2, dir(), share.path());
     QVERIFY(testfiles::writeBytes(dir() + QStringLiteral("/Admini/siec.dat"), before));
-    m_seams->dialogs.answers << answer;
+    m_ws->seams.dialogs.answers << answer;
 
     int mode = 0;
-    const std::optional<QString> base = ResolveBaseDirectory(dir(), m_seams->seams, true, &mode);
+    const std::optional<QString> base = ResolveBaseDirectory(dir(), m_ws->seams.seams, true, &mode);
     QCOMPARE(mode, 2);
     if (reachable) {
         QCOMPARE(base, std::optional<QString>(share.path()));
-        QVERIFY(m_seams->dialogs.shown.isEmpty());
-        QVERIFY(m_seams->endCalls.isEmpty());
+        QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+        QVERIFY(m_ws->seams.endCalls.isEmpty());
         return;
     }
     QCOMPARE(base, std::nullopt);
-    QCOMPARE(m_seams->dialogs.shown.first().text,
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text,
              QStringLiteral("Serwer baz danych nie jest dostępny.\nWlącz serwer lub sprawdź "
                             "połączenia sieci a następnie ponownie uruchom program.\n\nCzy "
                             "anulować połączenie sieciowe i przełączyć się w tryb lokalny ?"));
-    QCOMPARE(m_seams->endCalls, QList<int>{0});
+    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
     // Going local keeps the network path, so it can be switched back on later.
     QCOMPARE(stored(), answer ? record(1, dir(), share.path()) : before);
 }
@@ -141,21 +139,21 @@ void TestLokalizacja::windowsOtherThanTheMainOneSkipTheLocationCheck()
 {
     QVERIFY(testfiles::writeBytes(dir() + QStringLiteral("/Admini/siec.dat"),
                                   record(1, QStringLiteral("/gdzie/indziej"), QString())));
-    QCOMPARE(ResolveBaseDirectory(dir(), m_seams->seams, false),
+    QCOMPARE(ResolveBaseDirectory(dir(), m_ws->seams.seams, false),
              std::optional<QString>(QStringLiteral("/gdzie/indziej")));
-    QVERIFY(m_seams->dialogs.shown.isEmpty());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestLokalizacja::shortRecordIsReported()
 {
     QVERIFY(testfiles::writeBytes(dir() + QStringLiteral("/Admini/siec.dat"), QByteArray(402, '\1')));
     try {
-        ResolveBaseDirectory(dir(), m_seams->seams, true);
+        ResolveBaseDirectory(dir(), m_ws->seams.seams, true);
         QFAIL("a short record was accepted");
     } catch (const FileError &error) {
         QCOMPARE(error.text(), QStringLiteral("Read beyond end of file"));
     }
-    QVERIFY(m_seams->endCalls.isEmpty());
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
 }
 
 void TestLokalizacja::longPathsAreCut()
