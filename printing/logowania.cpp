@@ -19,9 +19,6 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace storage;
 
@@ -30,31 +27,6 @@ namespace printing
 
 namespace
 {
-
-// The whole content of a file. Throws FileError.
-QByteArray ReadWholeFile(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw FileError::fromErrno(errno, path);
-    QByteArray content;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            throw FileError::fromErrno(error, path);
-        }
-        if (n == 0)
-            break;
-        content.append(buffer, n);
-    }
-    ::close(fd);
-    return content;
-}
 
 // Windows-1250 text with CR LF (or a lone CR or LF) between lines, as one text with "\n".
 QString TextOfFile(const QByteArray &bytes)
@@ -151,7 +123,7 @@ bool Tlogowania_f::FormCreate()
         const QString path = PathIn(m_baseDir, m_state.notepad.file);
         if (!FileExists(path))
             WriteRecord(path, Record(0));
-        Memo1->setPlainText(TextOfFile(ReadWholeFile(path)));
+        Memo1->setPlainText(TextOfFile(ReadTextFile(path)));
     });
     return done && !programEnded;
 }

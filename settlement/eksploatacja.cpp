@@ -32,10 +32,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 using namespace storage;
 
@@ -107,31 +104,6 @@ void OverwriteRecord(const QString &path, const Record &record)
     if (!FileExists(path))
         throw FileError::fromErrno(ENOENT, path);
     WriteRecord(path, record);
-}
-
-// The whole text file; a missing or unreadable file fails as a record file would.
-QByteArray ReadTextFile(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw FileError::fromErrno(errno, path);
-    QByteArray bytes;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            throw FileError::fromErrno(error, path);
-        }
-        if (count == 0)
-            break;
-        bytes.append(buffer, count);
-    }
-    ::close(fd);
-    return bytes;
 }
 
 // One item a line; lines end in CR LF or LF, and a final line end makes no empty item.

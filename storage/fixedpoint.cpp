@@ -66,6 +66,20 @@ bool isDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// Skips leading blanks and an optional sign; returns the position after them.
+qsizetype skipBlanksAndSign(const QString &text, bool &negative)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    return i;
+}
+
 } // namespace
 
 QString FormatFixed(double value, int width, int decimals)
@@ -93,15 +107,9 @@ QString FormatStored(double value, int width, int decimals)
 
 double ParseFixed(const QString &text)
 {
-    qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && isBlank(text[i]))
-        ++i;
     bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
+    qsizetype i = skipBlanksAndSign(text, negative);
     const qsizetype start = i;
     qsizetype end = start; // end of the longest valid prefix
     bool digitsSeen = false;
@@ -140,15 +148,9 @@ double ParseFixed(const QString &text)
 
 qint32 ParseInt32(const QString &text)
 {
-    qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && isBlank(text[i]))
-        ++i;
     bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
+    qsizetype i = skipBlanksAndSign(text, negative);
     qint64 value = 0;
     constexpr qint64 limit = qint64(std::numeric_limits<qint32>::max()) + 1;
     for (; i < n && isDigit(text[i]); ++i) {

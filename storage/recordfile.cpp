@@ -106,6 +106,27 @@ void ReadRecord(const QString &path, Record &record)
         throw FileError::fromErrno(errno, path);
 }
 
+QByteArray ReadTextFile(const QString &path)
+{
+    Descriptor fd(::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw FileError::fromErrno(errno, path);
+    QByteArray content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError::fromErrno(errno, path);
+        }
+        if (n == 0)
+            break;
+        content.append(buffer, n);
+    }
+    return content;
+}
+
 void WriteRecord(const QString &path, const Record &record)
 {
     const QString target = writeTarget(path);

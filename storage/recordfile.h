@@ -10,6 +10,9 @@ namespace storage {
 // Throws FileError; a file shorter than the record gives "Read beyond end of file".
 void ReadRecord(const QString &path, Record &record);
 
+// The whole content of a text file (no fixed size). Throws FileError.
+QByteArray ReadTextFile(const QString &path);
+
 // Writes the whole record as the file's only content. The bytes go to a temporary file beside
 // the target, which then replaces it, so a write that fails half-way (disk full, power cut)
 // leaves the old file as it was. An existing file that may not be written fails with
