@@ -250,7 +250,6 @@ void Tbaza_f::FormCreate()
         if (!base)
             return; // the program has been ended
         m_state.baseDir = *base;
-        m_state.databaseMode = mode;
         Label3->setText(mode == lokalizacja::Network ? QStringLiteral("Podłączono bazy sieciowe")
                                                      : QStringLiteral("Podłączono bazy lokalne"));
 

@@ -63,8 +63,6 @@ struct ProgramState {
     QString workingDir;
     // The working directory, or the network path in network mode: root of the register.
     QString baseDir;
-    // 1 local, 2 network, as the database location said at start.
-    int databaseMode = 1;
 
     // Main window -> settlement window.
     QString currentClient;
