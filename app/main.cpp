@@ -15,6 +15,7 @@
 #include "qtseams.h"
 #include "rozliczenie.h"
 #include "siec.h"
+#include "windowopener.h"
 #include "wizytowka.h"
 #include "wydruk.h"
 #include "wyliczenie.h"
@@ -57,10 +58,12 @@ int main(int argc, char *argv[])
     // A fresh installation gets its data folders before anything else.
     storage::Guarded(dialogs, [&] { storage::EnsureDataTree(state.workingDir); });
 
+    ui::WindowTable windowTable;
+
     // The windows in their order of creation; each one's set-up runs once as it is created.
     Tbaza_f baza(state, seams);
     baza.FormCreate();
-    Trozliczeniesamochodu_f rozliczenie(state, seams);
+    Trozliczeniesamochodu_f rozliczenie(state, seams, windowTable);
     rozliczenie.FormCreate();
     Teksploatacja_f eksploatacja(state, seams);
     eksploatacja.FormCreate();
@@ -68,7 +71,7 @@ int main(int argc, char *argv[])
     przebieg.FormCreate();
     printing::Twydruk_f wydruk(state, seams, printDialogs);
     wydruk.FormCreate();
-    Twyliczenie_f wyliczenie(state, seams);
+    Twyliczenie_f wyliczenie(state, seams, windowTable);
     wyliczenie.FormCreate();
     Tnumerator_f numerator(state, seams);
     numerator.FormCreate();
@@ -84,8 +87,11 @@ int main(int argc, char *argv[])
     printing::Tfont_f font(state, seams, printDialogs);
     font.FormCreate();
 
-    rozliczenie.setWorkingWindows(&przebieg, &eksploatacja, &numerator, &wyliczenie);
-    wyliczenie.setPrintPanel(&wydruk);
+    windowTable.add(ui::WindowId::Mileage, &przebieg);
+    windowTable.add(ui::WindowId::OperatingCosts, &eksploatacja);
+    windowTable.add(ui::WindowId::Numerator, &numerator);
+    windowTable.add(ui::WindowId::Calculation, &wyliczenie);
+    windowTable.add(ui::WindowId::PrintPanel, &wydruk);
     Tbaza_f::Windows windows;
     windows.settlement = &rozliczenie;
     windows.tools = &narzedzia;

@@ -20,8 +20,8 @@
 using namespace storage;
 
 Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(ProgramState &state, Seams &seams,
-                                                 QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams)
+                                                 ui::WindowOpener &windows, QWidget *parent)
+    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_windows(windows)
 {
     setObjectName(QStringLiteral("rozliczeniesamochodu_f"));
     setWindowTitle(QStringLiteral(
@@ -147,15 +147,6 @@ Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(ProgramState &state, Seams &sea
     fixSize();
 }
 
-void Trozliczeniesamochodu_f::setWorkingWindows(FormWindow *przebieg, FormWindow *eksploatacja,
-                                                FormWindow *numerator, FormWindow *wyliczenie)
-{
-    m_przebieg = przebieg;
-    m_eksploatacja = eksploatacja;
-    m_numerator = numerator;
-    m_wyliczenie = wyliczenie;
-}
-
 int Trozliczeniesamochodu_f::DefaultYear(const QDate &today)
 {
     const int year = today.year();
@@ -277,35 +268,34 @@ void Trozliczeniesamochodu_f::SpeedButton1Click()
     });
 }
 
-void Trozliczeniesamochodu_f::openWorkingWindow(FormWindow *window)
+void Trozliczeniesamochodu_f::openWorkingWindow(ui::WindowId window)
 {
     m_state.yearText = m_year;
     m_state.yearStem = m_stem;
     m_state.header1 = nazwa1->text();
     m_state.header2 = nazwa2->text();
     m_state.header3 = marka->text() + QLatin1Char(' ') + rejestracja->text();
-    if (window)
-        window->prepareAndOpen();
+    m_windows.open(window);
 }
 
 void Trozliczeniesamochodu_f::SpeedButton5Click()
 {
-    openWorkingWindow(m_przebieg);
+    openWorkingWindow(ui::WindowId::Mileage);
 }
 
 void Trozliczeniesamochodu_f::SpeedButton4Click()
 {
-    openWorkingWindow(m_eksploatacja);
+    openWorkingWindow(ui::WindowId::OperatingCosts);
 }
 
 void Trozliczeniesamochodu_f::SpeedButton3Click()
 {
-    openWorkingWindow(m_numerator);
+    openWorkingWindow(ui::WindowId::Numerator);
 }
 
 void Trozliczeniesamochodu_f::SpeedButton2Click()
 {
-    openWorkingWindow(m_wyliczenie);
+    openWorkingWindow(ui::WindowId::Calculation);
 }
 
 void Trozliczeniesamochodu_f::SpeedButton6Click()

@@ -3,6 +3,7 @@
 #include "formwindow.h"
 #include "programstate.h"
 #include "seams.h"
+#include "windowopener.h"
 
 class QComboBox;
 class QLabel;
@@ -18,12 +19,9 @@ class Trozliczeniesamochodu_f : public FormWindow
     Q_OBJECT
 
 public:
+    // The working windows the buttons open are created after this one; `windows` opens them.
     Trozliczeniesamochodu_f(storage::ProgramState &state, storage::Seams &seams,
-                            QWidget *parent = nullptr);
-
-    // The working windows the buttons open; they are created after this one.
-    void setWorkingWindows(FormWindow *przebieg, FormWindow *eksploatacja, FormWindow *numerator,
-                           FormWindow *wyliczenie);
+                            ui::WindowOpener &windows, QWidget *parent = nullptr);
 
     bool FormCreate() override;
     void Timer1Timer();
@@ -46,17 +44,14 @@ public:
 
 private:
     void loadYearFiles();
-    void openWorkingWindow(FormWindow *window);
+    void openWorkingWindow(ui::WindowId window);
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
     QString m_client;
     QString m_year;
     QString m_stem;
-    FormWindow *m_przebieg = nullptr;
-    FormWindow *m_eksploatacja = nullptr;
-    FormWindow *m_numerator = nullptr;
-    FormWindow *m_wyliczenie = nullptr;
+    ui::WindowOpener &m_windows;
 
     QLineEdit *nazwa1 = nullptr;
     QLineEdit *nazwa2 = nullptr;

@@ -88,8 +88,9 @@ QLabel *addFigure(QGridLayout *grid, int row, const QString &letter, const QStri
 
 } // namespace
 
-Twyliczenie_f::Twyliczenie_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : FormWindow(Placement::StayOnTop, parent), m_state(state), m_seams(seams)
+Twyliczenie_f::Twyliczenie_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
+                             QWidget *parent)
+    : FormWindow(Placement::StayOnTop, parent), m_state(state), m_seams(seams), m_windows(windows)
 {
     setObjectName(QStringLiteral("wyliczenie_f"));
     setWindowTitle(QStringLiteral("Rok obliczeniowy "));
@@ -204,11 +205,6 @@ Twyliczenie_f::Twyliczenie_f(ProgramState &state, Seams &seams, QWidget *parent)
     fixSize();
 }
 
-void Twyliczenie_f::setPrintPanel(FormWindow *panel)
-{
-    m_printPanel = panel;
-}
-
 bool Twyliczenie_f::FormCreate()
 {
     Timer1->start();
@@ -297,8 +293,7 @@ void Twyliczenie_f::SpeedButton2Click()
 
 void Twyliczenie_f::SpeedButton3Click()
 {
-    if (m_printPanel)
-        m_printPanel->prepareAndOpen();
+    m_windows.open(ui::WindowId::PrintPanel);
 }
 
 void Twyliczenie_f::SpeedButton4Click()

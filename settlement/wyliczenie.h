@@ -3,8 +3,7 @@
 #include "formwindow.h"
 #include "programstate.h"
 #include "seams.h"
-
-#include <QPointer>
+#include "windowopener.h"
 
 class QComboBox;
 class QFrame;
@@ -21,15 +20,14 @@ class Twyliczenie_f : public FormWindow
     Q_OBJECT
 
 public:
-    Twyliczenie_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    // `windows` opens the print panel for "Wydruk".
+    Twyliczenie_f(storage::ProgramState &state, storage::Seams &seams, ui::WindowOpener &windows,
+                  QWidget *parent = nullptr);
     Q_DISABLE_COPY(Twyliczenie_f)
 
     // Re-reads the year files named by the state's stem into the shared records and works out
     // the month of the clock. False when a file step failed (its error box has been shown).
     bool FormCreate() override;
-
-    // The window that "Wydruk" prepares and opens; not owned.
-    void setPrintPanel(FormWindow *panel);
 
     // Handlers, public so that tests can drive them as a user would.
     void listamClick();
@@ -45,7 +43,7 @@ private:
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
-    QPointer<FormWindow> m_printPanel;
+    ui::WindowOpener &m_windows;
     int m_month = 1;
     // The year the loaded records belong to, for the title of every month chosen later.
     QString m_yearText;

@@ -3,6 +3,7 @@
 #include "recordingwindow.h"
 #include "rozliczenie.h"
 #include "testfiles.h"
+#include "windowopener.h"
 #include "workspace.h"
 
 #include <QComboBox>
@@ -45,6 +46,7 @@ private:
     void fillOwner();
 
     std::unique_ptr<Workspace> m_ws;
+    ui::WindowTable m_windows;
     std::unique_ptr<Trozliczeniesamochodu_f> m_window;
     bool m_opened = false;
 };
@@ -59,13 +61,14 @@ void TestRozliczenie::init()
 void TestRozliczenie::cleanup()
 {
     m_window.reset();
+    m_windows = {};
     m_ws.reset();
 }
 
 void TestRozliczenie::start(const QString &client)
 {
     m_ws->state.currentClient = client;
-    m_window = std::make_unique<Trozliczeniesamochodu_f>(m_ws->state, m_ws->seams.seams);
+    m_window = std::make_unique<Trozliczeniesamochodu_f>(m_ws->state, m_ws->seams.seams, m_windows);
     m_opened = m_window->FormCreate();
 }
 
@@ -244,8 +247,11 @@ void TestRozliczenie::workingWindowsGetTheYearAndHeaders()
 {
     RecordingWindow przebieg(m_ws->state), eksploatacja(m_ws->state), numerator(m_ws->state),
         wyliczenie(m_ws->state);
+    m_windows.add(ui::WindowId::Mileage, &przebieg);
+    m_windows.add(ui::WindowId::OperatingCosts, &eksploatacja);
+    m_windows.add(ui::WindowId::Numerator, &numerator);
+    m_windows.add(ui::WindowId::Calculation, &wyliczenie);
     start();
-    m_window->setWorkingWindows(&przebieg, &eksploatacja, &numerator, &wyliczenie);
     fillOwner();
     m_window->Timer1Timer();
 

@@ -2,6 +2,7 @@
 #include "formwindow.h"
 #include "programstate.h"
 #include "testfiles.h"
+#include "windowopener.h"
 #include "workspace.h"
 #include "wyliczenie.h"
 
@@ -90,12 +91,13 @@ private:
     {
         return m_ws->path(QStringLiteral("DANE/007_2007") + QLatin1String(extension));
     }
-    void create() { m_window = std::make_unique<Twyliczenie_f>(m_ws->state, m_ws->seams.seams); }
+    void create() { m_window = std::make_unique<Twyliczenie_f>(m_ws->state, m_ws->seams.seams, m_windows); }
     QString labelText(const char *name) const { return child<QLabel>(name)->text(); }
     template <typename T>
     T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
     std::unique_ptr<Workspace> m_ws;
+    ui::WindowTable m_windows;
     std::unique_ptr<Twyliczenie_f> m_window;
 };
 
@@ -114,6 +116,7 @@ void TestWyliczenie::init()
 void TestWyliczenie::cleanup()
 {
     m_window.reset();
+    m_windows = {};
     m_ws.reset();
 }
 
@@ -299,7 +302,7 @@ void TestWyliczenie::printOpensThePanelOnTheLatestCalculation()
     child<QPushButton>("SpeedButton3")->click();
 
     FakePrintPanel panel(m_ws->state);
-    m_window->setPrintPanel(&panel);
+    m_windows.add(ui::WindowId::PrintPanel, &panel);
     child<QComboBox>("listam")->setCurrentIndex(0);
     m_window->listamClick();
     child<QPushButton>("SpeedButton3")->click();

@@ -1,5 +1,6 @@
 #include "faultprobe.h"
 #include "fileerror.h"
+#include "fileerrorassert.h"
 #include "recordfile.h"
 #include "testfiles.h"
 
@@ -91,24 +92,13 @@ void TestRecordFile::readErrors()
     QVERIFY(QFile::link(path(QStringLiteral("DANE/loop.dat")), path(QStringLiteral("DANE/loop.dat"))));
 
     Record record(237);
-    try {
-        ReadRecord(path(name), record);
-        QFAIL("the read did not fail");
-    } catch (const FileError &error) {
-        QCOMPARE(error.code(), code);
-        QCOMPARE(error.text(), text);
-    }
+    QVERIFY_FILE_ERROR(ReadRecord(path(name), record), code, text);
 }
 
 void TestRecordFile::writeIntoMissingDirectoryIsInvalidFilename()
 {
-    try {
-        WriteRecord(path(QStringLiteral("KOSZ/005.k")), Record(4));
-        QFAIL("the write did not fail");
-    } catch (const FileError &error) {
-        QCOMPARE(error.code(), 3);
-        QCOMPARE(error.text(), QStringLiteral("Invalid filename"));
-    }
+    QVERIFY_FILE_ERROR(WriteRecord(path(QStringLiteral("KOSZ/005.k")), Record(4)), 3,
+                       QStringLiteral("Invalid filename"));
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("KOSZ"))));
 }
 
