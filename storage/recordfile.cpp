@@ -1,6 +1,7 @@
 #include "recordfile.h"
 
 #include "fileerror.h"
+#include "textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -125,6 +126,11 @@ QByteArray ReadTextFile(const QString &path)
         content.append(buffer, n);
     }
     return content;
+}
+
+QStringList ReadTextLines(const QString &path)
+{
+    return TextLines(DecodeText(ReadTextFile(path)));
 }
 
 void WriteRecord(const QString &path, const Record &record)

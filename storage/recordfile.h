@@ -3,6 +3,7 @@
 #include "record.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace storage {
 
@@ -12,6 +13,10 @@ void ReadRecord(const QString &path, Record &record);
 
 // The whole content of a text file (no fixed size). Throws FileError.
 QByteArray ReadTextFile(const QString &path);
+
+// The lines of a plain text file, decoded and split as DecodeText and TextLines do. Throws
+// FileError.
+QStringList ReadTextLines(const QString &path);
 
 // Writes the whole record as the file's only content. The bytes go to a temporary file beside
 // the target, which then replaces it, so a write that fails half-way (disk full, power cut)
