@@ -53,19 +53,7 @@ QString Announcement(const QString &where)
 
 QStringList FirstLines(const QByteArray &text, int count)
 {
-    QStringList lines;
-    qsizetype at = 0;
-    while (lines.size() < count && at < text.size()) {
-        qsizetype end = at;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        lines << FromWindows1250(text.mid(at, end - at));
-        if (end < text.size()) {
-            const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-            end += crlf ? 2 : 1;
-        }
-        at = end;
-    }
+    QStringList lines = TextLines(DecodeText(text)).mid(0, count);
     while (lines.size() < count)
         lines << QString();
     return lines;

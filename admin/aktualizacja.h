@@ -35,8 +35,9 @@ UpdateAnswer DecideUpdate(const QString &installed, const QString &latest, const
 // The message of a newer version; `where` (the file's third line) follows it directly.
 QString Announcement(const QString &where);
 
-// The first `count` lines of Windows-1250 text; lines end with CR LF, LF or CR, and lines the
-// text does not have are empty.
+// The first `count` lines of a plain text file's bytes, decoded as storage::DecodeText does
+// (UTF-8 or Windows-1250); lines end with CR LF, LF or CR, and lines the text does not have are
+// empty.
 QStringList FirstLines(const QByteArray &text, int count);
 
 // Reads the installed version identifier. Throws FileError.

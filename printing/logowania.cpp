@@ -28,10 +28,11 @@ namespace printing
 namespace
 {
 
-// Windows-1250 text with CR LF (or a lone CR or LF) between lines, as one text with "\n".
+// A plain text file (UTF-8 or Windows-1250) with CR LF (or a lone CR or LF) between lines, as
+// one text with "\n".
 QString TextOfFile(const QByteArray &bytes)
 {
-    QString text = FromWindows1250(bytes);
+    QString text = DecodeText(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;

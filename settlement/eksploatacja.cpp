@@ -106,19 +106,6 @@ void OverwriteRecord(const QString &path, const Record &record)
     WriteRecord(path, record);
 }
 
-// One item a line; lines end in CR LF or LF, and a final line end makes no empty item.
-QStringList PhraseLines(const QByteArray &bytes)
-{
-    QStringList lines = FromWindows1250(bytes).split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 } // namespace
 
 Teksploatacja_f::Teksploatacja_f(ProgramState &state, Seams &seams, QWidget *parent)
@@ -515,7 +502,7 @@ void Teksploatacja_f::Button3Click()
         listaTr->show();
         listaTr->clear();
 
-        QStringList phrases = PhraseLines(ReadTextFile(path));
+        QStringList phrases = ReadTextLines(path);
         QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
         collator.setCaseSensitivity(Qt::CaseInsensitive);
         std::stable_sort(phrases.begin(), phrases.end(), collator);

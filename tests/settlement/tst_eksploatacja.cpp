@@ -71,6 +71,7 @@ private Q_SLOTS:
     void shortFileIsRefused();
     void costFileRemovedMeanwhileIsReported();
     void helpPanel();
+    void utf8PhraseIsStoredInWindows1250();
 
 private:
     bool start();
@@ -571,6 +572,32 @@ void TestEksploatacja::helpPanel()
     QVERIFY(!panel->isHidden());
     m_window->SpeedButton1Click();
     QVERIFY(panel->isHidden());
+}
+
+void TestEksploatacja::utf8PhraseIsStoredInWindows1250()
+{
+    // Saved as today's editors save: UTF-8 without a byte-order mark.
+    const QString phrases = QStringLiteral("żółć paliwo\r\nopłata za przejazd\r\n");
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("eksptresc.dat")), phrases.toUtf8()));
+    QVERIFY(start());
+    child<QPushButton>("Button3")->click();
+    auto *list = child<QListWidget>("listaTr");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("opłata za przejazd"));
+    QCOMPARE(list->item(1)->text(), QStringLiteral("żółć paliwo"));
+
+    grid()->setCurrentCell(0, 1);
+    list->setCurrentRow(0);
+    m_window->listaTrDblClick();
+    QCOMPARE(cell(1, 1)->text(), QStringLiteral("opłata za przejazd"));
+
+    child<QPushButton>("SpeedButton2")->click();
+    const QByteArray stored = QByteArray("\x12"
+                                         "op\xB3"
+                                         "ata za przejazd") +
+                              QByteArray(42, '\0');
+    QCOMPARE(costs().mid(entryOffset(3, 1, 1), 61), stored);
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestEksploatacja)
