@@ -1,6 +1,7 @@
 #include "blokada.h"
 #include "faultprobe.h"
 #include "fileerror.h"
+#include "fileerrorassert.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -98,12 +99,8 @@ void TestBlokada::failedCreationKeepsTheHeldLock()
 
     QTemporaryDir noLockFolder;
     QVERIFY(noLockFolder.isValid());
-    QVERIFY_THROWS_EXCEPTION(FileError, TakeClientLock(LockPath(noLockFolder.path(), QStringLiteral("007")), held));
-    try {
-        TakeClientLock(LockPath(noLockFolder.path(), QStringLiteral("007")), held);
-    } catch (const FileError &error) {
-        QCOMPARE(error.text(), QStringLiteral("Invalid filename"));
-    }
+    QVERIFY_FILE_ERROR(TakeClientLock(LockPath(noLockFolder.path(), QStringLiteral("007")), held),
+                       3, QStringLiteral("Invalid filename"));
     QCOMPARE(held, lock5);
     QVERIFY(QFile::exists(lock5));
 }
@@ -121,13 +118,14 @@ void TestBlokada::staleLockStaysBusy()
 
 void TestBlokada::readOnlyLockFolderIsReported()
 {
-    const ProbeRun run = RunFaultProbe(base(), QStringLiteral("size=64k"),
-                                       {QStringLiteral("mkdir:KOSZ"), QStringLiteral("lock:KOSZ/003.k"),
-                                        QStringLiteral("readonly"), QStringLiteral("lock:KOSZ/005.k"),
-                                        QStringLiteral("ls")});
+    const ProbeRun run = RunFaultProbe(
+        base(), QStringLiteral("size=64k"),
+        {QStringLiteral("mkdir:KOSZ"), QStringLiteral("lock:KOSZ/003.k"),
+         QStringLiteral("readonly"), QStringLiteral("lock:KOSZ/005.k"), QStringLiteral("ls")});
     if (!run.skipReason.isEmpty())
         QSKIP(qPrintable(run.skipReason));
-    QCOMPARE(run.lines, (QStringList{"OK", "TAKEN", "READONLY", "ERR 5 File access denied", "LS KOSZ"}));
+    QCOMPARE(run.lines,
+             (QStringList{"OK", "TAKEN", "READONLY", "ERR 5 File access denied", "LS KOSZ"}));
 }
 
 void TestBlokada::twoProcessesNeverHoldOneClientTogether()

@@ -11,6 +11,19 @@
 
 using namespace storage;
 
+Q_DECLARE_METATYPE(storage::StringField)
+
+namespace {
+
+// Offsets of the cost record written out from its layout, apart from the code: per month 5
+// columns of 20 short strings of capacity 60 (61 bytes each); month 1..12, column 0..4, row 1..20.
+constexpr qsizetype costEntryOffset(int month, int column, int row)
+{
+    return (month - 1) * 6100 + column * 1220 + (row - 1) * 61;
+}
+
+} // namespace
+
 class TestRecords : public QObject
 {
     Q_OBJECT
@@ -51,48 +64,40 @@ void TestRecords::clientNumber()
 
 void TestRecords::fieldOffsets_data()
 {
-    QTest::addColumn<qsizetype>("offset");
-    QTest::addColumn<int>("capacity");
+    QTest::addColumn<StringField>("field");
     QTest::addColumn<qsizetype>("expectedOffset");
     QTest::addColumn<int>("expectedCapacity");
 
-    QTest::newRow("owner nazwa1") << owner::nazwa1.offset << owner::nazwa1.capacity << qsizetype(0) << 50;
-    QTest::newRow("owner nazwa3") << owner::nazwa3.offset << owner::nazwa3.capacity << qsizetype(102) << 50;
-    QTest::newRow("owner nip") << owner::nip.offset << owner::nip.capacity << qsizetype(153) << 20;
-    QTest::newRow("owner registration before make")
-        << owner::rejestracja.offset << owner::rejestracja.capacity << qsizetype(174) << 20;
-    QTest::newRow("owner make") << owner::marka.offset << owner::marka.capacity << qsizetype(195) << 20;
-    QTest::newRow("owner id") << owner::id.offset << owner::id.capacity << qsizetype(216) << 20;
-    QTest::newRow("mileage kilometres of January")
-        << mileage::cell(1, 1).offset << mileage::cell(1, 1).capacity << qsizetype(0) << 10;
-    QTest::newRow("mileage rate of March") << mileage::cell(2, 3).offset << 10 << qsizetype(154) << 10;
-    QTest::newRow("mileage amount of December")
-        << mileage::cell(3, 12).offset << 10 << qsizetype(385) << 10;
-    QTest::newRow("mileage year total") << mileage::yearTotal.offset << mileage::yearTotal.capacity
-                                        << qsizetype(396) << 15;
-    QTest::newRow("cost March net row 2")
-        << cost::entry(3, 3, 2).offset << cost::entry(3, 3, 2).capacity << qsizetype(15921) << 60;
-    QTest::newRow("cost last entry")
-        << cost::entry(12, 4, 20).offset << 60 << qsizetype(73200 - 61) << 60;
-    QTest::newRow("cost net total") << cost::netTotal.offset << cost::netTotal.capacity << qsizetype(73200) << 15;
-    QTest::newRow("cost VAT total") << cost::vatTotal.offset << cost::vatTotal.capacity << qsizetype(73216) << 15;
-    QTest::newRow("VAT other rate") << vatsetting::otherRate.offset << vatsetting::otherRate.capacity
-                                    << qsizetype(0) << 3;
-    QTest::newRow("numerator suffix") << numerator::suffix.offset << numerator::suffix.capacity
-                                      << qsizetype(4) << 10;
-    QTest::newRow("register line 1") << registerfile::line(1).offset << 50 << qsizetype(0) << 50;
-    QTest::newRow("register line 500")
-        << registerfile::line(500).offset << registerfile::line(500).capacity << qsizetype(25449) << 50;
+    QTest::newRow("owner nazwa1") << owner::nazwa1 << qsizetype(0) << 50;
+    QTest::newRow("owner nazwa3") << owner::nazwa3 << qsizetype(102) << 50;
+    QTest::newRow("owner nip") << owner::nip << qsizetype(153) << 20;
+    QTest::newRow("owner registration before make") << owner::rejestracja << qsizetype(174) << 20;
+    QTest::newRow("owner make") << owner::marka << qsizetype(195) << 20;
+    QTest::newRow("owner id") << owner::id << qsizetype(216) << 20;
+    QTest::newRow("mileage kilometres of January") << mileage::cell(1, 1) << qsizetype(0) << 10;
+    QTest::newRow("mileage rate of March") << mileage::cell(2, 3) << qsizetype(154) << 10;
+    QTest::newRow("mileage amount of December") << mileage::cell(3, 12) << qsizetype(385) << 10;
+    QTest::newRow("mileage year total") << mileage::yearTotal << qsizetype(396) << 15;
+    QTest::newRow("cost January date row 1")
+        << cost::entry(1, 0, 1) << costEntryOffset(1, 0, 1) << 60;
+    QTest::newRow("cost March net row 2") << cost::entry(3, 3, 2) << costEntryOffset(3, 3, 2) << 60;
+    QTest::newRow("cost last entry") << cost::entry(12, 4, 20) << costEntryOffset(12, 4, 20) << 60;
+    QTest::newRow("cost net total right after the last entry")
+        << cost::netTotal << costEntryOffset(12, 4, 20) + 61 << 15;
+    QTest::newRow("cost VAT total") << cost::vatTotal << qsizetype(73216) << 15;
+    QTest::newRow("VAT other rate") << vatsetting::otherRate << qsizetype(0) << 3;
+    QTest::newRow("numerator suffix") << numerator::suffix << qsizetype(4) << 10;
+    QTest::newRow("register line 1") << registerfile::line(1) << qsizetype(0) << 50;
+    QTest::newRow("register line 500") << registerfile::line(500) << qsizetype(499 * 51) << 50;
 }
 
 void TestRecords::fieldOffsets()
 {
-    QFETCH(qsizetype, offset);
-    QFETCH(int, capacity);
+    QFETCH(StringField, field);
     QFETCH(qsizetype, expectedOffset);
     QFETCH(int, expectedCapacity);
-    QCOMPARE(offset, expectedOffset);
-    QCOMPARE(capacity, expectedCapacity);
+    QCOMPARE(field.offset, expectedOffset);
+    QCOMPARE(field.capacity, expectedCapacity);
 }
 
 void TestRecords::shortStringIsCutAtCapacity_data()
@@ -104,7 +109,8 @@ void TestRecords::shortStringIsCutAtCapacity_data()
     QTest::newRow("exactly 50") << sixty.left(50) << sixty.left(50);
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("Polish letters count one each")
-        << QStringLiteral("Zażółć gęślą jaźń ").repeated(3) << QStringLiteral("Zażółć gęślą jaźń ").repeated(3).left(50);
+        << QStringLiteral("Zażółć gęślą jaźń ").repeated(3)
+        << QStringLiteral("Zażółć gęślą jaźń ").repeated(3).left(50);
 }
 
 void TestRecords::shortStringIsCutAtCapacity()
@@ -124,13 +130,16 @@ void TestRecords::shortStringIsCutAtCapacity()
 void TestRecords::polishLettersRoundTripInWindows1250()
 {
     const QString letters = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
-    const QByteArray expected("\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF");
+    const QByteArray expected(
+        "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF");
     QCOMPARE(ToWindows1250(letters), expected);
     QCOMPARE(FromWindows1250(expected), letters);
 
     Record record(registerfile::kSize);
     record.setText(registerfile::line(2), QStringLiteral("002 Łódź €"));
-    QCOMPARE(record.bytes().mid(51, 12), QByteArray("\x0A" "002 \xA3\xF3\x64\x9F \x80\x00", 12));
+    QCOMPARE(record.bytes().mid(51, 12), QByteArray("\x0A"
+                                                    "002 \xA3\xF3\x64\x9F \x80\x00",
+                                                    12));
     // A character outside the code page is stored as "?".
     record.setText(registerfile::line(3), QStringLiteral("Ж"));
     QCOMPARE(record.bytes().mid(102, 3), QByteArray("\x01?\x00", 3));
@@ -139,7 +148,9 @@ void TestRecords::polishLettersRoundTripInWindows1250()
 void TestRecords::lengthByteBeyondCapacityIsClamped()
 {
     Record record(vatsetting::kSize);
-    record.bytes() = QByteArray("\xFF" "12345", 5);
+    record.bytes() = QByteArray("\xFF"
+                                "12345",
+                                5);
     QCOMPARE(record.text(vatsetting::otherRate), QStringLiteral("123"));
 }
 
@@ -156,13 +167,19 @@ void TestRecords::int32IsLittleEndian()
 void TestRecords::defaultRecords()
 {
     QByteArray ownerBytes(237, '\0');
-    ownerBytes.replace(216, 4, QByteArray("\x03" "007", 4));
+    ownerBytes.replace(216, 4,
+                       QByteArray("\x03"
+                                  "007",
+                                  4));
     QCOMPARE(owner::defaultRecord(QStringLiteral("007")).bytes(), ownerBytes);
 
     QCOMPARE(mileage::defaultRecord().bytes(), QByteArray(413, '\0'));
     QCOMPARE(cost::defaultRecord().bytes(), QByteArray(73232, '\0'));
-    QCOMPARE(vatsetting::defaultRecord().bytes(), QByteArray("\x01" "0\x00\x00\x01", 5));
-    QCOMPARE(numerator::defaultRecord().bytes(), QByteArray("\x01\x00\x00\x00", 4) + QByteArray(11, '\0'));
+    QCOMPARE(vatsetting::defaultRecord().bytes(), QByteArray("\x01"
+                                                             "0\x00\x00\x01",
+                                                             5));
+    QCOMPARE(numerator::defaultRecord().bytes(),
+             QByteArray("\x01\x00\x00\x00", 4) + QByteArray(11, '\0'));
 
     const QByteArray reg = registerfile::defaultRecord().bytes();
     QCOMPARE(reg.size(), 36000);
@@ -178,9 +195,11 @@ void TestRecords::yearFileNamesFollowTheIdentifier()
     QVERIFY(dir.isValid());
     const QString root = dir.path();
     QCOMPARE(YearStem(QStringLiteral("007"), QStringLiteral("2007")), QStringLiteral("007_2007"));
-    QCOMPARE(YearFile(root, YearStem(QStringLiteral("007"), QStringLiteral("2007")), QStringLiteral(".prz")),
+    QCOMPARE(YearFile(root, YearStem(QStringLiteral("007"), QStringLiteral("2007")),
+                      QStringLiteral(".prz")),
              QDir::toNativeSeparators(root + QStringLiteral("/DANE/007_2007.prz")));
-    QCOMPARE(YearFile(root, YearStem(QStringLiteral("X1"), QStringLiteral("2007")), QStringLiteral(".eks")),
+    QCOMPARE(YearFile(root, YearStem(QStringLiteral("X1"), QStringLiteral("2007")),
+                      QStringLiteral(".eks")),
              QDir::toNativeSeparators(root + QStringLiteral("/DANE/X1_2007.eks")));
     QCOMPARE(ClientFile(root, QStringLiteral("005"), QStringLiteral(".dat")),
              QDir::toNativeSeparators(root + QStringLiteral("/DANE/005.dat")));
@@ -195,14 +214,19 @@ void TestRecords::pathsMatchExistingNamesWithoutRegardToCase()
     QVERIFY(QDir(root).mkpath(QStringLiteral("Dane")));
     QVERIFY(testfiles::writeBytes(root + QStringLiteral("/Dane/KLIENCI.DAT"), "x"));
 
-    QCOMPARE(PathIn(root, QStringLiteral("ADMINI\\data_ar.dat")), root + QStringLiteral("/Admini/data_ar.dat"));
-    QCOMPARE(PathIn(root, QStringLiteral("Admini\\historia.dat")), root + QStringLiteral("/Admini/historia.dat"));
-    QCOMPARE(PathIn(root, QStringLiteral("\\DANE\\klienci.dat")), root + QStringLiteral("/Dane/KLIENCI.DAT"));
-    QCOMPARE(PathIn(root + QStringLiteral("/"), QStringLiteral("/admini/")), root + QStringLiteral("/Admini"));
+    QCOMPARE(PathIn(root, QStringLiteral("ADMINI\\data_ar.dat")),
+             root + QStringLiteral("/Admini/data_ar.dat"));
+    QCOMPARE(PathIn(root, QStringLiteral("Admini\\historia.dat")),
+             root + QStringLiteral("/Admini/historia.dat"));
+    QCOMPARE(PathIn(root, QStringLiteral("\\DANE\\klienci.dat")),
+             root + QStringLiteral("/Dane/KLIENCI.DAT"));
+    QCOMPARE(PathIn(root + QStringLiteral("/"), QStringLiteral("/admini/")),
+             root + QStringLiteral("/Admini"));
     // A missing directory keeps the spelling of the text, and so does everything below it.
     QCOMPARE(PathIn(root, QStringLiteral("KOSZ\\005.k")), root + QStringLiteral("/KOSZ/005.k"));
     // An empty root stands for the root of the file system.
-    QCOMPARE(PathIn(QString(), QStringLiteral("\\Admini\\siec.dat")), QStringLiteral("/Admini/siec.dat"));
+    QCOMPARE(PathIn(QString(), QStringLiteral("\\Admini\\siec.dat")),
+             QStringLiteral("/Admini/siec.dat"));
 }
 
 void TestRecords::removedClientFilesCoverEverySettlementYear()
@@ -231,7 +255,8 @@ void TestRecords::dataTreeIsCreatedOnlyOnAFreshInstallation()
     QVERIFY(partial.isValid());
     QVERIFY(QDir(partial.path()).mkdir(QStringLiteral("dane")));
     EnsureDataTree(partial.path());
-    QCOMPARE(QDir(partial.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"dane"});
+    QCOMPARE(QDir(partial.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList{"dane"});
 }
 
 QTEST_GUILESS_MAIN(TestRecords)
