@@ -13,6 +13,10 @@ namespace
 {
 
 const QString kFixedFace = QStringLiteral("Courier New");
+// The face of the settings font when the settings name none. The page keeps the face set last
+// when it is given an empty one, so without a face of its own the statement would go on in the
+// fixed face of the invoice rows, whose wide letters carry the long headings past the frames.
+const QString kPlainFace = QStringLiteral("Sans Serif");
 
 // Columns of the invoice list: x of the frame, its width; texts start one unit further right.
 constexpr int kInvoiceX[] = {15, 35, 115, 145, 165};
@@ -31,8 +35,9 @@ class StatementPainter
 {
 public:
     StatementPainter(Page &page, const StatementInput &input)
-        : m_page(page), m_in(input), m_face(input.font.currentFace), m_size(input.font.currentSize),
-          m_style(input.font.record.byte(PrintFontSettings::kStyle))
+        : m_page(page), m_in(input),
+          m_face(input.font.currentFace.isEmpty() ? kPlainFace : input.font.currentFace),
+          m_size(input.font.currentSize), m_style(input.font.record.byte(PrintFontSettings::kStyle))
     {
     }
 

@@ -2,6 +2,8 @@
 
 #include "fileerror.h"
 #include "paths.h"
+#include "programstate.h"
+#include "recordfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +11,18 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-namespace storage {
+namespace storage
+{
+
+Record DefaultPrintFontRecord()
+{
+    Record record(PrintFontSettings::kSize);
+    record.setInt32(PrintFontSettings::kColour, 0);
+    record.setText(PrintFontSettings::face, QStringLiteral("DejaVu Sans"));
+    record.setInt32(PrintFontSettings::kPoints, 8);
+    record.setByte(PrintFontSettings::kStyle, 0);
+    return record;
+}
 
 void EnsureDataTree(const QString &workingDir)
 {
@@ -23,6 +36,7 @@ void EnsureDataTree(const QString &workingDir)
         if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
             throw FileError::fromErrno(errno, path);
     }
+    CreateIfMissing(PathIn(workingDir, kDefaultPrintFontFile), DefaultPrintFontRecord());
 }
 
 } // namespace storage

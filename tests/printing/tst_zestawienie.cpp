@@ -1,8 +1,19 @@
 #include "clientrecords.h"
+#include "czcionki.h"
 #include "fixedpoint.h"
+#include "koszty.h"
+#include "page.h"
+#include "paths.h"
+#include "recordfile.h"
 #include "recordingpage.h"
+#include "wydruk.h"
 #include "zestawienie.h"
 
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace printing;
@@ -116,6 +127,36 @@ struct Expected {
     }
 };
 
+// One word of a PDF page as pdftotext -bbox places it, in points from the top-left corner.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+
+// The words of a PDF file; nothing when pdftotext is not installed or fails.
+QList<PdfWord> PdfWords(const QString &path)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return {};
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                              QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    for (const QRegularExpressionMatch &m : word.globalMatch(html)) {
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.append({m.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
 // First difference of two call lists, for a readable failure.
 QString FirstDifference(const QStringList &actual, const QStringList &expected)
 {
@@ -138,7 +179,8 @@ private Q_SLOTS:
     void wholeStatementOfTheWorkedExample();
     void totals_data();
     void totals();
-    void withoutSettingsTheDefaultFaceAndHeightAreUsed();
+    void withoutSettingsThePlainFaceAndDefaultHeightAreUsed();
+    void demoMarchFitsTheA4Page();
 };
 
 void TestZestawienie::wholeStatementOfTheWorkedExample()
@@ -350,24 +392,111 @@ void TestZestawienie::totals()
     QCOMPARE(TextAt(calls, 166, 69), month == 3 ? vats.value(0) : QString());
 }
 
-void TestZestawienie::withoutSettingsTheDefaultFaceAndHeightAreUsed()
+void TestZestawienie::withoutSettingsThePlainFaceAndDefaultHeightAreUsed()
 {
     Fixture fixture;
     fixture.font = PrintFontSettings{};
     const QStringList calls = fixture.draw();
     QCOMPARE(calls.mid(0, 4),
              (QStringList{QStringLiteral("Styl plain"), QStringLiteral("Kolor #000000"),
-                          QStringLiteral("UstawStrone"), QStringLiteral("UstawCzcionke \"\" 0")}));
-    QCOMPARE(FontAt(calls, 15, 5), QStringLiteral("[ 0 plain #000000]"));
+                          QStringLiteral("UstawStrone"),
+                          QStringLiteral("UstawCzcionke \"Sans Serif\" 0")}));
+    QCOMPARE(FontAt(calls, 15, 5), QStringLiteral("[Sans Serif 0 plain #000000]"));
     // The first name line: bold at 0 + 5 points.
-    QCOMPARE(FontAt(calls, 15, 15), QStringLiteral("[ 5 bold #000000]"));
-    QCOMPARE(FontAt(calls, 15, 22), QStringLiteral("[ 0 plain #000000]"));
+    QCOMPARE(FontAt(calls, 15, 15), QStringLiteral("[Sans Serif 5 bold #000000]"));
+    QCOMPARE(FontAt(calls, 15, 22), QStringLiteral("[Sans Serif 0 plain #000000]"));
     // The fixed parts keep their own face and size.
     QCOMPARE(FontAt(calls, 16, 69), QStringLiteral("[Courier New 8 plain #000000]"));
     QCOMPARE(FontAt(calls, 16, 268), QStringLiteral("[Courier New 10 bold #000000]"));
-    // After the fixed parts the empty face keeps the face set last.
-    QCOMPARE(FontAt(calls, 150, 269), QStringLiteral("[Courier New 0 plain #000000]"));
+    // After the fixed parts the text goes back to the plain face, not the fixed one set last.
+    QCOMPARE(FontAt(calls, 15, 175), QStringLiteral("[Sans Serif 0 plain #000000]"));
+    QCOMPARE(FontAt(calls, 15, 256), QStringLiteral("[Sans Serif 0 plain #000000]"));
+    QCOMPARE(FontAt(calls, 150, 269), QStringLiteral("[Sans Serif 0 plain #000000]"));
 }
 
-QTEST_GUILESS_MAIN(TestZestawienie)
+void TestZestawienie::demoMarchFitsTheA4Page()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed: the words of the PDF cannot be placed here");
+
+    // The demo's client 001 in 2000 with the print font a fresh installation supplies.
+    ProgramState state;
+    state.workingDir = QStringLiteral(DEMO_SEED_DIR);
+    CzytajFonty(state, kPrintFontFile);
+    QCOMPARE(state.printFont.currentFace, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(state.printFont.currentSize, 8);
+    const QString stem = QStringLiteral("001_2000");
+    Record owner(owner::kSize);
+    ReadRecord(ClientFile(state.workingDir, QStringLiteral("001"), QStringLiteral(".dat")), owner);
+    Record mileage(mileage::kSize);
+    ReadRecord(YearFile(state.workingDir, stem, QStringLiteral(".prz")), mileage);
+    Record costs(cost::kSize);
+    ReadRecord(YearFile(state.workingDir, stem, QStringLiteral(".eks")), costs);
+    Record number(numerator::kSize);
+    ReadRecord(YearFile(state.workingDir, stem, QStringLiteral(".num")), number);
+    Record memory(mie::kSize);
+    ReadRecord(YearFile(state.workingDir, stem, QStringLiteral(".mie")), memory);
+
+    CalculationResults results;
+    const settlement::MonthFigures march = settlement::WyliczKoszty(mileage, costs, 3, results);
+    QVERIFY(march.toBook > 0.0);
+    results.month = 3;
+    results.title = QStringLiteral("Rozliczenie miesiąca Marzec 2000");
+    results.stem = stem;
+    const StatementInput input{QString::number(number.int32(numerator::kNumber)),
+                               number.text(numerator::suffix),
+                               QStringLiteral("31/03/2000"),
+                               memory.text(mie::miejscowosc),
+                               owner,
+                               costs,
+                               results,
+                               state.printFont};
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("marzec.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QVERIFY(PrintPages(printer, [&](Page &page) { DrawStatement(page, input); }));
+
+    const QList<PdfWord> words = PdfWords(pdf);
+    QVERIFY(!words.isEmpty());
+    const auto find = [&](const QString &text) {
+        for (const PdfWord &w : words) {
+            if (w.text == text)
+                return w;
+        }
+        return PdfWord{};
+    };
+
+    // pdftotext gives a word the height of its font's ascent plus descent: for DejaVu Sans
+    // 1.164 em. The name line is 8 + 5 points, the number line beside it 8.
+    const PdfWord name = find(QStringLiteral("Kowalski"));
+    const PdfWord document = find(QStringLiteral("Dokument"));
+    QVERIFY(!name.text.isEmpty());
+    QVERIFY(!document.text.isEmpty());
+    QVERIFY2(qAbs(name.box.height() / 1.164 - 13.0) < 0.3,
+             qPrintable(QString::number(name.box.height())));
+    QVERIFY2(qAbs(document.box.height() / 1.164 - 8.0) < 0.3,
+             qPrintable(QString::number(document.box.height())));
+    QVERIFY(find(QStringLiteral("12/2000")).text.size() > 0);
+    QVERIFY(find(QStringLiteral("Warszawa")).text.size() > 0);
+
+    // Every word, the long headings among them, lies inside the printable area of the sheet.
+    const QRectF printable = printer.pageLayout().paintRectPoints();
+    QVERIFY(printable.width() > 500.0);
+    const PdfWord heading = find(QStringLiteral("samochodu"));
+    QVERIFY(!heading.text.isEmpty());
+    for (const PdfWord &w : words) {
+        QVERIFY2(w.box.left() >= printable.left() - 0.5 && w.box.right() <= printable.right() + 0.5,
+                 qPrintable(QStringLiteral("%1 ends at %2 pt, the printable area at %3 pt")
+                                .arg(w.text)
+                                .arg(w.box.right())
+                                .arg(printable.right())));
+    }
+}
+
+QTEST_MAIN(TestZestawienie)
 #include "tst_zestawienie.moc"

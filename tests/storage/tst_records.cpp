@@ -6,6 +6,7 @@
 #include "textcodec.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -250,6 +251,14 @@ void TestRecords::dataTreeIsCreatedOnlyOnAFreshInstallation()
     QDir freshDir(fresh.path());
     QCOMPARE(freshDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name),
              (QStringList{"Admini", "DANE", "FONT", "KOSZ", "POMOC", "TAPETY"}));
+    // The default print font: black DejaVu Sans at 8 points, plain, in a 76-byte record.
+    QFile font(fresh.path() + QStringLiteral("/FONT/font_kanto_2007.dat"));
+    QVERIFY(font.open(QIODevice::ReadOnly));
+    QByteArray expectedFont(76, '\0');
+    expectedFont[4] = 11;
+    expectedFont.replace(5, 11, "DejaVu Sans");
+    expectedFont[68] = 8;
+    QCOMPARE(font.readAll(), expectedFont);
 
     QTemporaryDir partial;
     QVERIFY(partial.isValid());
