@@ -246,6 +246,17 @@ bool JestArchiwum(const QString &fileName)
            fileName.startsWith(kTempPrefix);
 }
 
+bool PlikArchiwizatora(const QString &relativeName)
+{
+    static const QStringList own{
+        QStringLiteral("Admini/data_ar.dat"), QStringLiteral("Admini/data_adr.dat"),
+        QStringLiteral("Admini/data_or.dat"), QStringLiteral("Admini/data_odr.dat"),
+        QStringLiteral("Admini/archfolder.dat")};
+    QString name = relativeName;
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return own.contains(name, Qt::CaseInsensitive);
+}
+
 QList<Zrodlo> ZbierzPliki(const Konfiguracja &config, const QString &destinationDir)
 {
     const QString destination = QFileInfo(destinationDir).canonicalFilePath();
@@ -283,10 +294,10 @@ QList<Zrodlo> ZbierzPliki(const Konfiguracja &config, const QString &destination
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QFileInfo info(it.next());
-            if (excluded(info))
-                continue;
             const QString name =
                 relative + QLatin1Char('/') + QDir(path).relativeFilePath(info.filePath());
+            if (excluded(info) || PlikArchiwizatora(name))
+                continue;
             if (info.isDir() && !info.isSymLink())
                 below.append({name + QLatin1Char('/'), info.filePath(), true});
             else if (!info.isDir())

@@ -30,9 +30,15 @@ QString NazwaArchiwum(const QDateTime &when, const QString &suffix = QString());
 // Whether a file name is one of the archives (or a half-written one) this program writes.
 bool JestArchiwum(const QString &fileName);
 
+// Whether a name relative to the root is one of the add-on's own files: the archive register
+// and the remembered folder describe the archives, not the data, so they are neither archived
+// nor restored (a restore must not forget the archives made since).
+bool PlikArchiwizatora(const QString &relativeName);
+
 // The entries of an archive of the data: the root's own files, then each configured folder
 // that exists (found without regard to case) with everything below it, in name order. Archives
-// lying in `destinationDir` are left out, so that an archive never holds the earlier ones.
+// lying in `destinationDir` are left out, so that an archive never holds the earlier ones, and
+// so are the add-on's own files.
 QList<Zrodlo> ZbierzPliki(const Konfiguracja &config, const QString &destinationDir);
 
 // Writes the data into a new ZIP archive in `destinationDir`, named after `when`. The archive

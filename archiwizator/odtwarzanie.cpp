@@ -1,5 +1,6 @@
 #include "odtwarzanie.h"
 
+#include "archiwum.h"
 #include "blad.h"
 #include "fileerror.h"
 #include "lokalizacja.h"
@@ -248,6 +249,8 @@ int Odtworz(const PlanOdtworzenia &plan, const QString &root)
                                          "przerwano.")
                               .arg(plan.fileName));
         const PozycjaArchiwum &item = plan.entries[index++];
+        if (PlikArchiwizatora(item.name))
+            continue;
         const QString target = storage::PathIn(root, item.name);
         const QString folder = item.directory ? target : QFileInfo(target).path();
         if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))

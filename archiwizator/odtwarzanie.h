@@ -48,7 +48,8 @@ QString OpisArchiwum(const PlanOdtworzenia &plan, const QString &dateSeparator);
 QStringList BlokadyKlientow(const QString &root);
 
 // Writes the archive's folders and files into `root`, each file whole through a temporary file
-// beside it, replacing the one there; files that the archive does not hold are left alone.
+// beside it, replacing the one there; files that the archive does not hold, and the add-on's
+// own files (PlikArchiwizatora), are left alone.
 // Names meet existing files and folders without regard to case. Returns the number of files
 // written. Throws Failure naming the file that could not be written; the files written before
 // it stay written.

@@ -138,8 +138,8 @@ void TestArchiwizatorOkno::archiveIsListedAndTheFolderRemembered()
     auto *lista = child<QTreeWidget>("lista");
     QCOMPARE(lista->topLevelItemCount(), 2);
     const QTreeWidgetItem *older = lista->topLevelItem(1);
-    // Everything but the two register files, written after the archive.
-    const int files = daneprobne::Snapshot(root()).size() - 2;
+    // Everything but the register files and the remembered folder.
+    const int files = daneprobne::Snapshot(root()).size() - 3;
     QCOMPARE(older->text(0), QStringLiteral("10.12.2026"));
     QCOMPARE(older->text(1), QStringLiteral("15:30"));
     QCOMPARE(older->text(2), QStringLiteral("mirtal-2026-12-10-1530.zip"));
@@ -158,6 +158,11 @@ void TestArchiwizatorOkno::restoreAfterConfirmation()
 {
     open();
     archive();
+    // The second archive is made when the register already has a row: restoring it must not
+    // bring back that older register and so forget the archives made since.
+    m_ws->seams.clock.current = QDateTime(QDate(2026, 12, 10), QTime(15, 45));
+    QTest::mouseClick(child<QPushButton>("Archiwizuj"), Qt::LeftButton);
+    const QString chosen = destination() + QStringLiteral("/mirtal-2026-12-10-1545.zip");
     const QMap<QString, QByteArray> archived = daneprobne::Snapshot(root());
     QVERIFY(testfiles::writeBytes(root() + QStringLiteral("/DANE/001_2007.prz"), "zmienione"));
     QVERIFY(QFile::remove(root() + QStringLiteral("/DANE/klienci.dat")));
@@ -165,7 +170,7 @@ void TestArchiwizatorOkno::restoreAfterConfirmation()
     const QMap<QString, QByteArray> damaged = daneprobne::Snapshot(root());
 
     m_ws->seams.clock.current = QDateTime(QDate(2026, 12, 12), QTime(9, 0));
-    m_wybor.archives << destination() + QStringLiteral("/mirtal-2026-12-10-1530.zip");
+    m_wybor.archives << chosen;
     m_ws->seams.dialogs.answers << true;
     shown().clear();
     QTest::mouseClick(child<QPushButton>("Odtworz"), Qt::LeftButton);
@@ -175,15 +180,15 @@ void TestArchiwizatorOkno::restoreAfterConfirmation()
     QCOMPARE(shown()[0].kind, ShownDialog::Kind::Question);
     QCOMPARE(shown()[0].caption, QStringLiteral("Pytanie"));
     const QString &question = shown()[0].text;
-    QVERIFY2(question.startsWith(QLatin1String("Archiwum: mirtal-2026-12-10-1530.zip\n"
-                                               "Utworzone: 10.12.2026, godz. 15:30\n")),
+    QVERIFY2(question.startsWith(QLatin1String("Archiwum: mirtal-2026-12-10-1545.zip\n"
+                                               "Utworzone: 10.12.2026, godz. 15:45\n")),
              qPrintable(question));
     QVERIFY2(question.contains(QStringLiteral("\n  DANE: 526 plików")), qPrintable(question));
     QVERIFY2(question.contains(QLatin1String("\n  Notatki: 2 pliki")), qPrintable(question));
     QVERIFY2(question.contains(QStringLiteral("Uwaga: w katalogu KOSZ są blokady klientów (1)")),
              qPrintable(question));
     QVERIFY2(shown()[1].text.startsWith(
-                 QStringLiteral("Dane zostały odtworzone z archiwum mirtal-2026-12-10-1530.zip")),
+                 QStringLiteral("Dane zostały odtworzone z archiwum mirtal-2026-12-10-1545.zip")),
              qPrintable(shown()[1].text));
 
     // The lock file came after the archive and stays; everything else is as archived.
@@ -203,14 +208,14 @@ void TestArchiwizatorOkno::restoreAfterConfirmation()
         destination() + QStringLiteral("/mirtal-2026-12-12-0900-przed-odtworzeniem.zip");
     QVERIFY(QFileInfo::exists(safety));
     auto *lista = child<QTreeWidget>("lista");
-    QCOMPARE(lista->topLevelItemCount(), 2);
+    QCOMPARE(lista->topLevelItemCount(), 3);
     QCOMPARE(lista->topLevelItem(0)->text(2), QFileInfo(safety).fileName());
     const QList<Wpis> restores = CzytajRejestr(root(), Rejestr::Odtworzenia);
     QCOMPARE(restores.size(), 1);
-    QCOMPARE(restores[0].file, QStringLiteral("mirtal-2026-12-10-1530.zip"));
+    QCOMPARE(restores[0].file, QFileInfo(chosen).fileName());
     QCOMPARE(restores[0].note, QFileInfo(safety).fileName());
     QCOMPARE(restores[0].files,
-             archived.size() - 2); // all but the register files written after it
+             archived.size() - 3); // all but the register and the remembered folder
 
     // Restoring the safety archive brings back the damaged state.
     m_wybor.archives << safety;
