@@ -28,6 +28,7 @@ private Q_SLOTS:
 
     void roundTripRestoresEveryByte();
     void archivesInTheDestinationAreLeftOut();
+    void ownFilesAreNeitherArchivedNorRestored();
     void safePaths_data();
     void safePaths();
     void failuresLeaveNoArchive_data();
@@ -126,6 +127,30 @@ void TestArchiwum::archivesInTheDestinationAreLeftOut()
     QCOMPARE(second.files, first.files);
     for (const PozycjaArchiwum &item : SprawdzArchiwum(second.path).entries)
         QVERIFY2(!item.name.endsWith(QLatin1String(".zip")), qPrintable(item.name));
+}
+
+void TestArchiwum::ownFilesAreNeitherArchivedNorRestored()
+{
+    const Wpis row{
+        QDate(2026, 12, 1), QTime(9, 0), QStringLiteral("mirtal-2026-12-01-0900.zip"), 1, 1,
+        destination(),      QString()};
+    Dopisz(root(), Rejestr::Archiwa, row);
+    const Archiwum made = Archiwizuj(m_config, destination(), m_when);
+    for (const PozycjaArchiwum &item : SprawdzArchiwum(made.path).entries)
+        QVERIFY2(!item.name.startsWith(QLatin1String("Admini/data_")), qPrintable(item.name));
+
+    // An archive that holds an older register (made elsewhere) restores the data around it.
+    const QString older = destination() + QStringLiteral("/starsze.zip");
+    QVERIFY(daneprobne::WriteZip(older, {{QStringLiteral("ADMINI/data_adr.dat"), "stary rejestr"},
+                                         {QStringLiteral("Admini/archfolder.dat"), "stary"},
+                                         {QStringLiteral("DANE/001.dat"), "z archiwum"}}));
+    const QByteArray registerBefore =
+        testfiles::readBytes(root() + QStringLiteral("/Admini/data_adr.dat"));
+    QCOMPARE(Odtworz(SprawdzArchiwum(older), root()), 1);
+    QCOMPARE(testfiles::readBytes(root() + QStringLiteral("/Admini/data_adr.dat")), registerBefore);
+    QVERIFY(!QFileInfo::exists(root() + QStringLiteral("/Admini/archfolder.dat")));
+    QCOMPARE(testfiles::readBytes(root() + QStringLiteral("/DANE/001.dat")),
+             QByteArray("z archiwum"));
 }
 
 void TestArchiwum::safePaths_data()
