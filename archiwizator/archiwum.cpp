@@ -249,9 +249,9 @@ bool JestArchiwum(const QString &fileName)
 bool PlikArchiwizatora(const QString &relativeName)
 {
     static const QStringList own{
-        QStringLiteral("Admini/data_ar.dat"), QStringLiteral("Admini/data_adr.dat"),
-        QStringLiteral("Admini/data_or.dat"), QStringLiteral("Admini/data_odr.dat"),
-        QStringLiteral("Admini/archfolder.dat")};
+        QStringLiteral("Admini/data_ar.dat"),    QStringLiteral("Admini/data_adr.dat"),
+        QStringLiteral("Admini/data_or.dat"),    QStringLiteral("Admini/data_odr.dat"),
+        QStringLiteral("Admini/archfolder.dat"), QStringLiteral("archiwizator_config.dat")};
     QString name = relativeName;
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return own.contains(name, Qt::CaseInsensitive);
@@ -272,7 +272,7 @@ QList<Zrodlo> ZbierzPliki(const Konfiguracja &config, const QString &destination
     const QFileInfoList rootFiles =
         QDir(config.root).entryInfoList(files | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &info : rootFiles) {
-        if (!info.isDir() && !excluded(info))
+        if (!info.isDir() && !excluded(info) && !PlikArchiwizatora(info.fileName()))
             sources.append({info.fileName(), info.filePath(), false});
     }
 

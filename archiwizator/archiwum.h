@@ -31,8 +31,9 @@ QString NazwaArchiwum(const QDateTime &when, const QString &suffix = QString());
 bool JestArchiwum(const QString &fileName);
 
 // Whether a name relative to the root is one of the add-on's own files: the archive register
-// and the remembered folder describe the archives, not the data, so they are neither archived
-// nor restored (a restore must not forget the archives made since).
+// and the remembered folder describe the archives, not the data, and the configuration is the
+// program's hand-over for this directory, so they are neither archived nor restored (a restore
+// must not forget the archives made since, nor point the add-on at another directory).
 bool PlikArchiwizatora(const QString &relativeName);
 
 // The entries of an archive of the data: the root's own files, then each configured folder

@@ -138,8 +138,8 @@ void TestArchiwizatorOkno::archiveIsListedAndTheFolderRemembered()
     auto *lista = child<QTreeWidget>("lista");
     QCOMPARE(lista->topLevelItemCount(), 2);
     const QTreeWidgetItem *older = lista->topLevelItem(1);
-    // Everything but the register files and the remembered folder.
-    const int files = daneprobne::Snapshot(root()).size() - 3;
+    // Everything but the register files, the remembered folder and the configuration.
+    const int files = daneprobne::Snapshot(root()).size() - 4;
     QCOMPARE(older->text(0), QStringLiteral("10.12.2026"));
     QCOMPARE(older->text(1), QStringLiteral("15:30"));
     QCOMPARE(older->text(2), QStringLiteral("mirtal-2026-12-10-1530.zip"));
@@ -215,7 +215,7 @@ void TestArchiwizatorOkno::restoreAfterConfirmation()
     QCOMPARE(restores[0].file, QFileInfo(chosen).fileName());
     QCOMPARE(restores[0].note, QFileInfo(safety).fileName());
     QCOMPARE(restores[0].files,
-             archived.size() - 3); // all but the register and the remembered folder
+             archived.size() - 4); // all but the add-on's own files
 
     // Restoring the safety archive brings back the damaged state.
     m_wybor.archives << safety;

@@ -65,7 +65,9 @@ void TestArchiwum::cleanup()
 
 void TestArchiwum::roundTripRestoresEveryByte()
 {
-    const QMap<QString, QByteArray> before = daneprobne::Snapshot(root());
+    // The configuration is the program's hand-over, not data: it is neither archived nor restored.
+    QMap<QString, QByteArray> before = daneprobne::Snapshot(root());
+    const QByteArray config = before.take(QStringLiteral("archiwizator_config.dat"));
     const Archiwum made = Archiwizuj(m_config, destination(), m_when);
     QCOMPARE(made.fileName, QStringLiteral("mirtal-2026-12-10-1530.zip"));
     QCOMPARE(QDir(destination()).entryList(QDir::Files | QDir::Hidden), QStringList{made.fileName});
@@ -101,6 +103,7 @@ void TestArchiwum::roundTripRestoresEveryByte()
 
     QMap<QString, QByteArray> after = daneprobne::Snapshot(root());
     QCOMPARE(after.take(QStringLiteral("DANE/nowy.dat")), QByteArray("nowy"));
+    QCOMPARE(after.take(QStringLiteral("archiwizator_config.dat")), config);
     QVERIFY(!QFileInfo::exists(root() + QStringLiteral("/Notatki")));
     QMap<QString, QByteArray> expectedAfter;
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
