@@ -145,11 +145,14 @@ void Tarchiwizator_f::remember(const QString &chosen)
 
 QString Tarchiwizator_f::record(const Archiwum &made, const QString &note)
 {
-    const QDateTime now = m_seams.clock.now();
-    Wpis row{now.date(), now.time(), made.fileName,
-             made.size,  made.files, QFileInfo(made.path).path(),
-             note};
-    row.folder = QDir::toNativeSeparators(row.folder);
+    Wpis row;
+    row.date = made.made.date();
+    row.time = made.made.time();
+    row.file = made.fileName;
+    row.size = made.size;
+    row.files = made.files;
+    row.folder = QDir::toNativeSeparators(QFileInfo(made.path).path());
+    row.note = note;
     try {
         Dopisz(m_workingDir, Rejestr::Archiwa, row);
     } catch (const storage::FileError &error) {
@@ -259,10 +262,14 @@ void Tarchiwizator_f::OdtworzClick()
     }
 
     const QDateTime now = m_seams.clock.now();
-    const Wpis row{now.date(),     now.time(),
-                   plan.fileName,  plan.archiveSize,
-                   restored,       QDir::toNativeSeparators(QFileInfo(*chosen).path()),
-                   safety.fileName};
+    Wpis row;
+    row.date = now.date();
+    row.time = now.time();
+    row.file = plan.fileName;
+    row.size = plan.archiveSize;
+    row.files = restored;
+    row.folder = QDir::toNativeSeparators(QFileInfo(*chosen).path());
+    row.note = safety.fileName;
     storage::Guarded(m_seams.dialogs, [&] { Dopisz(m_workingDir, Rejestr::Odtworzenia, row); });
     showRegister();
     if (!warnings.isEmpty())

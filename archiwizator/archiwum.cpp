@@ -369,6 +369,7 @@ Archiwum Archiwizuj(const Konfiguracja &config, const QString &destinationDir,
         result.path = QDir::toNativeSeparators(finalPath);
         result.fileName = finalName;
         result.size = QFileInfo(finalPath).size();
+        result.made = when;
         result.files = static_cast<int>(std::count_if(
             written.cbegin(), written.cend(), [](const Written &w) { return !w.directory; }));
         return result;

@@ -22,6 +22,7 @@ struct Archiwum {
     QString fileName;
     qint64 size = 0;
     int files = 0;
+    QDateTime made; // the time its name was made from
 };
 
 // "mirtal-2026-12-10-1530.zip"; a non-empty `suffix` goes before the extension, after a dash.
