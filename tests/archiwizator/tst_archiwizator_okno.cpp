@@ -53,6 +53,7 @@ private Q_SLOTS:
     void archiveIsListedAndTheFolderRemembered();
     void restoreAfterConfirmation();
     void restoreDeclinedChangesNothing();
+    void failedRestoreNamesTheFileAndKeepsTheSafetyArchive();
     void damagedArchivesAreRefused_data();
     void damagedArchivesAreRefused();
 
@@ -238,6 +239,30 @@ void TestArchiwizatorOkno::restoreDeclinedChangesNothing()
     QCOMPARE(QDir(destination()).entryList(QDir::Files),
              QStringList{QStringLiteral("mirtal-2026-12-10-1530.zip")});
     QVERIFY(!QFile::exists(root() + QStringLiteral("/KOSZ/005.k")));
+}
+
+void TestArchiwizatorOkno::failedRestoreNamesTheFileAndKeepsTheSafetyArchive()
+{
+    open();
+    archive();
+    // A folder now stands where the archive has a file: that file cannot be written.
+    QVERIFY(QFile::remove(root() + QStringLiteral("/DANE/250.dat")));
+    QVERIFY(QDir().mkpath(root() + QStringLiteral("/DANE/250.dat")));
+    m_ws->seams.clock.current = QDateTime(QDate(2026, 12, 12), QTime(9, 0));
+    m_wybor.archives << destination() + QStringLiteral("/mirtal-2026-12-10-1530.zip");
+    m_ws->seams.dialogs.answers << true;
+    shown().clear();
+    QTest::mouseClick(child<QPushButton>("Odtworz"), Qt::LeftButton);
+
+    QCOMPARE(shown().size(), 2);
+    QCOMPARE(shown()[1].text,
+             QStringLiteral("Nie udało się odtworzyć pliku DANE/250.dat: File access denied\n"
+                            "Stan danych sprzed odtwarzania zapisano w archiwum "
+                            "mirtal-2026-12-12-0900-przed-odtworzeniem.zip."));
+    QVERIFY(QFileInfo::exists(destination() +
+                              QStringLiteral("/mirtal-2026-12-12-0900-przed-odtworzeniem.zip")));
+    QCOMPARE(child<QTreeWidget>("lista")->topLevelItemCount(), 2);
+    QVERIFY(CzytajRejestr(root(), Rejestr::Odtworzenia).isEmpty());
 }
 
 void TestArchiwizatorOkno::damagedArchivesAreRefused_data()
