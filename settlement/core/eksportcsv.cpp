@@ -11,11 +11,9 @@
 
 using namespace storage;
 
-namespace settlement
-{
+namespace settlement {
 
-namespace
-{
+namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 

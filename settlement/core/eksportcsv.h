@@ -5,8 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace settlement
-{
+namespace settlement {
 
 // The year's settlement as a spreadsheet file, in the form Polish spreadsheets open without an
 // import dialog: UTF-8 with a byte-order mark, ";" between fields, a decimal comma and no

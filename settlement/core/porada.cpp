@@ -10,11 +10,9 @@
 
 using namespace storage;
 
-namespace settlement
-{
+namespace settlement {
 
-namespace
-{
+namespace {
 
 // The value in grosze exactly as the window shows it (FormatFixed's rounding), so that the
 // difference agrees with the two figures on screen.

@@ -4,8 +4,7 @@
 
 #include <QString>
 
-namespace settlement
-{
+namespace settlement {
 
 // The line of advice under the figures of the calculated month (1..12; a value outside is held
 // at the nearer end), worked out from the year's mileage record (".prz") and cost record

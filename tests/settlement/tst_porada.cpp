@@ -5,8 +5,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 // One month of the mileage record: its rate and amount texts as stored.
 struct MileageMonth {
