@@ -15,8 +15,10 @@ namespace settlement {
 
 namespace {
 
-const QString kLineEnd = QStringLiteral("\r\n");
+constexpr QLatin1String kLineEnd("\r\n");
 
+// A text field; quoted, with its quotes doubled, only where a spreadsheet would otherwise split
+// it or end it early.
 QString field(const QString &text)
 {
     if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
@@ -27,6 +29,7 @@ QString field(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// An amount with two decimals and a decimal comma, as a Polish spreadsheet reads numbers.
 QString number(double value)
 {
     return FormatFixed(value, 0, 2).replace(QLatin1Char('.'), QLatin1Char(','));
