@@ -3,7 +3,6 @@
 #include "clientrecords.h"
 #include "datetext.h"
 #include "fileerror.h"
-#include "fixedpoint.h"
 #include "guard.h"
 #include "paths.h"
 #include "przebieg.h"
@@ -36,11 +35,11 @@
 
 using namespace storage;
 
-namespace {
+namespace
+{
 
 constexpr int kColumns = 5;
 constexpr int kColumnWidths[kColumns] = {75, 322, 89, 61, 59};
-constexpr int kEntryCapacity = 60;
 
 const QString kPhraseFile = QStringLiteral("DANE\\eksptresc.dat");
 
@@ -90,15 +89,9 @@ const QStringList &helpLines()
     return lines;
 }
 
-// The stored form of a net or VAT amount: width 8, 2 decimals, empty when not above zero.
-QString normalisedAmount(const QString &text)
-{
-    return FormatStored(ParseFixed(text), cost::kAmountWidth, 2);
-}
-
-// The cost record is overwritten in place: the original opens the existing file for writing
-// without truncation, so a file removed meanwhile fails with "File not found" instead of being
-// created again.
+// The cost record is overwritten in place: the existing file is opened for writing without
+// truncation, so a file removed while the window is open fails with "File not found" instead of
+// being created again.
 void OverwriteRecord(const QString &path, const Record &record)
 {
     if (!FileExists(path))
@@ -171,7 +164,7 @@ Teksploatacja_f::Teksploatacja_f(ProgramState &state, Seams &seams, QWidget *par
     eksp->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     eksp->verticalHeader()->setDefaultSectionSize(eksp->fontMetrics().height() + 6);
     eksp->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // The widths of the original grid, widened where the font would cut a date or an amount.
+    // The column widths, widened where the font would cut a date or an amount.
     const QFontMetrics metrics = eksp->fontMetrics();
     const int padding = 2 * eksp->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
     int widths[kColumns];
@@ -340,29 +333,36 @@ int Teksploatacja_f::currentRow() const
     return std::max(eksp->currentRow(), 0) + 1;
 }
 
-void Teksploatacja_f::normaliseAmounts(int row)
+settlement::CostMonth Teksploatacja_f::rows() const
 {
-    setCell(row, cost::kNet, normalisedAmount(cell(row, cost::kNet)));
-    setCell(row, cost::kVat, normalisedAmount(cell(row, cost::kVat)));
+    settlement::CostMonth cells;
+    for (int row = 1; row <= cost::kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column)
+            cells[row - 1][column] = cell(row, column);
+    }
+    return cells;
+}
+
+void Teksploatacja_f::setRows(const settlement::CostMonth &cells)
+{
+    for (int row = 1; row <= cost::kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column)
+            setCell(row, column, cells[row - 1][column]);
+    }
 }
 
 void Teksploatacja_f::loadGrid()
 {
-    for (int row = 1; row <= cost::kRows; ++row) {
-        for (int column = 0; column < kColumns; ++column)
-            setCell(row, column, m_record.text(cost::entry(m_month, column, row)));
-        normaliseAmounts(row);
-    }
+    setRows(settlement::CostMonthOf(m_record, m_month));
 }
 
-void Teksploatacja_f::storeGrid()
+void Teksploatacja_f::storeGrid(const settlement::CostMonth &cells)
 {
-    for (int row = 1; row <= cost::kRows; ++row) {
-        normaliseAmounts(row);
-        for (int column = 0; column < kColumns; ++column)
-            m_record.setText(cost::entry(m_month, column, row),
-                             cell(row, column).left(kEntryCapacity));
-    }
+    settlement::CostMonth normalised = cells;
+    for (settlement::CostRow &row : normalised)
+        row = settlement::NormalisedRow(row);
+    setRows(normalised);
+    settlement::StoreCostMonth(m_record, m_month, normalised);
 }
 
 void Teksploatacja_f::writeCosts()
@@ -370,15 +370,15 @@ void Teksploatacja_f::writeCosts()
     OverwriteRecord(costPath(), m_record);
 }
 
-quint8 Teksploatacja_f::vatMode() const
+settlement::VatMode Teksploatacja_f::vatMode() const
 {
     if (v2->isChecked())
-        return vatsetting::Vat22;
+        return settlement::VatMode::Vat22;
     if (v3->isChecked())
-        return vatsetting::Vat7;
+        return settlement::VatMode::Vat7;
     if (v4->isChecked())
-        return vatsetting::OtherVat;
-    return vatsetting::NoVat;
+        return settlement::VatMode::OtherVat;
+    return settlement::VatMode::NoVat;
 }
 
 bool Teksploatacja_f::FormCreate()
@@ -408,21 +408,23 @@ bool Teksploatacja_f::FormCreate()
         ReadRecord(costPath(), m_record);
 
         CreateIfMissing(vatPath(), vatsetting::defaultRecord());
-        Record setting(vatsetting::kSize);
-        ReadRecord(vatPath(), setting);
-        innyvat->setText(setting.text(vatsetting::otherRate));
-        switch (setting.byte(vatsetting::kMode)) {
-        case vatsetting::Vat22:
+        Record record(vatsetting::kSize);
+        ReadRecord(vatPath(), record);
+        // A mode byte outside 1..4 reads as the nearest mode (settlement::VatModeFromByte).
+        const settlement::VatSetting setting = settlement::VatSettingOf(record);
+        innyvat->setText(setting.otherRate);
+        switch (setting.mode) {
+        case settlement::VatMode::NoVat:
+            v1->setChecked(true);
+            break;
+        case settlement::VatMode::Vat22:
             v2->setChecked(true);
             break;
-        case vatsetting::Vat7:
+        case settlement::VatMode::Vat7:
             v3->setChecked(true);
             break;
-        case vatsetting::OtherVat:
+        case settlement::VatMode::OtherVat:
             v4->setChecked(true);
-            break;
-        default:
-            v1->setChecked(true);
             break;
         }
 
@@ -438,7 +440,7 @@ void Teksploatacja_f::listaClick()
     if (chosen < 1)
         return;
     Guarded(m_seams.dialogs, [this, chosen] {
-        storeGrid();
+        storeGrid(rows());
         writeCosts();
         Label5->setText(MonthNames().at(chosen - 1));
         m_month = chosen;
@@ -450,47 +452,20 @@ void Teksploatacja_f::ekspKeyDown(int key)
 {
     if (key != 13)
         return;
-    for (int row = 1; row <= cost::kRows; ++row)
-        normaliseAmounts(row);
+    settlement::CostMonth cells = rows();
+    for (settlement::CostRow &row : cells)
+        row = settlement::NormalisedRow(row);
+    setRows(cells);
 }
 
 void Teksploatacja_f::Timer1Timer()
 {
-    const int row = currentRow();
-    setCell(row, cost::kNet, DecimalCommaFixed(cell(row, cost::kNet), 3, 3));
-
-    const QString net = cell(row, cost::kNet);
-    if (!net.isEmpty()) {
-        std::optional<double> rate;
-        switch (vatMode()) {
-        case vatsetting::Vat22:
-            rate = 0.22;
-            break;
-        case vatsetting::Vat7:
-            rate = 0.07;
-            break;
-        case vatsetting::OtherVat:
-            rate = ParseFixed(innyvat->text()) / 100.0;
-            break;
-        default:
-            break;
-        }
-        if (rate)
-            setCell(row, cost::kVat, FormatFixed(*rate * ParseFixed(net), cost::kAmountWidth, 2));
-    }
-
+    const settlement::CostView view =
+        settlement::RefreshCosts(rows(), currentRow(), vatMode(), innyvat->text());
+    setRows(view.rows);
     Panel1->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
-
-    double netSum = 0.0;
-    double vatSum = 0.0;
-    for (int r = 1; r <= cost::kRows; ++r) {
-        if (cell(r, cost::kNet).isEmpty())
-            setCell(r, cost::kVat, QString());
-        netSum += ParseFixed(cell(r, cost::kNet));
-        vatSum += ParseFixed(cell(r, cost::kVat));
-    }
-    Label3->setText(FormatFixed(netSum, cost::kAmountWidth, 2));
-    Label4->setText(FormatFixed(vatSum, cost::kAmountWidth, 2));
+    Label3->setText(view.sums.net);
+    Label4->setText(view.sums.vat);
 }
 
 void Teksploatacja_f::Button2Click()
@@ -573,28 +548,10 @@ void Teksploatacja_f::SpeedButton1Click()
 void Teksploatacja_f::SpeedButton2Click()
 {
     Guarded(m_seams.dialogs, [this] {
-        for (int row = 1; row <= cost::kRows; ++row) {
-            QString net = cell(row, cost::kNet);
-            setCell(row, cost::kNet, net.replace(QLatin1Char(','), QLatin1Char('.')));
-        }
-        storeGrid();
-
-        double netTotal = 0.0;
-        double vatTotal = 0.0;
-        for (int month = 1; month <= 12; ++month) {
-            for (int row = 1; row <= cost::kRows; ++row) {
-                netTotal += ParseFixed(m_record.text(cost::entry(month, cost::kNet, row)));
-                vatTotal += ParseFixed(m_record.text(cost::entry(month, cost::kVat, row)));
-            }
-        }
-        m_record.setText(cost::netTotal, FormatFixed(netTotal, cost::kTotalWidth, 2).left(15));
-        m_record.setText(cost::vatTotal, FormatFixed(vatTotal, cost::kTotalWidth, 2).left(15));
+        storeGrid(settlement::CostMonthForSave(rows()));
+        settlement::SetCostYearTotals(m_record);
         writeCosts();
-
-        Record setting(vatsetting::kSize);
-        setting.setText(vatsetting::otherRate, innyvat->text().left(3));
-        setting.setByte(vatsetting::kMode, vatMode());
-        WriteRecord(vatPath(), setting);
+        WriteRecord(vatPath(), settlement::VatSettingRecord({innyvat->text(), vatMode()}));
         leave();
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "costrules.h"
 #include "formwindow.h"
 #include "programstate.h"
 #include "record.h"
@@ -56,12 +57,13 @@ protected:
 private:
     QString cell(int row, int column) const; // row 1..20, column 0..4
     void setCell(int row, int column, const QString &text);
+    settlement::CostMonth rows() const;
+    void setRows(const settlement::CostMonth &rows);
     int currentRow() const; // 1..20
-    void normaliseAmounts(int row);
     void loadGrid();
-    void storeGrid();
+    void storeGrid(const settlement::CostMonth &rows);
     void writeCosts();
-    quint8 vatMode() const;
+    settlement::VatMode vatMode() const;
     QString costPath() const;
     QString vatPath() const;
     QString phrasePath() const;

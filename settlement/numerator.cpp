@@ -1,8 +1,8 @@
 #include "numerator.h"
 
 #include "clientrecords.h"
-#include "fixedpoint.h"
 #include "guard.h"
+#include "numeratorrules.h"
 #include "recordfile.h"
 #include "widgets.h"
 
@@ -23,9 +23,11 @@ Tnumerator_f::Tnumerator_f(ProgramState &state, Seams &seams, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
 
     auto *fields = new QGridLayout;
-    QLabel *label1 = ui::label(this, "Label1", QStringLiteral("Aktualny numer generowanego dokumentu"));
+    QLabel *label1 =
+        ui::label(this, "Label1", QStringLiteral("Aktualny numer generowanego dokumentu"));
     numerator = ui::edit(this, "numerator", label1);
-    QLabel *label2 = ui::label(this, "Label2", QStringLiteral("Zastosowane rozszerzenie numeratora"));
+    QLabel *label2 =
+        ui::label(this, "Label2", QStringLiteral("Zastosowane rozszerzenie numeratora"));
     rozszerzenie = ui::edit(this, "rozszerzenie", label2);
     fields->addWidget(label1, 0, 0);
     fields->addWidget(numerator, 0, 1);
@@ -98,9 +100,7 @@ bool Tnumerator_f::FormCreate()
 
 void Tnumerator_f::SpeedButton3Click()
 {
-    Record record(numerator::kSize);
-    record.setInt32(numerator::kNumber, ParseInt32(numerator->text()));
-    record.setText(numerator::suffix, rozszerzenie->text());
+    const Record record = settlement::NumeratorRecord(numerator->text(), rozszerzenie->text());
     if (Guarded(m_seams.dialogs, [&] { WriteRecord(numeratorFile(), record); }))
         leave();
 }

@@ -2,9 +2,9 @@
 
 #include "clientrecords.h"
 #include "datetext.h"
-#include "fixedpoint.h"
 #include "guard.h"
 #include "recordfile.h"
+#include "textrules.h"
 #include "widgets.h"
 
 #include <QGroupBox>
@@ -24,7 +24,8 @@
 
 using namespace storage;
 
-namespace {
+namespace
+{
 
 constexpr int kMonths = 12;
 constexpr int kColumnWidth = 80;
@@ -69,18 +70,6 @@ bool isControl(QChar c)
 
 } // namespace
 
-QString DecimalCommaFixed(const QString &text, int fromEnd, int minLength)
-{
-    if (text.size() <= minLength || text.size() < fromEnd)
-        return text;
-    const qsizetype position = text.size() - fromEnd;
-    if (text.at(position) != QLatin1Char(','))
-        return text;
-    QString fixed = text;
-    fixed[position] = QLatin1Char('.');
-    return fixed;
-}
-
 RegisterCellDelegate::RegisterCellDelegate(Keys keys, QObject *parent)
     : QStyledItemDelegate(parent), m_keys(keys)
 {
@@ -88,12 +77,7 @@ RegisterCellDelegate::RegisterCellDelegate(Keys keys, QObject *parent)
 
 std::optional<QChar> RegisterCellDelegate::AmountKey(QChar typed)
 {
-    if (typed == QLatin1Char(','))
-        return QLatin1Char('.');
-    if ((typed >= QLatin1Char('0') && typed <= QLatin1Char('9')) || typed == QLatin1Char('.') ||
-        typed == QLatin1Char('\b'))
-        return typed;
-    return std::nullopt;
+    return settlement::AmountKey(typed);
 }
 
 QWidget *RegisterCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
@@ -280,23 +264,38 @@ QString Tprzebieg_f::filePath() const
     return YearFile(m_state.workingDir, m_stem, QStringLiteral(".prz"));
 }
 
-QString Tprzebieg_f::cell(int column, int month) const
+settlement::MileageGrid Tprzebieg_f::grid() const
 {
-    return przebieg->item(month - 1, column - 1)->text();
+    settlement::MileageGrid cells;
+    for (int row = 0; row < kMonths; ++row) {
+        cells[row].kilometres = przebieg->item(row, 0)->text();
+        cells[row].rate = przebieg->item(row, 1)->text();
+        cells[row].amount = przebieg->item(row, 2)->text();
+    }
+    return cells;
 }
 
-void Tprzebieg_f::setCell(int column, int month, const QString &text)
+void Tprzebieg_f::setCell(int row, int column, const QString &text)
 {
-    QTableWidgetItem *item = przebieg->item(month - 1, column - 1);
+    QTableWidgetItem *item = przebieg->item(row, column);
     if (item->text() != text)
         item->setText(text);
 }
 
-void Tprzebieg_f::setAutomatic(quint8 flag)
+void Tprzebieg_f::setGrid(const settlement::MileageGrid &cells)
 {
-    m_automatic = flag;
-    p1->setChecked(flag == 1);
-    p2->setChecked(flag != 1);
+    for (int row = 0; row < kMonths; ++row) {
+        setCell(row, 0, cells[row].kilometres);
+        setCell(row, 1, cells[row].rate);
+        setCell(row, 2, cells[row].amount);
+    }
+}
+
+void Tprzebieg_f::setAutomatic(settlement::MileageAmounts amounts)
+{
+    m_amounts = amounts;
+    p1->setChecked(amounts == settlement::MileageAmounts::Automatic);
+    p2->setChecked(amounts != settlement::MileageAmounts::Automatic);
 }
 
 bool Tprzebieg_f::FormCreate()
@@ -316,52 +315,31 @@ bool Tprzebieg_f::FormCreate()
         CreateIfMissing(path, mileage::defaultRecord());
         Record record(mileage::kSize);
         ReadRecord(path, record);
-        for (int column = mileage::kKilometres; column <= mileage::kAmount; ++column) {
-            for (int month = 1; month <= kMonths; ++month)
-                setCell(column, month, record.text(mileage::cell(column, month)));
-        }
-        setAutomatic(record.byte(mileage::kAutomaticFlag));
+        setGrid(settlement::MileageGridOf(record));
+        setAutomatic(settlement::MileageAmountsFromFlag(record.byte(mileage::kAutomaticFlag)));
     });
 }
 
 void Tprzebieg_f::p1Click()
 {
-    setAutomatic(1);
+    setAutomatic(settlement::MileageAmounts::Automatic);
 }
 
 void Tprzebieg_f::p2Click()
 {
-    setAutomatic(0);
+    setAutomatic(settlement::MileageAmounts::ByHand);
 }
 
 void Tprzebieg_f::Timer1Timer()
 {
-    for (int month = 1; month <= kMonths; ++month) {
-        setCell(mileage::kKilometres, month,
-                DecimalCommaFixed(cell(mileage::kKilometres, month), 3, 3));
-        setCell(mileage::kRate, month, DecimalCommaFixed(cell(mileage::kRate, month), 5, 4));
-    }
-
+    const settlement::MileageView view = settlement::RefreshMileage(grid(), m_amounts);
+    setGrid(view.grid);
     Panel2->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
-    Label6->setText(m_automatic == 1 ? QStringLiteral("Ob. automatyczne")
-                                     : QStringLiteral("Ob. ręczne"));
-
-    if (m_automatic == 1) {
-        for (int month = 1; month <= kMonths; ++month) {
-            const double amount = ParseFixed(cell(mileage::kKilometres, month)) *
-                                  ParseFixed(cell(mileage::kRate, month));
-            setCell(mileage::kAmount, month, FormatStored(amount, mileage::kCellWidth, 2));
-        }
-    }
-
-    double kilometres = 0.0;
-    double amounts = 0.0;
-    for (int month = 1; month <= kMonths; ++month) {
-        kilometres += ParseFixed(cell(mileage::kKilometres, month));
-        amounts += ParseFixed(cell(mileage::kAmount, month));
-    }
-    Label4->setText(FormatFixed(kilometres, mileage::kTotalWidth, 2));
-    Label5->setText(FormatFixed(amounts, mileage::kTotalWidth, 2));
+    Label6->setText(m_amounts == settlement::MileageAmounts::Automatic
+                        ? QStringLiteral("Ob. automatyczne")
+                        : QStringLiteral("Ob. ręczne"));
+    Label4->setText(view.kilometreSum);
+    Label5->setText(view.amountSum);
 }
 
 void Tprzebieg_f::SpeedButton2Click()
@@ -379,18 +357,9 @@ void Tprzebieg_f::SpeedButton1Click()
 void Tprzebieg_f::SpeedButton3Click()
 {
     Guarded(m_seams.dialogs, [this] {
-        Record record(mileage::kSize);
-        for (int column = mileage::kKilometres; column <= mileage::kAmount; ++column) {
-            const int decimals = column == mileage::kRate ? 4 : 2;
-            for (int month = 1; month <= kMonths; ++month) {
-                const QString text =
-                    FormatStored(ParseFixed(cell(column, month)), mileage::kCellWidth, decimals);
-                setCell(column, month, text);
-                record.setText(mileage::cell(column, month), text.left(10));
-            }
-        }
-        record.setText(mileage::yearTotal, Label5->text().left(15));
-        record.setByte(mileage::kAutomaticFlag, m_automatic);
+        const settlement::MileageGrid typed = grid();
+        const Record record = settlement::MileageRecord(typed, m_amounts);
+        setGrid(settlement::NormalisedMileage(typed));
         WriteRecord(filePath(), record);
         leave();
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formwindow.h"
+#include "mileagerules.h"
 #include "programstate.h"
 #include "seams.h"
 
@@ -18,9 +19,8 @@ class QTableWidget;
 class QTimer;
 
 // The editor of a register grid cell. Every change typed into the editor reaches the cell at
-// once, as in the original grid, so that a timer tick sees the text being typed. With
-// Keys::Amount it also applies the key filter of the numeric columns (przebiegKeyPress,
-// ekspKeyPress) to every character typed into the editor.
+// once, so that a timer tick sees the text being typed. With Keys::Amount it also applies the
+// key filter of the numeric columns to every character typed into the editor.
 class RegisterCellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -29,8 +29,7 @@ public:
     enum class Keys { Any, Amount };
     explicit RegisterCellDelegate(Keys keys, QObject *parent = nullptr);
 
-    // The key filter of the numeric columns: a comma is typed as "."; the digits, "." and
-    // Backspace pass; every other character is dropped (no value).
+    // The key filter of the numeric columns (settlement::AmountKey).
     static std::optional<QChar> AmountKey(QChar typed);
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
@@ -73,16 +72,17 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    QString cell(int column, int month) const;
-    void setCell(int column, int month, const QString &text);
-    void setAutomatic(quint8 flag);
+    settlement::MileageGrid grid() const;
+    void setGrid(const settlement::MileageGrid &grid);
+    void setCell(int row, int column, const QString &text);
+    void setAutomatic(settlement::MileageAmounts amounts);
     QString filePath() const;
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
     QString m_year;
     QString m_stem;
-    quint8 m_automatic = 0; // 1 "Tak", 0 "Nie"
+    settlement::MileageAmounts m_amounts = settlement::MileageAmounts::ByHand;
 
     QLabel *Label1 = nullptr;
     QLabel *Label7 = nullptr;
@@ -106,7 +106,3 @@ private:
     QPushButton *SpeedButton1 = nullptr;
     QTimer *Timer1 = nullptr;
 };
-
-// Shared by the registers' timer ticks: a comma standing `fromEnd` characters from the end of a
-// text longer than `minLength` becomes ".". Other texts come back unchanged.
-QString DecimalCommaFixed(const QString &text, int fromEnd, int minLength);

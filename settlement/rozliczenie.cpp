@@ -2,6 +2,7 @@
 
 #include "clientrecords.h"
 #include "guard.h"
+#include "ownerrules.h"
 #include "recordfile.h"
 #include "widgets.h"
 
@@ -149,16 +150,14 @@ Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(ProgramState &state, Seams &sea
 
 int Trozliczeniesamochodu_f::DefaultYear(const QDate &today)
 {
-    const int year = today.year();
-    return (year < kFirstYear || year > 2012) ? 2000 : year;
+    return settlement::DefaultYear(today);
 }
 
 bool Trozliczeniesamochodu_f::OwnerComplete(const QString &nazwa1, const QString &nazwa2,
                                             const QString &nazwa3, const QString &marka,
                                             const QString &rejestracja)
 {
-    return !nazwa1.isEmpty() && !nazwa2.isEmpty() && !nazwa3.isEmpty() && !marka.isEmpty()
-           && !rejestracja.isEmpty();
+    return settlement::OwnerComplete(nazwa1, nazwa2, nazwa3, marka, rejestracja);
 }
 
 bool Trozliczeniesamochodu_f::FormCreate()
@@ -222,17 +221,11 @@ void Trozliczeniesamochodu_f::Timer1Timer()
     for (QPushButton *button : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
         button->setEnabled(complete);
 
-    const QString zero = QStringLiteral("0.00");
-    if (m_state.mileageRecord.text(mileage::yearTotal).isEmpty())
-        m_state.mileageRecord.setText(mileage::yearTotal, zero);
-    if (m_state.costRecord.text(cost::netTotal).isEmpty())
-        m_state.costRecord.setText(cost::netTotal, zero);
-    if (m_state.costRecord.text(cost::vatTotal).isEmpty())
-        m_state.costRecord.setText(cost::vatTotal, zero);
-    const QString currency = QStringLiteral(" zł");
-    Label9->setText(m_state.mileageRecord.text(mileage::yearTotal) + currency);
-    Label12->setText(m_state.costRecord.text(cost::netTotal) + currency);
-    Label13->setText(m_state.costRecord.text(cost::vatTotal) + currency);
+    const settlement::TotalsDisplay totals =
+        settlement::TotalsDisplayOf(m_state.mileageRecord, m_state.costRecord);
+    Label9->setText(totals.mileage);
+    Label12->setText(totals.net);
+    Label13->setText(totals.vat);
     Label15->setText(QStringLiteral("Rok ") + m_year);
 }
 

@@ -2,7 +2,6 @@
 
 #include "clientrecords.h"
 #include "datetext.h"
-#include "fixedpoint.h"
 #include "guard.h"
 #include "koszty.h"
 #include "recordfile.h"
@@ -22,13 +21,8 @@
 
 using namespace storage;
 
-namespace {
-
-// A figure as shown: the value with two decimals in a field of 10, then " zł".
-QString amountText(double value)
+namespace
 {
-    return FormatFixed(value, 10, 2) + QStringLiteral(" zł");
-}
 
 const QStringList &helpLines()
 {
@@ -267,12 +261,12 @@ void Twyliczenie_f::WyliczKoszty()
 {
     const settlement::MonthFigures figures = settlement::WyliczKoszty(
         m_state.mileageRecord, m_state.costRecord, m_month, m_state.results);
-    Label7->setText(amountText(figures.mileage));
-    Label9->setText(amountText(figures.costs));
-    Label11->setText(amountText(figures.cumulativeMileage));
-    Label13->setText(amountText(figures.cumulativeCosts));
-    Label17->setText(amountText(figures.toBook));
-    Label18->setText(amountText(figures.vat));
+    Label7->setText(settlement::FigureText(figures.mileage));
+    Label9->setText(settlement::FigureText(figures.costs));
+    Label11->setText(settlement::FigureText(figures.cumulativeMileage));
+    Label13->setText(settlement::FigureText(figures.cumulativeCosts));
+    Label17->setText(settlement::FigureText(figures.toBook));
+    Label18->setText(settlement::FigureText(figures.vat));
 }
 
 void Twyliczenie_f::Timer1Timer()

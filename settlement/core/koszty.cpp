@@ -7,9 +7,11 @@
 
 using namespace storage;
 
-namespace settlement {
+namespace settlement
+{
 
-namespace {
+namespace
+{
 
 constexpr int kTableWidth = 12;
 constexpr int kTableDecimals = 2;
@@ -39,6 +41,11 @@ void setTableText(CalculationResults &results, int month, int column, double val
 }
 
 } // namespace
+
+QString FigureText(double value)
+{
+    return FormatFixed(value, 10, 2) + QStringLiteral(" zł");
+}
 
 MonthFigures WyliczKoszty(const Record &mileage, const Record &costs, int month,
                           CalculationResults &results)
