@@ -5,7 +5,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace ui {
+namespace ui
+{
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
@@ -36,6 +37,14 @@ QPlainTextEdit *memo(QWidget *parent, const char *name, const QStringList &lines
     result->setReadOnly(true);
     result->setPlainText(lines.join(QLatin1Char('\n')));
     return result;
+}
+
+void makeHeading(QLabel *label, qreal scale)
+{
+    QFont heading = label->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * scale);
+    label->setFont(heading);
 }
 
 } // namespace ui

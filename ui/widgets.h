@@ -10,10 +10,10 @@ class QPushButton;
 class QWidget;
 
 // Small builders that give each control its component name (objectName) and an accessible name.
-namespace ui {
+namespace ui
+{
 
-template <typename T>
-T *named(T *widget, const char *name)
+template <typename T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -25,5 +25,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption);
 QLineEdit *edit(QWidget *parent, const char *name, QLabel *caption, int maxLength = 32767);
 // A read-only text of lines.
 QPlainTextEdit *memo(QWidget *parent, const char *name, const QStringList &lines);
+// The heading of a window: its label's font bold and `scale` times its size.
+void makeHeading(QLabel *label, qreal scale);
 
 } // namespace ui
