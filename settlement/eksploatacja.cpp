@@ -35,8 +35,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 constexpr int kColumns = 5;
 constexpr int kColumnWidths[kColumns] = {75, 322, 89, 61, 59};

@@ -6,12 +6,10 @@
 
 #include <memory>
 
-namespace Ui
-{
+namespace Ui {
 class NumeratorForm;
 }
-namespace ui
-{
+namespace ui {
 class HelpPanel;
 }
 

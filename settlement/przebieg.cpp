@@ -24,8 +24,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 constexpr int kMonths = 12;
 constexpr int kColumnWidth = 80;

@@ -9,8 +9,7 @@
 
 class QTimer;
 
-namespace Ui
-{
+namespace Ui {
 class RozliczenieForm;
 }
 

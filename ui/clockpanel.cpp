@@ -1,7 +1,6 @@
 #include "clockpanel.h"
 
-namespace ui
-{
+namespace ui {
 
 ClockPanel::ClockPanel(QWidget *parent) : QLabel(parent)
 {

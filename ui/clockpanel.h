@@ -2,8 +2,7 @@
 
 #include <QLabel>
 
-namespace ui
-{
+namespace ui {
 
 // The clock of a working window: a sunken panel with the time centred in it, named "Zegar" for
 // assistive technologies. The window's timer writes the time into it.

@@ -6,8 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace ui
-{
+namespace ui {
 
 HelpPanel::HelpPanel(QWidget *parent) : QFrame(parent)
 {

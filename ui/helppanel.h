@@ -6,8 +6,7 @@
 class QPlainTextEdit;
 class QPushButton;
 
-namespace ui
-{
+namespace ui {
 
 // The help overlay of a working window: a raised panel holding the read-only help text `Memo1`
 // and its own "Powrót" (`SpeedButton1`), which the window connects to hide it. Hidden at first; it

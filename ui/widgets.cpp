@@ -5,8 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace ui
-{
+namespace ui {
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
 {

@@ -10,8 +10,7 @@ class QPushButton;
 class QWidget;
 
 // Small builders that give each control its component name (objectName) and an accessible name.
-namespace ui
-{
+namespace ui {
 
 template <typename T> T *named(T *widget, const char *name)
 {

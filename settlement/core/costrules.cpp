@@ -7,11 +7,9 @@
 
 using namespace storage;
 
-namespace settlement
-{
+namespace settlement {
 
-namespace
-{
+namespace {
 
 constexpr int kDecimals = 2;
 constexpr int kEntryCapacity = 60;

@@ -8,8 +8,7 @@
 #include <array>
 #include <optional>
 
-namespace settlement
-{
+namespace settlement {
 
 // The five texts of one invoice row: date, kind of expense, document number, net, VAT (the
 // columns storage::cost::kDate … kVat).

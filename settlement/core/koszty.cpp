@@ -7,11 +7,9 @@
 
 using namespace storage;
 
-namespace settlement
-{
+namespace settlement {
 
-namespace
-{
+namespace {
 
 constexpr int kTableWidth = 12;
 constexpr int kTableDecimals = 2;

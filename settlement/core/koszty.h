@@ -5,8 +5,7 @@
 
 #include <QString>
 
-namespace settlement
-{
+namespace settlement {
 
 // The figures of the calculated month, unrounded.
 struct MonthFigures {

@@ -6,11 +6,9 @@
 
 using namespace storage;
 
-namespace settlement
-{
+namespace settlement {
 
-namespace
-{
+namespace {
 
 constexpr int kAmountDecimals = 2;
 constexpr int kRateDecimals = 4;

@@ -6,8 +6,7 @@
 
 #include <array>
 
-namespace settlement
-{
+namespace settlement {
 
 // The texts of one month of the mileage register.
 struct MileageMonth {

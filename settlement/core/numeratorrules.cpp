@@ -7,8 +7,7 @@
 
 using namespace storage;
 
-namespace settlement
-{
+namespace settlement {
 
 qint32 NumeratorNumber(const QString &text)
 {

@@ -6,8 +6,7 @@
 
 #include <optional>
 
-namespace settlement
-{
+namespace settlement {
 
 // The number typed into the numerator: leading blanks, an optional sign, decimal digits; the
 // leading digits count, 0 when there are none. A number beyond the 32-bit range is held at its

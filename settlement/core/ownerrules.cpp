@@ -4,11 +4,9 @@
 
 using namespace storage;
 
-namespace settlement
-{
+namespace settlement {
 
-namespace
-{
+namespace {
 
 constexpr int kLastDefaultYear = 2012;
 constexpr int kFallbackYear = 2000;

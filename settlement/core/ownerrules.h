@@ -5,8 +5,7 @@
 #include <QDate>
 #include <QString>
 
-namespace settlement
-{
+namespace settlement {
 
 // The default settlement year for a date: its year, or 2000 outside 1996 to 2012.
 int DefaultYear(const QDate &today);

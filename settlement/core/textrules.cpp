@@ -1,7 +1,6 @@
 #include "textrules.h"
 
-namespace settlement
-{
+namespace settlement {
 
 QString DecimalCommaFixed(const QString &text, int fromEnd, int minLength)
 {

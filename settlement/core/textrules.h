@@ -5,8 +5,7 @@
 
 #include <optional>
 
-namespace settlement
-{
+namespace settlement {
 
 // A comma standing `fromEnd` characters from the end of a text longer than `minLength` becomes
 // "."; other texts come back unchanged. The registers take a comma followed by exactly two

@@ -23,8 +23,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 // Offsets of the cost record, written out independently of the code: month 1..12, column 0..4,
 // row 1..20.

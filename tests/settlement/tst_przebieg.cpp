@@ -18,8 +18,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 // Offsets of the mileage record, written out independently of the code: column 1..3, month 1..12.
 constexpr int cellOffset(int column, int month)

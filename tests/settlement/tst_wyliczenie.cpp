@@ -16,8 +16,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 // Stands in for the print panel: records what the calculation had left when it was opened.
 class FakePrintPanel : public FormWindow

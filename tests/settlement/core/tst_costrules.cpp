@@ -7,8 +7,7 @@
 using namespace settlement;
 using storage::Record;
 
-namespace
-{
+namespace {
 
 // Offsets of the ".eks" and ".vat" records, written out independently of the code.
 constexpr int entryOffset(int month, int column, int row)

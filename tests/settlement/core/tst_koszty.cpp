@@ -7,8 +7,7 @@
 using namespace storage;
 using settlement::MonthFigures;
 
-namespace
-{
+namespace {
 
 // One invoice row of the cost record: net (column 3) and VAT (column 4) texts.
 struct Invoice {

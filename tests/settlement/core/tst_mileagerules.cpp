@@ -8,8 +8,7 @@
 using namespace settlement;
 using storage::Record;
 
-namespace
-{
+namespace {
 
 // Offsets of the ".prz" record, written out independently of the code.
 constexpr int cellOffset(int column, int month)

@@ -7,8 +7,7 @@
 
 using namespace settlement;
 
-namespace
-{
+namespace {
 
 constexpr qint32 kMax = std::numeric_limits<qint32>::max();
 constexpr qint32 kMin = std::numeric_limits<qint32>::min();
