@@ -9,14 +9,16 @@
 
 #include <optional>
 
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTableWidget;
+#include <memory>
+
 class QTimer;
+
+namespace Ui {
+class PrzebiegForm;
+}
+namespace ui {
+class HelpPanel;
+}
 
 // The editor of a register grid cell. Every change typed into the editor reaches the cell at
 // once, so that a timer tick sees the text being typed. With Keys::Amount it also applies the
@@ -51,6 +53,7 @@ class Tprzebieg_f : public FormWindow
 
 public:
     Tprzebieg_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    ~Tprzebieg_f() override;
     Q_DISABLE_COPY(Tprzebieg_f)
 
     bool FormCreate() override;
@@ -84,25 +87,9 @@ private:
     QString m_stem;
     settlement::MileageAmounts m_amounts = settlement::MileageAmounts::ByHand;
 
-    QLabel *Label1 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label3 = nullptr;
-    // Months in rows 0 to 11, the columns "Kilometry", "Przelicznik", "Kwota" in columns 0 to 2;
-    // the month names and the captions are the grid's headers (its fixed column and row).
-    QTableWidget *przebieg = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    QRadioButton *p1 = nullptr;
-    QRadioButton *p2 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Panel2 = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
-    QFrame *Panel1 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
+    // The grid `przebieg` holds the months in rows 0 to 11 and the columns "Kilometry",
+    // "Przelicznik", "Kwota" in columns 0 to 2; the month names and the captions are its headers.
+    std::unique_ptr<Ui::PrzebiegForm> m_ui;
+    ui::HelpPanel *Panel1 = nullptr;
     QTimer *Timer1 = nullptr;
 };
