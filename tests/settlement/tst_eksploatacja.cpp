@@ -160,7 +160,7 @@ void TestEksploatacja::newYearOpensOnTheCurrentMonth()
     QCOMPARE(grid()->rowCount(), 20);
     QCOMPARE(grid()->columnCount(), 5);
     const QStringList captions{"Data", "Rodzaj wydatku", "Nr dokumentu", "Kwota", "Vat [zł]"};
-    // The widths of the original grid, widened only where the font needs it.
+    // The column widths, widened only where the font needs it.
     const QList<int> widths{75, 322, 89, 61, 59};
     for (int column = 0; column < 5; ++column) {
         QCOMPARE(grid()->horizontalHeaderItem(column)->text(), captions.at(column));
