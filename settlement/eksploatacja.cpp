@@ -8,11 +8,9 @@
 #include "paths.h"
 #include "przebieg.h"
 #include "recordfile.h"
-#include "textcodec.h"
 #include "ui_eksploatacja.h"
 #include "widgets.h"
 
-#include <QCollator>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
@@ -93,19 +91,6 @@ void OverwriteRecord(const QString &path, const Record &record)
     if (!FileExists(path))
         throw FileError::fromErrno(ENOENT, path);
     WriteRecord(path, record);
-}
-
-// One item a line; lines end in CR LF or LF, and a final line end makes no empty item.
-QStringList PhraseLines(const QByteArray &bytes)
-{
-    QStringList lines = FromWindows1250(bytes).split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 } // namespace
@@ -384,11 +369,7 @@ void Teksploatacja_f::Button3Click()
         listaTr->show();
         listaTr->clear();
 
-        QStringList phrases = PhraseLines(ReadTextFile(path));
-        QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        std::stable_sort(phrases.begin(), phrases.end(), collator);
-        listaTr->addItems(phrases);
+        listaTr->addItems(settlement::SortedPhrases(ReadTextFile(path)));
         listaTr->setFocus();
     });
 }

@@ -1,7 +1,11 @@
 #include "costrules.h"
 
 #include "fixedpoint.h"
+#include "textcodec.h"
 #include "textrules.h"
+
+#include <QCollator>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -148,6 +152,21 @@ void SetCostYearTotals(Record &record)
                    FormatFixed(net, cost::kTotalWidth, kDecimals).left(kStoredTotalLength));
     record.setText(cost::vatTotal,
                    FormatFixed(vat, cost::kTotalWidth, kDecimals).left(kStoredTotalLength));
+}
+
+QStringList SortedPhrases(const QByteArray &fileBytes)
+{
+    QStringList lines = FromWindows1250(fileBytes).split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(lines.begin(), lines.end(), collator);
+    return lines;
 }
 
 } // namespace settlement

@@ -49,6 +49,8 @@ private Q_SLOTS:
     void storeCutsAndNormalises();
     void saveFixesEveryCommaOfTheNet();
     void yearTotals();
+    void sortedPhrases_data();
+    void sortedPhrases();
 };
 
 void TestCostRules::modeReading_data()
@@ -237,6 +239,27 @@ void TestCostRules::yearTotals()
     SetCostYearTotals(empty);
     QCOMPARE(empty.bytes().mid(kNetTotalOffset, 16),
              testfiles::shortString(QStringLiteral("      0.00"), 15));
+}
+
+void TestCostRules::sortedPhrases_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("phrases");
+    // "\xa3" is "Ł" and "\xb3" is "ł" in Windows-1250.
+    QTest::newRow("Polish order, case ignored")
+        << QByteArray("Paliwo\r\n\xa3o\xbfyska\r\nnaprawa\nLampa\r\nAkumulator\r\n")
+        << QStringList{"Akumulator", "Lampa", "Łożyska", "naprawa", "Paliwo"};
+    QTest::newRow("no final line end") << QByteArray("b\r\na") << QStringList{"a", "b"};
+    QTest::newRow("empty lines inside stay")
+        << QByteArray("b\r\n\r\na\r\n") << QStringList{"", "a", "b"};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+}
+
+void TestCostRules::sortedPhrases()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, phrases);
+    QCOMPARE(SortedPhrases(file), phrases);
 }
 
 QTEST_GUILESS_MAIN(TestCostRules)
