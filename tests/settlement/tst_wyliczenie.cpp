@@ -91,15 +91,10 @@ private:
     {
         return m_ws->path(QStringLiteral("DANE/007_2007") + QLatin1String(extension));
     }
-    void create()
-    {
-        m_window = std::make_unique<Twyliczenie_f>(m_ws->state, m_ws->seams.seams, m_windows);
-    }
+    void create() { m_window = std::make_unique<Twyliczenie_f>(m_ws->state, m_ws->seams.seams, m_windows); }
     QString labelText(const char *name) const { return child<QLabel>(name)->text(); }
-    template <typename T> T *child(const char *name) const
-    {
-        return findChildNamed<T>(m_window.get(), name);
-    }
+    template <typename T>
+    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
 
     std::unique_ptr<Workspace> m_ws;
     ui::WindowTable m_windows;
@@ -182,13 +177,11 @@ void TestWyliczenie::clockMonthIsSelected_data()
     QTest::addColumn<int>("month");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("toBook");
-    QTest::newRow("first of January") << QDateTime(QDate(2007, 1, 1), QTime(0, 0)) << 1 << "Styczeń"
-                                      << "    300.00 zł";
-    QTest::newRow("last of December")
-        << QDateTime(QDate(2007, 12, 31), QTime(23, 59, 59)) << 12 << "Grudzień"
-        << "      0.00 zł";
-    QTest::newRow("no valid date") << QDateTime() << 1 << "Styczeń"
-                                   << "    300.00 zł";
+    QTest::newRow("first of January") << QDateTime(QDate(2007, 1, 1), QTime(0, 0)) << 1
+                                      << "Styczeń" << "    300.00 zł";
+    QTest::newRow("last of December") << QDateTime(QDate(2007, 12, 31), QTime(23, 59, 59)) << 12
+                                      << "Grudzień" << "      0.00 zł";
+    QTest::newRow("no valid date") << QDateTime() << 1 << "Styczeń" << "    300.00 zł";
 }
 
 void TestWyliczenie::clockMonthIsSelected()
