@@ -7,9 +7,8 @@
 
 #include <QStyledItemDelegate>
 
-#include <optional>
-
 #include <memory>
+#include <optional>
 
 class QTimer;
 
