@@ -8,6 +8,7 @@
 #include "paths.h"
 #include "przebieg.h"
 #include "recordfile.h"
+#include "textcodec.h"
 #include "ui_eksploatacja.h"
 #include "widgets.h"
 
@@ -91,6 +92,19 @@ void OverwriteRecord(const QString &path, const Record &record)
     if (!FileExists(path))
         throw FileError::fromErrno(ENOENT, path);
     WriteRecord(path, record);
+}
+
+// One item a line; lines end in CR LF or LF, and a final line end makes no empty item.
+QStringList PhraseLines(const QByteArray &bytes)
+{
+    QStringList lines = FromWindows1250(bytes).split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 } // namespace
@@ -369,7 +383,7 @@ void Teksploatacja_f::Button3Click()
         listaTr->show();
         listaTr->clear();
 
-        listaTr->addItems(settlement::SortedPhrases(ReadTextFile(path)));
+        listaTr->addItems(settlement::SortedPhrases(PhraseLines(ReadTextFile(path))));
         listaTr->setFocus();
     });
 }

@@ -1,7 +1,6 @@
 #include "costrules.h"
 
 #include "fixedpoint.h"
-#include "textcodec.h"
 #include "textrules.h"
 
 #include <QCollator>
@@ -154,19 +153,12 @@ void SetCostYearTotals(Record &record)
                    FormatFixed(vat, cost::kTotalWidth, kDecimals).left(kStoredTotalLength));
 }
 
-QStringList SortedPhrases(const QByteArray &fileBytes)
+QStringList SortedPhrases(QStringList phrases)
 {
-    QStringList lines = FromWindows1250(fileBytes).split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
     QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(lines.begin(), lines.end(), collator);
-    return lines;
+    std::stable_sort(phrases.begin(), phrases.end(), collator);
+    return phrases;
 }
 
 } // namespace settlement

@@ -3,7 +3,6 @@
 #include "clientrecords.h"
 #include "record.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -72,9 +71,8 @@ CostMonth CostMonthForSave(CostMonth rows);
 // Sets the year net and VAT totals (width 10, 2 decimals) from every entry of the record.
 void SetCostYearTotals(storage::Record &record);
 
-// The phrases of the phrase file (Windows-1250 text): one a line, lines ending in CR LF or LF,
-// a final line end making no empty phrase; sorted alphabetically in Polish order, case
-// ignored, equal phrases in file order.
-QStringList SortedPhrases(const QByteArray &fileBytes);
+// The phrase list as shown: the lines of the phrase file sorted alphabetically in Polish order,
+// case ignored, equal phrases in file order.
+QStringList SortedPhrases(QStringList phrases);
 
 } // namespace settlement
