@@ -3,33 +3,28 @@
 #include "clientrecords.h"
 #include "datetext.h"
 #include "fileerror.h"
-#include "fixedpoint.h"
 #include "guard.h"
+#include "helppanel.h"
 #include "paths.h"
 #include "przebieg.h"
 #include "recordfile.h"
 #include "textcodec.h"
+#include "ui_eksploatacja.h"
 #include "widgets.h"
 
-#include <QCollator>
 #include <QComboBox>
 #include <QFile>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <optional>
@@ -40,7 +35,6 @@ namespace {
 
 constexpr int kColumns = 5;
 constexpr int kColumnWidths[kColumns] = {75, 322, 89, 61, 59};
-constexpr int kEntryCapacity = 60;
 
 const QString kPhraseFile = QStringLiteral("DANE\\eksptresc.dat");
 
@@ -90,15 +84,9 @@ const QStringList &helpLines()
     return lines;
 }
 
-// The stored form of a net or VAT amount: width 8, 2 decimals, empty when not above zero.
-QString normalisedAmount(const QString &text)
-{
-    return FormatStored(ParseFixed(text), cost::kAmountWidth, 2);
-}
-
-// The cost record is overwritten in place: the original opens the existing file for writing
-// without truncation, so a file removed meanwhile fails with "File not found" instead of being
-// created again.
+// The cost record is overwritten in place: the existing file is opened for writing without
+// truncation, so a file removed while the window is open fails with "File not found" instead of
+// being created again.
 void OverwriteRecord(const QString &path, const Record &record)
 {
     if (!FileExists(path))
@@ -110,55 +98,21 @@ void OverwriteRecord(const QString &path, const Record &record)
 
 Teksploatacja_f::Teksploatacja_f(ProgramState &state, Seams &seams, QWidget *parent)
     : FormWindow(FormWindow::Placement::StayOnTop, parent), m_state(state), m_seams(seams),
-      m_record(cost::kSize)
+      m_record(cost::kSize), m_ui(std::make_unique<Ui::EksploatacjaForm>())
 {
-    setObjectName(QStringLiteral("eksploatacja_f"));
-    auto *rows = new QVBoxLayout(this);
+    m_ui->setupUi(this);
+    ui::makeHeading(m_ui->Label1, 1.5);
+    m_ui->lista->addItems(MonthNames());
 
-    auto *top = new QHBoxLayout;
-    rows->addLayout(top);
-    auto *headers = new QVBoxLayout;
-    top->addLayout(headers, 1);
-    Label1 = ui::label(this, "Label1", QStringLiteral("Eksploatacja pojazdu"));
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.5);
-    Label1->setFont(heading);
-    headers->addWidget(Label1);
-    Label6 = ui::label(this, "Label6", QString());
-    Label7 = ui::label(this, "Label7", QString());
-    Label8 = ui::label(this, "Label8", QString());
-    for (QLabel *header : {Label6, Label7, Label8})
-        headers->addWidget(header);
-
-    auto *month = new QVBoxLayout;
-    top->addLayout(month);
-    lista = ui::named(new QComboBox(this), "lista");
-    lista->setAccessibleName(QStringLiteral("Miesiąc"));
-    lista->addItems(MonthNames());
-    month->addWidget(lista);
-    Label5 = ui::label(this, "Label5", QStringLiteral("Brak wybranego miesiąca"));
-    QFont monthFont = Label5->font();
-    monthFont.setBold(true);
-    Label5->setFont(monthFont);
-    month->addWidget(Label5);
-    month->addStretch();
-
-    Panel1 = ui::label(this, "Panel1", QString());
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setMinimumSize(90, 28);
-    Panel1->setAccessibleName(QStringLiteral("Zegar"));
-    top->addWidget(Panel1, 0, Qt::AlignTop);
-
-    eksp = ui::named(new QTableWidget(cost::kRows, kColumns, this), "eksp");
-    eksp->setAccessibleName(Label1->text());
+    QTableWidget *eksp = m_ui->eksp;
+    eksp->setRowCount(cost::kRows);
+    eksp->setColumnCount(kColumns);
     eksp->setHorizontalHeaderLabels(headerLabels());
     eksp->verticalHeader()->hide();
     eksp->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     eksp->verticalHeader()->setDefaultSectionSize(eksp->fontMetrics().height() + 6);
     eksp->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // The widths of the original grid, widened where the font would cut a date or an amount.
+    // The column widths, widened where the font would cut a date or an amount.
     const QFontMetrics metrics = eksp->fontMetrics();
     const int padding = 2 * eksp->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
     int widths[kColumns];
@@ -173,12 +127,6 @@ Teksploatacja_f::Teksploatacja_f(ProgramState &state, Seams &seams, QWidget *par
         eksp->setColumnWidth(column, widths[column]);
         gridWidth += widths[column];
     }
-    eksp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    eksp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    eksp->setSelectionMode(QAbstractItemView::SingleSelection);
-    eksp->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                          QAbstractItemView::AnyKeyPressed);
-    eksp->setTabKeyNavigation(true);
     auto *textCells = new RegisterCellDelegate(RegisterCellDelegate::Keys::Any, eksp);
     auto *amountCells = new RegisterCellDelegate(RegisterCellDelegate::Keys::Amount, eksp);
     eksp->setItemDelegate(textCells);
@@ -200,100 +148,38 @@ Teksploatacja_f::Teksploatacja_f(ProgramState &state, Seams &seams, QWidget *par
     // Enter reaches the grid also from an open cell editor, which passes the key on to it; the
     // cell already holds the editor's text.
     eksp->installEventFilter(this);
-    rows->addWidget(eksp);
 
-    auto *sums = new QHBoxLayout;
-    sums->setSpacing(0);
-    Label2 = ui::label(this, "Label2", QStringLiteral("RAZEM"));
-    Label3 = ui::label(this, "Label3", QStringLiteral("0.00"));
-    Label4 = ui::label(this, "Label4", QStringLiteral("0.00"));
-    Label3->setAccessibleName(QStringLiteral("Razem netto"));
-    Label4->setAccessibleName(QStringLiteral("Razem Vat"));
-    Label2->setFixedWidth(eksp->frameWidth() + widths[cost::kDate] + widths[cost::kKind] +
-                          widths[cost::kDocument] - 6);
-    Label3->setFixedWidth(widths[cost::kNet]);
-    Label4->setFixedWidth(widths[cost::kVat]);
-    for (QLabel *sum : {Label2, Label3, Label4})
-        sum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    sums->addWidget(Label2);
-    sums->addSpacing(6);
-    sums->addWidget(Label3);
-    sums->addWidget(Label4);
-    sums->addStretch();
-    rows->addLayout(sums);
+    // The sums stand under their columns.
+    m_ui->Label2->setFixedWidth(eksp->frameWidth() + widths[cost::kDate] + widths[cost::kKind] +
+                                widths[cost::kDocument] - 6);
+    m_ui->Label3->setFixedWidth(widths[cost::kNet]);
+    m_ui->Label4->setFixedWidth(widths[cost::kVat]);
 
-    auto *bottom = new QHBoxLayout;
-    rows->addLayout(bottom);
-    auto *entryButtons = new QVBoxLayout;
-    bottom->addLayout(entryButtons);
-    Button2 = ui::button(this, "Button2", QStringLiteral("&Data"));
-    Button3 = ui::button(this, "Button3", QStringLiteral("&Wstaw treść"));
-    Button4 = ui::button(this, "Button4", QStringLiteral("&Edytor treści"));
-    for (QPushButton *button : {Button2, Button3, Button4})
-        entryButtons->addWidget(button);
-
-    RadioGroup1 = ui::named(new QGroupBox(QStringLiteral("Obliczanie Vat"), this), "RadioGroup1");
-    auto *modes = new QGridLayout(RadioGroup1);
-    v1 = ui::named(new QRadioButton(QStringLiteral("Nie licz"), RadioGroup1), "v1");
-    v2 = ui::named(new QRadioButton(QStringLiteral("Licz 22%"), RadioGroup1), "v2");
-    v3 = ui::named(new QRadioButton(QStringLiteral("Licz 7%"), RadioGroup1), "v3");
-    v4 = ui::named(new QRadioButton(QStringLiteral("Licz inny"), RadioGroup1), "v4");
-    v1->setChecked(true);
-    modes->addWidget(v1, 0, 0);
-    modes->addWidget(v2, 0, 1);
-    modes->addWidget(v3, 1, 0);
-    modes->addWidget(v4, 1, 1);
-    bottom->addWidget(RadioGroup1);
-
-    RadioGroup2 = ui::named(new QGroupBox(QStringLiteral("Inny Vat [%]"), this), "RadioGroup2");
-    auto *otherRate = new QVBoxLayout(RadioGroup2);
-    innyvat = ui::edit(RadioGroup2, "innyvat", nullptr);
-    innyvat->setAccessibleName(RadioGroup2->title());
-    innyvat->setText(QStringLiteral("0"));
-    innyvat->setMaximumWidth(60);
-    otherRate->addWidget(innyvat);
-    bottom->addWidget(RadioGroup2);
-    bottom->addStretch();
-
-    auto *leaveButtons = new QVBoxLayout;
-    bottom->addLayout(leaveButtons);
-    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Pomoc"));
-    SpeedButton2 = ui::button(this, "SpeedButton2", QStringLiteral("Powrót"));
-    leaveButtons->addWidget(SpeedButton3);
-    leaveButtons->addWidget(SpeedButton2);
-
-    // The phrase list and the help panel lie over the window while they are shown.
     listaTr = ui::named(new QListWidget(this), "listaTr");
     listaTr->setAccessibleName(QStringLiteral("Treści"));
     listaTr->installEventFilter(this);
     listaTr->hide();
 
-    Panel2 = ui::named(new QFrame(this), "Panel2");
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel2->setAutoFillBackground(true);
-    auto *help = new QVBoxLayout(Panel2);
-    Memo1 = ui::memo(Panel2, "Memo1", helpLines());
-    Memo1->setAccessibleName(QStringLiteral("Pomoc"));
-    help->addWidget(Memo1);
-    SpeedButton1 = ui::button(Panel2, "SpeedButton1", QStringLiteral("Powrót"));
-    help->addWidget(SpeedButton1, 0, Qt::AlignRight);
-    Panel2->hide();
+    Panel2 = ui::named(new ui::HelpPanel(this), "Panel2");
+    Panel2->setLines(helpLines());
 
     Timer1 = ui::named(new QTimer(this), "Timer1");
     Timer1->setInterval(100);
 
     connect(Timer1, &QTimer::timeout, this, &Teksploatacja_f::Timer1Timer);
-    connect(lista, &QComboBox::activated, this, &Teksploatacja_f::listaClick);
-    connect(Button2, &QPushButton::clicked, this, &Teksploatacja_f::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &Teksploatacja_f::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &Teksploatacja_f::Button4Click);
+    connect(m_ui->lista, &QComboBox::activated, this, &Teksploatacja_f::listaClick);
+    connect(m_ui->Button2, &QPushButton::clicked, this, &Teksploatacja_f::Button2Click);
+    connect(m_ui->Button3, &QPushButton::clicked, this, &Teksploatacja_f::Button3Click);
+    connect(m_ui->Button4, &QPushButton::clicked, this, &Teksploatacja_f::Button4Click);
     connect(listaTr, &QListWidget::itemDoubleClicked, this, &Teksploatacja_f::listaTrDblClick);
-    connect(SpeedButton3, &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton3Click);
-    connect(SpeedButton1, &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton2Click);
+    connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton3Click);
+    connect(Panel2->backButton(), &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton1Click);
+    connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton2Click);
 
     fixSize();
 }
+
+Teksploatacja_f::~Teksploatacja_f() = default;
 
 QString Teksploatacja_f::costPath() const
 {
@@ -312,44 +198,51 @@ QString Teksploatacja_f::phrasePath() const
 
 QString Teksploatacja_f::cell(int row, int column) const
 {
-    return eksp->item(row - 1, column)->text();
+    return m_ui->eksp->item(row - 1, column)->text();
 }
 
 void Teksploatacja_f::setCell(int row, int column, const QString &text)
 {
-    QTableWidgetItem *item = eksp->item(row - 1, column);
+    QTableWidgetItem *item = m_ui->eksp->item(row - 1, column);
     if (item->text() != text)
         item->setText(text);
 }
 
 int Teksploatacja_f::currentRow() const
 {
-    return std::max(eksp->currentRow(), 0) + 1;
+    return std::max(m_ui->eksp->currentRow(), 0) + 1;
 }
 
-void Teksploatacja_f::normaliseAmounts(int row)
+settlement::CostMonth Teksploatacja_f::rows() const
 {
-    setCell(row, cost::kNet, normalisedAmount(cell(row, cost::kNet)));
-    setCell(row, cost::kVat, normalisedAmount(cell(row, cost::kVat)));
+    settlement::CostMonth cells;
+    for (int row = 1; row <= cost::kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column)
+            cells[row - 1][column] = cell(row, column);
+    }
+    return cells;
+}
+
+void Teksploatacja_f::setRows(const settlement::CostMonth &cells)
+{
+    for (int row = 1; row <= cost::kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column)
+            setCell(row, column, cells[row - 1][column]);
+    }
 }
 
 void Teksploatacja_f::loadGrid()
 {
-    for (int row = 1; row <= cost::kRows; ++row) {
-        for (int column = 0; column < kColumns; ++column)
-            setCell(row, column, m_record.text(cost::entry(m_month, column, row)));
-        normaliseAmounts(row);
-    }
+    setRows(settlement::CostMonthOf(m_record, m_month));
 }
 
-void Teksploatacja_f::storeGrid()
+void Teksploatacja_f::storeGrid(const settlement::CostMonth &cells)
 {
-    for (int row = 1; row <= cost::kRows; ++row) {
-        normaliseAmounts(row);
-        for (int column = 0; column < kColumns; ++column)
-            m_record.setText(cost::entry(m_month, column, row),
-                             cell(row, column).left(kEntryCapacity));
-    }
+    settlement::CostMonth normalised = cells;
+    for (settlement::CostRow &row : normalised)
+        row = settlement::NormalisedRow(row);
+    setRows(normalised);
+    settlement::StoreCostMonth(m_record, m_month, normalised);
 }
 
 void Teksploatacja_f::writeCosts()
@@ -357,77 +250,79 @@ void Teksploatacja_f::writeCosts()
     OverwriteRecord(costPath(), m_record);
 }
 
-quint8 Teksploatacja_f::vatMode() const
+settlement::VatMode Teksploatacja_f::vatMode() const
 {
-    if (v2->isChecked())
-        return vatsetting::Vat22;
-    if (v3->isChecked())
-        return vatsetting::Vat7;
-    if (v4->isChecked())
-        return vatsetting::OtherVat;
-    return vatsetting::NoVat;
+    if (m_ui->v2->isChecked())
+        return settlement::VatMode::Vat22;
+    if (m_ui->v3->isChecked())
+        return settlement::VatMode::Vat7;
+    if (m_ui->v4->isChecked())
+        return settlement::VatMode::OtherVat;
+    return settlement::VatMode::NoVat;
 }
 
 bool Teksploatacja_f::FormCreate()
 {
     m_year = m_state.yearText;
     m_stem = m_state.yearStem;
-    Label6->setText(m_state.header1);
-    Label7->setText(m_state.header2);
-    Label8->setText(m_state.header3);
+    m_ui->Label6->setText(m_state.header1);
+    m_ui->Label7->setText(m_state.header2);
+    m_ui->Label8->setText(m_state.header3);
     return Guarded(m_seams.dialogs, [this] {
-        v1->setChecked(true);
+        m_ui->v1->setChecked(true);
         listaTr->hide();
         Timer1->start();
         setWindowTitle(QStringLiteral("Rok obliczeniowy ") + m_year);
 
-        eksp->setHorizontalHeaderLabels(headerLabels());
+        m_ui->eksp->setHorizontalHeaderLabels(headerLabels());
         {
-            const QSignalBlocker blocker(lista);
-            lista->clear();
-            lista->addItems(MonthNames());
+            const QSignalBlocker blocker(m_ui->lista);
+            m_ui->lista->clear();
+            m_ui->lista->addItems(MonthNames());
             m_month = m_seams.clock.today().month();
-            lista->setCurrentIndex(m_month - 1);
+            m_ui->lista->setCurrentIndex(m_month - 1);
         }
-        Label5->setText(MonthNames().at(m_month - 1));
+        m_ui->Label5->setText(MonthNames().at(m_month - 1));
 
         CreateIfMissing(costPath(), cost::defaultRecord());
         ReadRecord(costPath(), m_record);
 
         CreateIfMissing(vatPath(), vatsetting::defaultRecord());
-        Record setting(vatsetting::kSize);
-        ReadRecord(vatPath(), setting);
-        innyvat->setText(setting.text(vatsetting::otherRate));
-        switch (setting.byte(vatsetting::kMode)) {
-        case vatsetting::Vat22:
-            v2->setChecked(true);
+        Record record(vatsetting::kSize);
+        ReadRecord(vatPath(), record);
+        // A mode byte outside 1..4 reads as the nearest mode (settlement::VatModeFromByte).
+        const settlement::VatSetting setting = settlement::VatSettingOf(record);
+        m_ui->innyvat->setText(setting.otherRate);
+        switch (setting.mode) {
+        case settlement::VatMode::NoVat:
+            m_ui->v1->setChecked(true);
             break;
-        case vatsetting::Vat7:
-            v3->setChecked(true);
+        case settlement::VatMode::Vat22:
+            m_ui->v2->setChecked(true);
             break;
-        case vatsetting::OtherVat:
-            v4->setChecked(true);
+        case settlement::VatMode::Vat7:
+            m_ui->v3->setChecked(true);
             break;
-        default:
-            v1->setChecked(true);
+        case settlement::VatMode::OtherVat:
+            m_ui->v4->setChecked(true);
             break;
         }
 
         loadGrid();
-        if (eksp->currentRow() < 0)
-            eksp->setCurrentCell(0, 0);
+        if (m_ui->eksp->currentRow() < 0)
+            m_ui->eksp->setCurrentCell(0, 0);
     });
 }
 
 void Teksploatacja_f::listaClick()
 {
-    const int chosen = lista->currentIndex() + 1;
+    const int chosen = m_ui->lista->currentIndex() + 1;
     if (chosen < 1)
         return;
     Guarded(m_seams.dialogs, [this, chosen] {
-        storeGrid();
+        storeGrid(rows());
         writeCosts();
-        Label5->setText(MonthNames().at(chosen - 1));
+        m_ui->Label5->setText(MonthNames().at(chosen - 1));
         m_month = chosen;
         loadGrid();
     });
@@ -437,47 +332,20 @@ void Teksploatacja_f::ekspKeyDown(int key)
 {
     if (key != 13)
         return;
-    for (int row = 1; row <= cost::kRows; ++row)
-        normaliseAmounts(row);
+    settlement::CostMonth cells = rows();
+    for (settlement::CostRow &row : cells)
+        row = settlement::NormalisedRow(row);
+    setRows(cells);
 }
 
 void Teksploatacja_f::Timer1Timer()
 {
-    const int row = currentRow();
-    setCell(row, cost::kNet, DecimalCommaFixed(cell(row, cost::kNet), 3, 3));
-
-    const QString net = cell(row, cost::kNet);
-    if (!net.isEmpty()) {
-        std::optional<double> rate;
-        switch (vatMode()) {
-        case vatsetting::Vat22:
-            rate = 0.22;
-            break;
-        case vatsetting::Vat7:
-            rate = 0.07;
-            break;
-        case vatsetting::OtherVat:
-            rate = ParseFixed(innyvat->text()) / 100.0;
-            break;
-        default:
-            break;
-        }
-        if (rate)
-            setCell(row, cost::kVat, FormatFixed(*rate * ParseFixed(net), cost::kAmountWidth, 2));
-    }
-
-    Panel1->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
-
-    double netSum = 0.0;
-    double vatSum = 0.0;
-    for (int r = 1; r <= cost::kRows; ++r) {
-        if (cell(r, cost::kNet).isEmpty())
-            setCell(r, cost::kVat, QString());
-        netSum += ParseFixed(cell(r, cost::kNet));
-        vatSum += ParseFixed(cell(r, cost::kVat));
-    }
-    Label3->setText(FormatFixed(netSum, cost::kAmountWidth, 2));
-    Label4->setText(FormatFixed(vatSum, cost::kAmountWidth, 2));
+    const settlement::CostView view =
+        settlement::RefreshCosts(rows(), currentRow(), vatMode(), m_ui->innyvat->text());
+    setRows(view.rows);
+    m_ui->Panel1->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
+    m_ui->Label3->setText(view.sums.net);
+    m_ui->Label4->setText(view.sums.vat);
 }
 
 void Teksploatacja_f::Button2Click()
@@ -493,20 +361,16 @@ void Teksploatacja_f::Button3Click()
     if (!FileExists(path))
         return;
     Guarded(m_seams.dialogs, [this, &path] {
-        const QRect area = eksp->geometry();
-        const int left =
-            area.left() + eksp->frameWidth() + eksp->columnViewportPosition(cost::kKind);
-        const int top = area.top() + eksp->horizontalHeader()->height();
-        listaTr->setGeometry(left, top, eksp->columnWidth(cost::kKind), area.bottom() - top);
+        const QRect area = m_ui->eksp->geometry();
+        const int left = area.left() + m_ui->eksp->frameWidth() +
+                         m_ui->eksp->columnViewportPosition(cost::kKind);
+        const int top = area.top() + m_ui->eksp->horizontalHeader()->height();
+        listaTr->setGeometry(left, top, m_ui->eksp->columnWidth(cost::kKind), area.bottom() - top);
         listaTr->raise();
         listaTr->show();
         listaTr->clear();
 
-        QStringList phrases = ReadTextLines(path);
-        QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        std::stable_sort(phrases.begin(), phrases.end(), collator);
-        listaTr->addItems(phrases);
+        listaTr->addItems(settlement::SortedPhrases(ReadTextLines(path)));
         listaTr->setFocus();
     });
 }
@@ -547,9 +411,7 @@ void Teksploatacja_f::listaTrKeyDown(int key)
 
 void Teksploatacja_f::SpeedButton3Click()
 {
-    Panel2->setGeometry(rect().adjusted(8, 8, -8, -8));
-    Panel2->raise();
-    Panel2->show();
+    Panel2->showOver(rect().adjusted(8, 8, -8, -8));
 }
 
 void Teksploatacja_f::SpeedButton1Click()
@@ -560,28 +422,10 @@ void Teksploatacja_f::SpeedButton1Click()
 void Teksploatacja_f::SpeedButton2Click()
 {
     Guarded(m_seams.dialogs, [this] {
-        for (int row = 1; row <= cost::kRows; ++row) {
-            QString net = cell(row, cost::kNet);
-            setCell(row, cost::kNet, net.replace(QLatin1Char(','), QLatin1Char('.')));
-        }
-        storeGrid();
-
-        double netTotal = 0.0;
-        double vatTotal = 0.0;
-        for (int month = 1; month <= 12; ++month) {
-            for (int row = 1; row <= cost::kRows; ++row) {
-                netTotal += ParseFixed(m_record.text(cost::entry(month, cost::kNet, row)));
-                vatTotal += ParseFixed(m_record.text(cost::entry(month, cost::kVat, row)));
-            }
-        }
-        m_record.setText(cost::netTotal, FormatFixed(netTotal, cost::kTotalWidth, 2).left(15));
-        m_record.setText(cost::vatTotal, FormatFixed(vatTotal, cost::kTotalWidth, 2).left(15));
+        storeGrid(settlement::CostMonthForSave(rows()));
+        settlement::SetCostYearTotals(m_record);
         writeCosts();
-
-        Record setting(vatsetting::kSize);
-        setting.setText(vatsetting::otherRate, innyvat->text().left(3));
-        setting.setByte(vatsetting::kMode, vatMode());
-        WriteRecord(vatPath(), setting);
+        WriteRecord(vatPath(), settlement::VatSettingRecord({m_ui->innyvat->text(), vatMode()}));
         leave();
     });
 }
@@ -590,7 +434,7 @@ bool Teksploatacja_f::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (watched == eksp && (key == Qt::Key_Return || key == Qt::Key_Enter))
+        if (watched == m_ui->eksp && (key == Qt::Key_Return || key == Qt::Key_Enter))
             ekspKeyDown(13);
         else if (watched == listaTr && key == Qt::Key_Escape)
             listaTrKeyDown(27);

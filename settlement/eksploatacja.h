@@ -1,21 +1,22 @@
 #pragma once
 
+#include "costrules.h"
 #include "formwindow.h"
 #include "programstate.h"
 #include "record.h"
 #include "seams.h"
 
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
+#include <memory>
+
 class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTableWidget;
 class QTimer;
+
+namespace Ui {
+class EksploatacjaForm;
+}
+namespace ui {
+class HelpPanel;
+}
 
 // The operating-cost register of one settlement year: up to 20 invoices a month with
 // automatic VAT, kept in the year's ".eks" file, and the VAT setting in the ".vat" file.
@@ -25,6 +26,7 @@ class Teksploatacja_f : public FormWindow
 
 public:
     Teksploatacja_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    ~Teksploatacja_f() override;
     Q_DISABLE_COPY(Teksploatacja_f)
 
     bool FormCreate() override;
@@ -56,12 +58,13 @@ protected:
 private:
     QString cell(int row, int column) const; // row 1..20, column 0..4
     void setCell(int row, int column, const QString &text);
+    settlement::CostMonth rows() const;
+    void setRows(const settlement::CostMonth &rows);
     int currentRow() const; // 1..20
-    void normaliseAmounts(int row);
     void loadGrid();
-    void storeGrid();
+    void storeGrid(const settlement::CostMonth &rows);
     void writeCosts();
-    quint8 vatMode() const;
+    settlement::VatMode vatMode() const;
     QString costPath() const;
     QString vatPath() const;
     QString phrasePath() const;
@@ -74,33 +77,10 @@ private:
     // The year's cost record, read at set-up; written at every month change and by "Powrót".
     storage::Record m_record;
 
-    QLabel *Label1 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
-    QComboBox *lista = nullptr;
-    QLabel *Label5 = nullptr;
-    // Entry rows 1 to 20 in rows 0 to 19; the captions are the grid's header (its fixed row).
-    QTableWidget *eksp = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QPushButton *Button3 = nullptr;
-    QPushButton *Button4 = nullptr;
+    // The grid `eksp` holds entry rows 1 to 20 in rows 0 to 19; the captions are its header.
+    std::unique_ptr<Ui::EksploatacjaForm> m_ui;
+    // The phrase list and the help panel lie over the window while they are shown.
     QListWidget *listaTr = nullptr;
-    QGroupBox *RadioGroup1 = nullptr;
-    QRadioButton *v1 = nullptr;
-    QRadioButton *v2 = nullptr;
-    QRadioButton *v3 = nullptr;
-    QRadioButton *v4 = nullptr;
-    QGroupBox *RadioGroup2 = nullptr;
-    QLineEdit *innyvat = nullptr;
-    QLabel *Panel1 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QFrame *Panel2 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
+    ui::HelpPanel *Panel2 = nullptr;
     QTimer *Timer1 = nullptr;
 };

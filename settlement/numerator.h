@@ -4,10 +4,14 @@
 #include "programstate.h"
 #include "seams.h"
 
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include <memory>
+
+namespace Ui {
+class NumeratorForm;
+}
+namespace ui {
+class HelpPanel;
+}
 
 // The number and suffix of the next statement of one client and year.
 class Tnumerator_f : public FormWindow
@@ -16,6 +20,7 @@ class Tnumerator_f : public FormWindow
 
 public:
     Tnumerator_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    ~Tnumerator_f() override;
 
     bool FormCreate() override;
     void SpeedButton3Click(); // "Powrót": save and close
@@ -29,10 +34,6 @@ private:
     storage::Seams &m_seams;
     QString m_stem;
 
-    QLineEdit *numerator = nullptr;
-    QLineEdit *rozszerzenie = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QFrame *Panel1 = nullptr;
+    std::unique_ptr<Ui::NumeratorForm> m_ui;
+    ui::HelpPanel *Panel1 = nullptr;
 };

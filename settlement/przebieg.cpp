@@ -2,23 +2,22 @@
 
 #include "clientrecords.h"
 #include "datetext.h"
-#include "fixedpoint.h"
 #include "guard.h"
 #include "recordfile.h"
+#include "textrules.h"
 #include "widgets.h"
 
-#include <QGroupBox>
-#include <QHBoxLayout>
+#include "helppanel.h"
+#include "ui_przebieg.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -69,18 +68,6 @@ bool isControl(QChar c)
 
 } // namespace
 
-QString DecimalCommaFixed(const QString &text, int fromEnd, int minLength)
-{
-    if (text.size() <= minLength || text.size() < fromEnd)
-        return text;
-    const qsizetype position = text.size() - fromEnd;
-    if (text.at(position) != QLatin1Char(','))
-        return text;
-    QString fixed = text;
-    fixed[position] = QLatin1Char('.');
-    return fixed;
-}
-
 RegisterCellDelegate::RegisterCellDelegate(Keys keys, QObject *parent)
     : QStyledItemDelegate(parent), m_keys(keys)
 {
@@ -88,12 +75,7 @@ RegisterCellDelegate::RegisterCellDelegate(Keys keys, QObject *parent)
 
 std::optional<QChar> RegisterCellDelegate::AmountKey(QChar typed)
 {
-    if (typed == QLatin1Char(','))
-        return QLatin1Char('.');
-    if ((typed >= QLatin1Char('0') && typed <= QLatin1Char('9')) || typed == QLatin1Char('.') ||
-        typed == QLatin1Char('\b'))
-        return typed;
-    return std::nullopt;
+    return settlement::AmountKey(typed);
 }
 
 QWidget *RegisterCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
@@ -151,224 +133,146 @@ bool RegisterCellDelegate::eventFilter(QObject *object, QEvent *event)
 }
 
 Tprzebieg_f::Tprzebieg_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : FormWindow(FormWindow::Placement::StayOnTop, parent), m_state(state), m_seams(seams)
+    : FormWindow(FormWindow::Placement::StayOnTop, parent), m_state(state), m_seams(seams),
+      m_ui(std::make_unique<Ui::PrzebiegForm>())
 {
-    setObjectName(QStringLiteral("przebieg_f"));
-    auto *columns = new QHBoxLayout(this);
-    auto *left = new QVBoxLayout;
-    columns->addLayout(left);
+    m_ui->setupUi(this);
+    ui::makeHeading(m_ui->Label1, 1.5);
 
-    Label1 = ui::label(this, "Label1", QStringLiteral("Przebieg pojazdu"));
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.5);
-    Label1->setFont(heading);
-    left->addWidget(Label1);
-    Label7 = ui::label(this, "Label7", QStringLiteral("........"));
-    Label8 = ui::label(this, "Label8", QStringLiteral("........"));
-    Label3 = ui::label(this, "Label3", QStringLiteral("........"));
-    for (QLabel *header : {Label7, Label8, Label3})
-        left->addWidget(header);
-
-    przebieg = ui::named(new QTableWidget(kMonths, 3, this), "przebieg");
-    przebieg->setAccessibleName(Label1->text());
-    przebieg->setHorizontalHeaderLabels(columnCaptions());
-    przebieg->setVerticalHeaderLabels(MonthNames());
-    przebieg->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    przebieg->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-    przebieg->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    przebieg->verticalHeader()->setDefaultSectionSize(
-        std::max(kRowHeight, przebieg->fontMetrics().height() + 6));
-    przebieg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    przebieg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    przebieg->setSelectionMode(QAbstractItemView::SingleSelection);
-    przebieg->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                              QAbstractItemView::AnyKeyPressed);
-    przebieg->setTabKeyNavigation(true);
-    przebieg->setItemDelegate(
-        new RegisterCellDelegate(RegisterCellDelegate::Keys::Amount, przebieg));
+    QTableWidget *grid = m_ui->przebieg;
+    grid->setRowCount(kMonths);
+    grid->setColumnCount(3);
+    grid->setHorizontalHeaderLabels(columnCaptions());
+    grid->setVerticalHeaderLabels(MonthNames());
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(
+        std::max(kRowHeight, grid->fontMetrics().height() + 6));
+    grid->setItemDelegate(new RegisterCellDelegate(RegisterCellDelegate::Keys::Amount, grid));
     for (int row = 0; row < kMonths; ++row) {
         for (int column = 0; column < 3; ++column) {
             auto *item = new QTableWidgetItem;
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            przebieg->setItem(row, column, item);
+            grid->setItem(row, column, item);
         }
     }
-    const int frame = 2 * przebieg->frameWidth();
-    const int monthColumn = przebieg->verticalHeader()->sizeHint().width();
-    const int captionRow = przebieg->horizontalHeader()->sizeHint().height();
-    przebieg->setFixedSize(monthColumn + 3 * kColumnWidth + frame,
-                           captionRow + kMonths * przebieg->verticalHeader()->defaultSectionSize() +
-                               frame);
-    przebieg->setCurrentCell(0, 0);
-    left->addWidget(przebieg);
-
-    // The sums stand under their columns.
-    auto *sums = new QHBoxLayout;
-    sums->setSpacing(0);
-    Label2 = ui::label(this, "Label2", QStringLiteral("SUMA"));
-    Label2->setFixedWidth(monthColumn + przebieg->frameWidth());
-    Label4 = ui::label(this, "Label4", QStringLiteral("0.00"));
-    Label5 = ui::label(this, "Label5", QStringLiteral("0.00"));
-    Label4->setAccessibleName(QStringLiteral("Suma kilometrów"));
-    Label5->setAccessibleName(QStringLiteral("Suma kwot"));
-    for (QLabel *sum : {Label4, Label5}) {
-        sum->setFixedWidth(kColumnWidth);
-        sum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    sums->addWidget(Label2);
-    sums->addWidget(Label4);
-    sums->addSpacing(kColumnWidth);
-    sums->addWidget(Label5);
-    sums->addStretch();
-    left->addLayout(sums);
-
-    auto *right = new QVBoxLayout;
-    columns->addLayout(right);
-    Panel2 = ui::label(this, "Panel2", QString());
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel2->setAlignment(Qt::AlignCenter);
-    Panel2->setMinimumHeight(28);
-    Panel2->setAccessibleName(QStringLiteral("Zegar"));
-    right->addWidget(Panel2);
-
-    GroupBox1 = ui::named(new QGroupBox(QStringLiteral("Automat"), this), "GroupBox1");
-    auto *automat = new QVBoxLayout(GroupBox1);
-    p1 = ui::named(new QRadioButton(QStringLiteral("Tak"), GroupBox1), "p1");
-    p2 = ui::named(new QRadioButton(QStringLiteral("Nie"), GroupBox1), "p2");
-    p2->setChecked(true);
-    automat->addWidget(p1);
-    automat->addWidget(p2);
-    right->addWidget(GroupBox1);
-    Label6 = ui::label(this, "Label6", QStringLiteral("Ob. ręczne"));
-    Label6->setMinimumWidth(
-        Label6->fontMetrics().horizontalAdvance(QStringLiteral("Ob. automatyczne")));
-    right->addWidget(Label6);
-    right->addStretch();
-    SpeedButton2 = ui::button(this, "SpeedButton2", QStringLiteral("Pomoc"));
-    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Powrót"));
-    right->addWidget(SpeedButton2);
-    right->addWidget(SpeedButton3);
+    // The grid is as large as its cells; the sums stand under their columns.
+    const int frame = 2 * grid->frameWidth();
+    const int monthColumn = grid->verticalHeader()->sizeHint().width();
+    const int captionRow = grid->horizontalHeader()->sizeHint().height();
+    grid->setFixedSize(monthColumn + 3 * kColumnWidth + frame,
+                       captionRow + kMonths * grid->verticalHeader()->defaultSectionSize() + frame);
+    grid->setCurrentCell(0, 0);
+    m_ui->Label2->setFixedWidth(monthColumn + grid->frameWidth());
+    m_ui->Label6->setMinimumWidth(
+        m_ui->Label6->fontMetrics().horizontalAdvance(QStringLiteral("Ob. automatyczne")));
 
     // The help panel lies over the window while it is shown.
-    Panel1 = ui::named(new QFrame(this), "Panel1");
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setAutoFillBackground(true);
-    auto *help = new QVBoxLayout(Panel1);
-    Memo1 = ui::memo(Panel1, "Memo1", helpLines());
-    Memo1->setAccessibleName(QStringLiteral("Pomoc"));
-    help->addWidget(Memo1);
-    SpeedButton1 = ui::button(Panel1, "SpeedButton1", QStringLiteral("Powrót"));
-    help->addWidget(SpeedButton1, 0, Qt::AlignRight);
-    Panel1->hide();
+    Panel1 = ui::named(new ui::HelpPanel(this), "Panel1");
+    Panel1->setLines(helpLines());
 
     Timer1 = ui::named(new QTimer(this), "Timer1");
     Timer1->setInterval(100);
 
     connect(Timer1, &QTimer::timeout, this, &Tprzebieg_f::Timer1Timer);
-    connect(p1, &QRadioButton::clicked, this, &Tprzebieg_f::p1Click);
-    connect(p2, &QRadioButton::clicked, this, &Tprzebieg_f::p2Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton2Click);
-    connect(SpeedButton1, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton1Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton3Click);
+    connect(m_ui->p1, &QRadioButton::clicked, this, &Tprzebieg_f::p1Click);
+    connect(m_ui->p2, &QRadioButton::clicked, this, &Tprzebieg_f::p2Click);
+    connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton2Click);
+    connect(Panel1->backButton(), &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton1Click);
+    connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton3Click);
 
     fixSize();
 }
+
+Tprzebieg_f::~Tprzebieg_f() = default;
 
 QString Tprzebieg_f::filePath() const
 {
     return YearFile(m_state.workingDir, m_stem, QStringLiteral(".prz"));
 }
 
-QString Tprzebieg_f::cell(int column, int month) const
+settlement::MileageGrid Tprzebieg_f::grid() const
 {
-    return przebieg->item(month - 1, column - 1)->text();
+    settlement::MileageGrid cells;
+    for (int row = 0; row < kMonths; ++row) {
+        cells[row].kilometres = m_ui->przebieg->item(row, 0)->text();
+        cells[row].rate = m_ui->przebieg->item(row, 1)->text();
+        cells[row].amount = m_ui->przebieg->item(row, 2)->text();
+    }
+    return cells;
 }
 
-void Tprzebieg_f::setCell(int column, int month, const QString &text)
+void Tprzebieg_f::setCell(int row, int column, const QString &text)
 {
-    QTableWidgetItem *item = przebieg->item(month - 1, column - 1);
+    QTableWidgetItem *item = m_ui->przebieg->item(row, column);
     if (item->text() != text)
         item->setText(text);
 }
 
-void Tprzebieg_f::setAutomatic(quint8 flag)
+void Tprzebieg_f::setGrid(const settlement::MileageGrid &cells)
 {
-    m_automatic = flag;
-    p1->setChecked(flag == 1);
-    p2->setChecked(flag != 1);
+    for (int row = 0; row < kMonths; ++row) {
+        setCell(row, 0, cells[row].kilometres);
+        setCell(row, 1, cells[row].rate);
+        setCell(row, 2, cells[row].amount);
+    }
+}
+
+void Tprzebieg_f::setAutomatic(settlement::MileageAmounts amounts)
+{
+    m_amounts = amounts;
+    m_ui->p1->setChecked(amounts == settlement::MileageAmounts::Automatic);
+    m_ui->p2->setChecked(amounts != settlement::MileageAmounts::Automatic);
 }
 
 bool Tprzebieg_f::FormCreate()
 {
     m_year = m_state.yearText;
     m_stem = m_state.yearStem;
-    Label7->setText(m_state.header1);
-    Label8->setText(m_state.header2);
-    Label3->setText(m_state.header3);
+    m_ui->Label7->setText(m_state.header1);
+    m_ui->Label8->setText(m_state.header2);
+    m_ui->Label3->setText(m_state.header3);
     return Guarded(m_seams.dialogs, [this] {
         Timer1->start();
         setWindowTitle(QStringLiteral("Rok obliczeniowy ") + m_year);
-        przebieg->setHorizontalHeaderLabels(columnCaptions());
-        przebieg->setVerticalHeaderLabels(MonthNames());
+        m_ui->przebieg->setHorizontalHeaderLabels(columnCaptions());
+        m_ui->przebieg->setVerticalHeaderLabels(MonthNames());
 
         const QString path = filePath();
         CreateIfMissing(path, mileage::defaultRecord());
         Record record(mileage::kSize);
         ReadRecord(path, record);
-        for (int column = mileage::kKilometres; column <= mileage::kAmount; ++column) {
-            for (int month = 1; month <= kMonths; ++month)
-                setCell(column, month, record.text(mileage::cell(column, month)));
-        }
-        setAutomatic(record.byte(mileage::kAutomaticFlag));
+        setGrid(settlement::MileageGridOf(record));
+        setAutomatic(settlement::MileageAmountsFromFlag(record.byte(mileage::kAutomaticFlag)));
     });
 }
 
 void Tprzebieg_f::p1Click()
 {
-    setAutomatic(1);
+    setAutomatic(settlement::MileageAmounts::Automatic);
 }
 
 void Tprzebieg_f::p2Click()
 {
-    setAutomatic(0);
+    setAutomatic(settlement::MileageAmounts::ByHand);
 }
 
 void Tprzebieg_f::Timer1Timer()
 {
-    for (int month = 1; month <= kMonths; ++month) {
-        setCell(mileage::kKilometres, month,
-                DecimalCommaFixed(cell(mileage::kKilometres, month), 3, 3));
-        setCell(mileage::kRate, month, DecimalCommaFixed(cell(mileage::kRate, month), 5, 4));
-    }
-
-    Panel2->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
-    Label6->setText(m_automatic == 1 ? QStringLiteral("Ob. automatyczne")
-                                     : QStringLiteral("Ob. ręczne"));
-
-    if (m_automatic == 1) {
-        for (int month = 1; month <= kMonths; ++month) {
-            const double amount = ParseFixed(cell(mileage::kKilometres, month)) *
-                                  ParseFixed(cell(mileage::kRate, month));
-            setCell(mileage::kAmount, month, FormatStored(amount, mileage::kCellWidth, 2));
-        }
-    }
-
-    double kilometres = 0.0;
-    double amounts = 0.0;
-    for (int month = 1; month <= kMonths; ++month) {
-        kilometres += ParseFixed(cell(mileage::kKilometres, month));
-        amounts += ParseFixed(cell(mileage::kAmount, month));
-    }
-    Label4->setText(FormatFixed(kilometres, mileage::kTotalWidth, 2));
-    Label5->setText(FormatFixed(amounts, mileage::kTotalWidth, 2));
+    const settlement::MileageView view = settlement::RefreshMileage(grid(), m_amounts);
+    setGrid(view.grid);
+    m_ui->Panel2->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
+    m_ui->Label6->setText(m_amounts == settlement::MileageAmounts::Automatic
+                              ? QStringLiteral("Ob. automatyczne")
+                              : QStringLiteral("Ob. ręczne"));
+    m_ui->Label4->setText(view.kilometreSum);
+    m_ui->Label5->setText(view.amountSum);
 }
 
 void Tprzebieg_f::SpeedButton2Click()
 {
-    Panel1->setGeometry(rect().adjusted(8, 8, -8, -8));
-    Panel1->raise();
-    Panel1->show();
+    Panel1->showOver(rect().adjusted(8, 8, -8, -8));
 }
 
 void Tprzebieg_f::SpeedButton1Click()
@@ -379,18 +283,9 @@ void Tprzebieg_f::SpeedButton1Click()
 void Tprzebieg_f::SpeedButton3Click()
 {
     Guarded(m_seams.dialogs, [this] {
-        Record record(mileage::kSize);
-        for (int column = mileage::kKilometres; column <= mileage::kAmount; ++column) {
-            const int decimals = column == mileage::kRate ? 4 : 2;
-            for (int month = 1; month <= kMonths; ++month) {
-                const QString text =
-                    FormatStored(ParseFixed(cell(column, month)), mileage::kCellWidth, decimals);
-                setCell(column, month, text);
-                record.setText(mileage::cell(column, month), text.left(10));
-            }
-        }
-        record.setText(mileage::yearTotal, Label5->text().left(15));
-        record.setByte(mileage::kAutomaticFlag, m_automatic);
+        const settlement::MileageGrid typed = grid();
+        const Record record = settlement::MileageRecord(typed, m_amounts);
+        setGrid(settlement::NormalisedMileage(typed));
         WriteRecord(filePath(), record);
         leave();
     });

@@ -1,26 +1,27 @@
 #pragma once
 
 #include "formwindow.h"
+#include "mileagerules.h"
 #include "programstate.h"
 #include "seams.h"
 
 #include <QStyledItemDelegate>
 
+#include <memory>
 #include <optional>
 
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTableWidget;
 class QTimer;
 
+namespace Ui {
+class PrzebiegForm;
+}
+namespace ui {
+class HelpPanel;
+}
+
 // The editor of a register grid cell. Every change typed into the editor reaches the cell at
-// once, as in the original grid, so that a timer tick sees the text being typed. With
-// Keys::Amount it also applies the key filter of the numeric columns (przebiegKeyPress,
-// ekspKeyPress) to every character typed into the editor.
+// once, so that a timer tick sees the text being typed. With Keys::Amount it also applies the
+// key filter of the numeric columns to every character typed into the editor.
 class RegisterCellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -29,8 +30,7 @@ public:
     enum class Keys { Any, Amount };
     explicit RegisterCellDelegate(Keys keys, QObject *parent = nullptr);
 
-    // The key filter of the numeric columns: a comma is typed as "."; the digits, "." and
-    // Backspace pass; every other character is dropped (no value).
+    // The key filter of the numeric columns (settlement::AmountKey).
     static std::optional<QChar> AmountKey(QChar typed);
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
@@ -52,6 +52,7 @@ class Tprzebieg_f : public FormWindow
 
 public:
     Tprzebieg_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    ~Tprzebieg_f() override;
     Q_DISABLE_COPY(Tprzebieg_f)
 
     bool FormCreate() override;
@@ -73,40 +74,21 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    QString cell(int column, int month) const;
-    void setCell(int column, int month, const QString &text);
-    void setAutomatic(quint8 flag);
+    settlement::MileageGrid grid() const;
+    void setGrid(const settlement::MileageGrid &grid);
+    void setCell(int row, int column, const QString &text);
+    void setAutomatic(settlement::MileageAmounts amounts);
     QString filePath() const;
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
     QString m_year;
     QString m_stem;
-    quint8 m_automatic = 0; // 1 "Tak", 0 "Nie"
+    settlement::MileageAmounts m_amounts = settlement::MileageAmounts::ByHand;
 
-    QLabel *Label1 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label3 = nullptr;
-    // Months in rows 0 to 11, the columns "Kilometry", "Przelicznik", "Kwota" in columns 0 to 2;
-    // the month names and the captions are the grid's headers (its fixed column and row).
-    QTableWidget *przebieg = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    QRadioButton *p1 = nullptr;
-    QRadioButton *p2 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Panel2 = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
-    QFrame *Panel1 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
+    // The grid `przebieg` holds the months in rows 0 to 11 and the columns "Kilometry",
+    // "Przelicznik", "Kwota" in columns 0 to 2; the month names and the captions are its headers.
+    std::unique_ptr<Ui::PrzebiegForm> m_ui;
+    ui::HelpPanel *Panel1 = nullptr;
     QTimer *Timer1 = nullptr;
 };
-
-// Shared by the registers' timer ticks: a comma standing `fromEnd` characters from the end of a
-// text longer than `minLength` becomes ".". Other texts come back unchanged.
-QString DecimalCommaFixed(const QString &text, int fromEnd, int minLength);

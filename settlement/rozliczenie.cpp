@@ -2,184 +2,101 @@
 
 #include "clientrecords.h"
 #include "guard.h"
+#include "ownerrules.h"
 #include "recordfile.h"
 #include "widgets.h"
 
+#include "ui_rozliczenie.h"
+
 #include <QComboBox>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 using namespace storage;
 
 Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(ProgramState &state, Seams &seams,
                                                  ui::WindowOpener &windows, QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_windows(windows)
+    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_windows(windows),
+      m_ui(std::make_unique<Ui::RozliczenieForm>())
 {
-    setObjectName(QStringLiteral("rozliczeniesamochodu_f"));
-    setWindowTitle(QStringLiteral(
-        "Koszty użytkowania samochodu do celów prowadzonej działalności gospodarczej"));
+    m_ui->setupUi(this);
 
-    auto *layout = new QVBoxLayout(this);
-    auto *top = new QHBoxLayout;
-
-    // Owner and car.
-    auto *ownerBox = new QVBoxLayout;
-    ownerBox->addWidget(ui::label(this, "Label1", QStringLiteral("Dane właściciela samochodu")));
-    auto *fields = new QGridLayout;
-    QLabel *label2 = ui::label(this, "Label2", QStringLiteral("Nazwa"));
-    nazwa1 = ui::edit(this, "nazwa1", label2, 50);
-    nazwa2 = ui::edit(this, "nazwa2", nullptr, 50);
-    nazwa3 = ui::edit(this, "nazwa3", nullptr, 50);
-    nazwa2->setAccessibleName(QStringLiteral("Nazwa, drugi wiersz"));
-    nazwa3->setAccessibleName(QStringLiteral("Nazwa, trzeci wiersz"));
-    QLabel *label3 = ui::label(this, "Label3", QStringLiteral("Nip"));
-    nip = ui::edit(this, "nip", label3, 50);
-    QLabel *label4 = ui::label(this, "Label4", QStringLiteral("Nr rejestracyjny"));
-    rejestracja = ui::edit(this, "rejestracja", label4, 20);
-    QLabel *label5 = ui::label(this, "Label5", QStringLiteral("Marka pojazdu"));
-    marka = ui::edit(this, "marka", label5, 20);
-    QLabel *label6 = ui::label(this, "Label6", QStringLiteral("Identyfikator"));
-    id = ui::edit(this, "id", label6, 20);
-    id->setReadOnly(true);
-    QPalette grey = id->palette();
+    QPalette grey = m_ui->id->palette();
     grey.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
-    id->setPalette(grey);
-    fields->addWidget(label2, 0, 0);
-    fields->addWidget(nazwa1, 0, 1);
-    fields->addWidget(nazwa2, 1, 1);
-    fields->addWidget(nazwa3, 2, 1);
-    fields->addWidget(label3, 3, 0);
-    fields->addWidget(nip, 3, 1);
-    fields->addWidget(label4, 4, 0);
-    fields->addWidget(rejestracja, 4, 1);
-    fields->addWidget(label5, 5, 0);
-    fields->addWidget(marka, 5, 1);
-    fields->addWidget(label6, 6, 0);
-    fields->addWidget(id, 6, 1);
-    for (QLineEdit *edit : {nazwa1, nazwa2, nazwa3})
-        edit->setMinimumWidth(330);
-    ownerBox->addLayout(fields);
-    top->addLayout(ownerBox);
-
-    // Year and totals.
-    auto *side = new QVBoxLayout;
-    QLabel *label14 = ui::label(this, "Label14", QStringLiteral("Rok obliczeniowy"));
-    listarok = ui::named(new QComboBox(this), "listarok");
-    label14->setBuddy(listarok);
-    listarok->setAccessibleName(label14->text());
-    Label15 = ui::label(this, "Label15", QStringLiteral("Rok "));
-    auto *yearRow = new QHBoxLayout;
-    yearRow->addWidget(label14);
-    yearRow->addWidget(listarok);
-    yearRow->addWidget(Label15);
-    side->addLayout(yearRow);
-
-    side->addWidget(ui::label(this, "Label7", QStringLiteral("Panel kontrolny kwot")));
-    auto *panel = ui::named(new QFrame(this), "Panel1");
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto *totals = new QGridLayout(panel);
+    m_ui->id->setPalette(grey);
     QFont mono(QStringLiteral("Courier New"));
     mono.setStyleHint(QFont::Monospace);
-    auto totalRow = [&](int row, const char *captionName, const QString &caption,
-                        const char *valueName) {
-        totals->addWidget(ui::label(panel, captionName, caption), row, 0);
-        QLabel *value = ui::label(panel, valueName, QStringLiteral("0.00"));
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel *value : {m_ui->Label9, m_ui->Label12, m_ui->Label13})
         value->setFont(mono);
-        value->setMinimumWidth(130);
-        totals->addWidget(value, row, 1);
-        return value;
-    };
-    Label9 = totalRow(0, "Label8", QStringLiteral("Netto przebiegu narastająco"), "Label9");
-    Label12 = totalRow(1, "Label10", QStringLiteral("Netto eksploatacji narastająco"), "Label12");
-    Label13 = totalRow(2, "Label11", QStringLiteral("Vat eksloatacji"), "Label13");
-    side->addWidget(panel);
-    side->addStretch();
-    top->addLayout(side);
-    layout->addLayout(top);
-
-    auto *buttons = new QHBoxLayout;
-    SpeedButton1 = ui::button(this, "SpeedButton1", QStringLiteral("Zapisz"));
-    SpeedButton5 = ui::button(this, "SpeedButton5", QStringLiteral("Przebieg"));
-    SpeedButton4 = ui::button(this, "SpeedButton4", QStringLiteral("Eksploatacja"));
-    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Numerator"));
-    SpeedButton2 = ui::button(this, "SpeedButton2", QStringLiteral("Wyliczenie kosztów"));
-    SpeedButton6 = ui::button(this, "SpeedButton6", QStringLiteral("Powrót"));
-    for (QPushButton *button :
-         {SpeedButton1, SpeedButton5, SpeedButton4, SpeedButton3, SpeedButton2, SpeedButton6})
-        buttons->addWidget(button);
-    layout->addLayout(buttons);
-
-    Memo1 = ui::memo(
-        this, "Memo1",
-        {QStringLiteral("1. Wszystkie pola koloru białego muszą zostać wypełnione."),
-         QStringLiteral("2. Po wypełnieniu pól nastąpi \"włączenie\" przycisków umożliwiających "
-                        "rejestrację kosztów."),
-         QStringLiteral("3. Aby dokonać wyliczenia kosztów użytkowania samochodu należy "
-                        "uruchomić przycisk \"Wyliczenie kosztów\"."),
-         QStringLiteral("4. Kolejne dokumenty są opatrzone automatycznie zmieniającym się "
-                        "numeratorem i rozszerzeniem."),
-         QStringLiteral("5. Numerator i rozszerzenie można dowolnie definiować po uruchomieniu "
-                        "przycisku \"Numerator i rozszerzenie\"")});
-    Memo1->setEnabled(false);
-    Memo1->setFixedHeight(100);
-    layout->addWidget(Memo1);
+    m_ui->Memo1->setPlainText(QStringList{
+        QStringLiteral("1. Wszystkie pola koloru białego muszą zostać wypełnione."),
+        QStringLiteral("2. Po wypełnieniu pól nastąpi \"włączenie\" przycisków umożliwiających "
+                       "rejestrację kosztów."),
+        QStringLiteral("3. Aby dokonać wyliczenia kosztów użytkowania samochodu należy "
+                       "uruchomić przycisk \"Wyliczenie kosztów\"."),
+        QStringLiteral("4. Kolejne dokumenty są opatrzone automatycznie zmieniającym się "
+                       "numeratorem i rozszerzeniem."),
+        QStringLiteral("5. Numerator i rozszerzenie można dowolnie definiować po uruchomieniu "
+                       "przycisku \"Numerator i rozszerzenie\"")}
+                                  .join(QLatin1Char('\n')));
 
     Timer1 = ui::named(new QTimer(this), "Timer1");
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &Trozliczeniesamochodu_f::Timer1Timer);
-    connect(listarok, &QComboBox::activated, this, &Trozliczeniesamochodu_f::listarokClick);
-    connect(SpeedButton1, &QPushButton::clicked, this, &Trozliczeniesamochodu_f::SpeedButton1Click);
-    connect(SpeedButton5, &QPushButton::clicked, this, &Trozliczeniesamochodu_f::SpeedButton5Click);
-    connect(SpeedButton4, &QPushButton::clicked, this, &Trozliczeniesamochodu_f::SpeedButton4Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &Trozliczeniesamochodu_f::SpeedButton3Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &Trozliczeniesamochodu_f::SpeedButton2Click);
-    connect(SpeedButton6, &QPushButton::clicked, this, &Trozliczeniesamochodu_f::SpeedButton6Click);
+    connect(m_ui->listarok, &QComboBox::activated, this, &Trozliczeniesamochodu_f::listarokClick);
+    connect(m_ui->SpeedButton1, &QPushButton::clicked, this,
+            &Trozliczeniesamochodu_f::SpeedButton1Click);
+    connect(m_ui->SpeedButton5, &QPushButton::clicked, this,
+            &Trozliczeniesamochodu_f::SpeedButton5Click);
+    connect(m_ui->SpeedButton4, &QPushButton::clicked, this,
+            &Trozliczeniesamochodu_f::SpeedButton4Click);
+    connect(m_ui->SpeedButton3, &QPushButton::clicked, this,
+            &Trozliczeniesamochodu_f::SpeedButton3Click);
+    connect(m_ui->SpeedButton2, &QPushButton::clicked, this,
+            &Trozliczeniesamochodu_f::SpeedButton2Click);
+    connect(m_ui->SpeedButton6, &QPushButton::clicked, this,
+            &Trozliczeniesamochodu_f::SpeedButton6Click);
 
     fixSize();
 }
 
+Trozliczeniesamochodu_f::~Trozliczeniesamochodu_f() = default;
+
 int Trozliczeniesamochodu_f::DefaultYear(const QDate &today)
 {
-    const int year = today.year();
-    return (year < kFirstYear || year > 2012) ? 2000 : year;
+    return settlement::DefaultYear(today);
 }
 
 bool Trozliczeniesamochodu_f::OwnerComplete(const QString &nazwa1, const QString &nazwa2,
                                             const QString &nazwa3, const QString &marka,
                                             const QString &rejestracja)
 {
-    return !nazwa1.isEmpty() && !nazwa2.isEmpty() && !nazwa3.isEmpty() && !marka.isEmpty()
-           && !rejestracja.isEmpty();
+    return settlement::OwnerComplete(nazwa1, nazwa2, nazwa3, marka, rejestracja);
 }
 
 bool Trozliczeniesamochodu_f::FormCreate()
 {
     // The hints are kept with the buttons (What's This) rather than popping up as tool tips.
-    SpeedButton5->setWhatsThis(QStringLiteral(
+    m_ui->SpeedButton5->setWhatsThis(QStringLiteral(
         "Wpisywanie kosztów przebiegu pojazdu w postaci ilości\nprzebytych kilometrów oraz "
         "przelicznika. Wartość kosztów\nmoże być obliczona automatycznie lub może byc wpisana "
         "\"ręcznie\""));
-    SpeedButton4->setWhatsThis(QStringLiteral(
+    m_ui->SpeedButton4->setWhatsThis(QStringLiteral(
         "Wpisywanie kosztów eksploatacji pojazdu w postaci kolejnych wydatków z tytułu zakupu "
         "paliwa, napraw itp\nKoszty podawane są w kwotach netto i kwotach Vat. Podatek ten można "
         "wpisać \"ręcznie\" lub wyliczyć\nautomatycznie"));
 
-    listarok->clear();
+    m_ui->listarok->clear();
     for (int year = kFirstYear; year <= kLastYear; ++year)
-        listarok->addItem(QString::number(year));
+        m_ui->listarok->addItem(QString::number(year));
     const int year = DefaultYear(m_seams.clock.today());
-    listarok->setCurrentIndex(year - kFirstYear);
+    m_ui->listarok->setCurrentIndex(year - kFirstYear);
     m_year = QString::number(year);
-    Label15->setText(QStringLiteral("Rok ") + m_year);
+    m_ui->Label15->setText(QStringLiteral("Rok ") + m_year);
 
     m_client = m_state.currentClient.isEmpty() ? QStringLiteral("1") : m_state.currentClient;
     Timer1->start();
@@ -191,15 +108,15 @@ bool Trozliczeniesamochodu_f::FormCreate()
         Record record(owner::kSize);
         ReadRecord(ownerFile, record);
         m_state.ownerRecord = record;
-        nazwa1->setText(record.text(owner::nazwa1));
-        nazwa2->setText(record.text(owner::nazwa2));
-        nazwa3->setText(record.text(owner::nazwa3));
-        nip->setText(record.text(owner::nip));
-        marka->setText(record.text(owner::marka));
-        rejestracja->setText(record.text(owner::rejestracja));
-        id->setText(record.text(owner::id));
+        m_ui->nazwa1->setText(record.text(owner::nazwa1));
+        m_ui->nazwa2->setText(record.text(owner::nazwa2));
+        m_ui->nazwa3->setText(record.text(owner::nazwa3));
+        m_ui->nip->setText(record.text(owner::nip));
+        m_ui->marka->setText(record.text(owner::marka));
+        m_ui->rejestracja->setText(record.text(owner::rejestracja));
+        m_ui->id->setText(record.text(owner::id));
 
-        m_stem = YearStem(id->text(), m_year);
+        m_stem = YearStem(m_ui->id->text(), m_year);
         m_state.yearStem = m_stem;
         loadYearFiles();
     });
@@ -217,51 +134,47 @@ void Trozliczeniesamochodu_f::loadYearFiles()
 
 void Trozliczeniesamochodu_f::Timer1Timer()
 {
-    const bool complete = OwnerComplete(nazwa1->text(), nazwa2->text(), nazwa3->text(),
-                                        marka->text(), rejestracja->text());
-    for (QPushButton *button : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
+    const bool complete =
+        OwnerComplete(m_ui->nazwa1->text(), m_ui->nazwa2->text(), m_ui->nazwa3->text(),
+                      m_ui->marka->text(), m_ui->rejestracja->text());
+    for (QPushButton *button :
+         {m_ui->SpeedButton2, m_ui->SpeedButton3, m_ui->SpeedButton4, m_ui->SpeedButton5})
         button->setEnabled(complete);
 
-    const QString zero = QStringLiteral("0.00");
-    if (m_state.mileageRecord.text(mileage::yearTotal).isEmpty())
-        m_state.mileageRecord.setText(mileage::yearTotal, zero);
-    if (m_state.costRecord.text(cost::netTotal).isEmpty())
-        m_state.costRecord.setText(cost::netTotal, zero);
-    if (m_state.costRecord.text(cost::vatTotal).isEmpty())
-        m_state.costRecord.setText(cost::vatTotal, zero);
-    const QString currency = QStringLiteral(" zł");
-    Label9->setText(m_state.mileageRecord.text(mileage::yearTotal) + currency);
-    Label12->setText(m_state.costRecord.text(cost::netTotal) + currency);
-    Label13->setText(m_state.costRecord.text(cost::vatTotal) + currency);
-    Label15->setText(QStringLiteral("Rok ") + m_year);
+    const settlement::TotalsDisplay totals =
+        settlement::TotalsDisplayOf(m_state.mileageRecord, m_state.costRecord);
+    m_ui->Label9->setText(totals.mileage);
+    m_ui->Label12->setText(totals.net);
+    m_ui->Label13->setText(totals.vat);
+    m_ui->Label15->setText(QStringLiteral("Rok ") + m_year);
 }
 
 void Trozliczeniesamochodu_f::listarokClick()
 {
-    if (listarok->currentIndex() < 0)
+    if (m_ui->listarok->currentIndex() < 0)
         return;
-    m_year = listarok->currentText();
-    m_stem = YearStem(id->text(), m_year);
+    m_year = m_ui->listarok->currentText();
+    m_stem = YearStem(m_ui->id->text(), m_year);
     m_state.yearStem = m_stem;
     Guarded(m_seams.dialogs, [this] { loadYearFiles(); });
 }
 
 void Trozliczeniesamochodu_f::SpeedButton1Click()
 {
-    if (id->text().isEmpty()) {
+    if (m_ui->id->text().isEmpty()) {
         m_seams.dialogs.notice(
             QStringLiteral("Uwaga !"),
             QStringLiteral("Brak numeru identyfikacji właściciela pojazdu. Zapis wstrzymany."));
         return;
     }
     Record record(owner::kSize);
-    record.setText(owner::nazwa1, nazwa1->text());
-    record.setText(owner::nazwa2, nazwa2->text());
-    record.setText(owner::nazwa3, nazwa3->text());
-    record.setText(owner::nip, nip->text());
-    record.setText(owner::rejestracja, rejestracja->text());
-    record.setText(owner::marka, marka->text());
-    record.setText(owner::id, id->text());
+    record.setText(owner::nazwa1, m_ui->nazwa1->text());
+    record.setText(owner::nazwa2, m_ui->nazwa2->text());
+    record.setText(owner::nazwa3, m_ui->nazwa3->text());
+    record.setText(owner::nip, m_ui->nip->text());
+    record.setText(owner::rejestracja, m_ui->rejestracja->text());
+    record.setText(owner::marka, m_ui->marka->text());
+    record.setText(owner::id, m_ui->id->text());
     Guarded(m_seams.dialogs, [&] {
         WriteRecord(ClientFile(m_state.workingDir, m_client, QStringLiteral(".dat")), record);
         m_state.ownerRecord = record;
@@ -272,9 +185,9 @@ void Trozliczeniesamochodu_f::openWorkingWindow(ui::WindowId window)
 {
     m_state.yearText = m_year;
     m_state.yearStem = m_stem;
-    m_state.header1 = nazwa1->text();
-    m_state.header2 = nazwa2->text();
-    m_state.header3 = marka->text() + QLatin1Char(' ') + rejestracja->text();
+    m_state.header1 = m_ui->nazwa1->text();
+    m_state.header2 = m_ui->nazwa2->text();
+    m_state.header3 = m_ui->marka->text() + QLatin1Char(' ') + m_ui->rejestracja->text();
     m_windows.open(window);
 }
 

@@ -5,12 +5,13 @@
 #include "seams.h"
 #include "windowopener.h"
 
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
+#include <memory>
+
 class QTimer;
+
+namespace Ui {
+class RozliczenieForm;
+}
 
 // The settlement of one client: owner and car, the settlement year, the year totals, and the
 // buttons of the four working windows of the year.
@@ -22,6 +23,7 @@ public:
     // The working windows the buttons open are created after this one; `windows` opens them.
     Trozliczeniesamochodu_f(storage::ProgramState &state, storage::Seams &seams,
                             ui::WindowOpener &windows, QWidget *parent = nullptr);
+    ~Trozliczeniesamochodu_f() override;
 
     bool FormCreate() override;
     void Timer1Timer();
@@ -53,24 +55,6 @@ private:
     QString m_stem;
     ui::WindowOpener &m_windows;
 
-    QLineEdit *nazwa1 = nullptr;
-    QLineEdit *nazwa2 = nullptr;
-    QLineEdit *nazwa3 = nullptr;
-    QLineEdit *nip = nullptr;
-    QLineEdit *rejestracja = nullptr;
-    QLineEdit *marka = nullptr;
-    QLineEdit *id = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
-    QPushButton *SpeedButton4 = nullptr;
-    QPushButton *SpeedButton5 = nullptr;
-    QPushButton *SpeedButton6 = nullptr;
-    QLabel *Label9 = nullptr;
-    QLabel *Label12 = nullptr;
-    QLabel *Label13 = nullptr;
-    QLabel *Label15 = nullptr;
-    QComboBox *listarok = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
+    std::unique_ptr<Ui::RozliczenieForm> m_ui;
     QTimer *Timer1 = nullptr;
 };

@@ -2,33 +2,24 @@
 
 #include "clientrecords.h"
 #include "datetext.h"
-#include "fixedpoint.h"
 #include "guard.h"
 #include "koszty.h"
 #include "recordfile.h"
 #include "widgets.h"
 
+#include "ui_wyliczenie.h"
+
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
-#include <QVBoxLayout>
 
 using namespace storage;
 
 namespace {
-
-// A figure as shown: the value with two decimals in a field of 10, then " zł".
-QString amountText(double value)
-{
-    return FormatFixed(value, 10, 2) + QStringLiteral(" zł");
-}
 
 const QStringList &helpLines()
 {
@@ -63,156 +54,57 @@ const QStringList &helpLines()
     return lines;
 }
 
-// One row of the figures panel: letter, caption and the right-aligned value.
-QLabel *addFigure(QGridLayout *grid, int row, const QString &letter, const QString &caption,
-                  const char *name, const QString &design)
-{
-    QWidget *parent = grid->parentWidget();
-    if (!letter.isEmpty()) {
-        auto *letterLabel = new QLabel(letter, parent);
-        QFont bold = letterLabel->font();
-        bold.setBold(true);
-        letterLabel->setFont(bold);
-        grid->addWidget(letterLabel, row, 0);
-    }
-    grid->addWidget(new QLabel(caption, parent), row, 1);
-    QLabel *value = ui::label(parent, name, design);
-    value->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 15);
-    value->setAccessibleName(caption);
-    grid->addWidget(value, row, 2);
-    return value;
-}
-
 } // namespace
 
 Twyliczenie_f::Twyliczenie_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
                              QWidget *parent)
-    : FormWindow(Placement::StayOnTop, parent), m_state(state), m_seams(seams), m_windows(windows)
+    : FormWindow(Placement::StayOnTop, parent), m_state(state), m_seams(seams), m_windows(windows),
+      m_ui(std::make_unique<Ui::WyliczenieForm>())
 {
-    setObjectName(QStringLiteral("wyliczenie_f"));
-    setWindowTitle(QStringLiteral("Rok obliczeniowy "));
-    auto *layout = new QVBoxLayout(this);
+    m_ui->setupUi(this);
 
-    // Header: heading, the chosen month's name and the month list.
-    auto *header = new QHBoxLayout;
-    Label4 = ui::label(this, "Label4", QStringLiteral("Wyliczenie kosztów"));
-    QFont headingFont = Label4->font();
-    headingFont.setBold(true);
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-    Label4->setFont(headingFont);
-    header->addWidget(Label4);
-    header->addStretch(1);
-    Label5 = ui::label(this, "Label5", QStringLiteral("Miesiąc"));
-    Label5->setMinimumWidth(Label5->fontMetrics().horizontalAdvance(QStringLiteral("Październik")));
-    header->addWidget(Label5);
-    listam = ui::named(new QComboBox(this), "listam");
-    listam->setAccessibleName(QStringLiteral("Miesiąc"));
-    Label5->setBuddy(listam);
-    header->addWidget(listam);
-    layout->addLayout(header);
-
-    // The figures, with the help panel in the same place above them.
-    auto *middle = new QGridLayout;
-    Panel2 = ui::named(new QFrame(this), "Panel2");
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto *figures = new QGridLayout(Panel2);
-    figures->setColumnStretch(1, 1);
-    const QString design = QStringLiteral("0.00 zł");
-    Label7 = addFigure(figures, 0, QStringLiteral("A"),
-                       QStringLiteral("Przebieg pojazdu w wybranym miesiącu"), "Label7", design);
-    Label9 = addFigure(figures, 1, QStringLiteral("B"),
-                       QStringLiteral("Eksploatacja w wybranym miesiącu"), "Label9", design);
-    Label11 = addFigure(figures, 2, QStringLiteral("C"),
-                        QStringLiteral("Przebieg pojazdu narastająco"), "Label11", design);
-    Label13 = addFigure(figures, 3, QStringLiteral("D"), QStringLiteral("Eksploatacja narastająco"),
-                        "Label13", design);
-    auto *letterE = new QLabel(QStringLiteral("E"), Panel2);
-    QFont bold = letterE->font();
-    bold.setBold(true);
-    letterE->setFont(bold);
-    figures->addWidget(letterE, 4, 0);
-    figures->addWidget(new QLabel(QStringLiteral("Do zaksięgowania :"), Panel2), 4, 1);
-    Label17 = addFigure(figures, 5, QString(), QStringLiteral("Kwota netto"), "Label17",
-                        QStringLiteral("0.00"));
-    Label18 =
-        addFigure(figures, 6, QString(), QStringLiteral("Vat"), "Label18", QStringLiteral("0.00"));
-
-    auto *rule = ui::named(new QFrame(Panel2), "ruleBox");
-    rule->setFrameStyle(QFrame::Box | QFrame::Plain);
-    rule->setAutoFillBackground(true);
-    QPalette ruleColours = rule->palette();
+    ui::makeHeading(m_ui->Label4, 1.4);
+    m_ui->Label5->setMinimumWidth(
+        m_ui->Label5->fontMetrics().horizontalAdvance(QStringLiteral("Październik")));
+    // The figures: right-aligned in a monospaced font, wide enough for 15 digits.
+    for (QLabel *value :
+         {m_ui->Label7, m_ui->Label9, m_ui->Label11, m_ui->Label13, m_ui->Label17, m_ui->Label18}) {
+        value->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 15);
+    }
+    QPalette ruleColours = m_ui->ruleBox->palette();
     ruleColours.setColor(QPalette::Window, QColor(0xd3, 0xd3, 0xd3));
-    rule->setPalette(ruleColours);
-    auto *ruleLines = new QVBoxLayout(rule);
-    ruleLines->addWidget(new QLabel(QStringLiteral("Jeżeli C>D to E=D-Epm"), rule));
-    ruleLines->addWidget(new QLabel(QStringLiteral("Jeżeli C<D to E=C-Epm"), rule));
-    figures->addWidget(rule, 7, 0, 1, 3);
-    middle->addWidget(Panel2, 0, 0);
-
-    Panel3 = ui::named(new QFrame(this), "Panel3");
-    Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel3->setAutoFillBackground(true);
-    auto *helpLayout = new QVBoxLayout(Panel3);
-    Memo1 = ui::memo(Panel3, "Memo1", helpLines());
-    Memo1->setAccessibleName(QStringLiteral("Pomoc"));
-    helpLayout->addWidget(Memo1, 1);
-    SpeedButton1 = ui::button(Panel3, "SpeedButton1", QStringLiteral("Powrót"));
-    helpLayout->addWidget(SpeedButton1, 0, Qt::AlignRight);
-    Panel3->hide();
-    middle->addWidget(Panel3, 0, 0);
-    layout->addLayout(middle);
-
-    // Owner and car, filled from the settlement window's header texts.
-    auto *bottom = ui::named(new QFrame(this), "ownerFrame");
-    bottom->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    auto *bottomLines = new QVBoxLayout(bottom);
-    Label1 = ui::label(bottom, "Label1", QString());
-    Label2 = ui::label(bottom, "Label2", QString());
-    Label3 = ui::label(bottom, "Label3", QString());
-    for (QLabel *line : {Label1, Label2, Label3})
-        bottomLines->addWidget(line);
-    layout->addWidget(bottom);
-
-    auto *buttons = new QHBoxLayout;
-    Panel1 = ui::label(this, "Panel1", QStringLiteral("11:11:11"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setMinimumWidth(Panel1->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) +
-                            20);
-    Panel1->setAccessibleName(QStringLiteral("Zegar"));
-    buttons->addWidget(Panel1);
-    buttons->addStretch(1);
-    SpeedButton2 = ui::button(this, "SpeedButton2", QStringLiteral("Pomoc"));
-    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Wydruk"));
-    SpeedButton4 = ui::button(this, "SpeedButton4", QStringLiteral("Powrót"));
-    for (QPushButton *button : {SpeedButton2, SpeedButton3, SpeedButton4})
-        buttons->addWidget(button);
-    layout->addLayout(buttons);
+    m_ui->ruleBox->setPalette(ruleColours);
+    m_ui->Panel3->setLines(helpLines());
+    m_ui->Panel1->setMinimumWidth(
+        m_ui->Panel1->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 20);
 
     Timer1 = ui::named(new QTimer(this), "Timer1");
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &Twyliczenie_f::Timer1Timer);
 
-    connect(listam, &QComboBox::activated, this, [this] { listamClick(); });
-    connect(SpeedButton1, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton2Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton3Click);
-    connect(SpeedButton4, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton4Click);
+    connect(m_ui->listam, &QComboBox::activated, this, [this] { listamClick(); });
+    connect(m_ui->Panel3->backButton(), &QPushButton::clicked, this,
+            &Twyliczenie_f::SpeedButton1Click);
+    connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton2Click);
+    connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton3Click);
+    connect(m_ui->SpeedButton4, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton4Click);
 
     fixSize();
 }
+
+Twyliczenie_f::~Twyliczenie_f() = default;
 
 bool Twyliczenie_f::FormCreate()
 {
     Timer1->start();
     m_yearText = m_state.yearText;
     setWindowTitle(QStringLiteral("Rok obliczeniowy ") + m_yearText);
-    Label1->setText(m_state.header1);
-    Label2->setText(m_state.header2);
-    Label3->setText(m_state.header3);
+    m_ui->Label1->setText(m_state.header1);
+    m_ui->Label2->setText(m_state.header2);
+    m_ui->Label3->setText(m_state.header3);
 
     return Guarded(m_seams.dialogs, [this] {
         const QString stem = m_state.yearStem;
@@ -232,25 +124,25 @@ bool Twyliczenie_f::FormCreate()
         ReadRecord(numeratorPath, numeratorRecord);
 
         {
-            const QSignalBlocker blocker(listam);
-            listam->clear();
-            listam->addItems(MonthNames());
+            const QSignalBlocker blocker(m_ui->listam);
+            m_ui->listam->clear();
+            m_ui->listam->addItems(MonthNames());
         }
         int month = m_seams.clock.today().month();
         if (month < 1 || month > 12)
             month = 1;
-        listam->setCurrentIndex(month - 1);
-        Label5->setText(MonthNames().at(month - 1));
+        m_ui->listam->setCurrentIndex(month - 1);
+        m_ui->Label5->setText(MonthNames().at(month - 1));
         selectMonth(month);
     });
 }
 
 void Twyliczenie_f::listamClick()
 {
-    const int index = listam->currentIndex();
+    const int index = m_ui->listam->currentIndex();
     if (index < 0)
         return;
-    Label5->setText(listam->currentText());
+    m_ui->Label5->setText(m_ui->listam->currentText());
     selectMonth(index + 1);
 }
 
@@ -267,28 +159,28 @@ void Twyliczenie_f::WyliczKoszty()
 {
     const settlement::MonthFigures figures = settlement::WyliczKoszty(
         m_state.mileageRecord, m_state.costRecord, m_month, m_state.results);
-    Label7->setText(amountText(figures.mileage));
-    Label9->setText(amountText(figures.costs));
-    Label11->setText(amountText(figures.cumulativeMileage));
-    Label13->setText(amountText(figures.cumulativeCosts));
-    Label17->setText(amountText(figures.toBook));
-    Label18->setText(amountText(figures.vat));
+    m_ui->Label7->setText(settlement::FigureText(figures.mileage));
+    m_ui->Label9->setText(settlement::FigureText(figures.costs));
+    m_ui->Label11->setText(settlement::FigureText(figures.cumulativeMileage));
+    m_ui->Label13->setText(settlement::FigureText(figures.cumulativeCosts));
+    m_ui->Label17->setText(settlement::FigureText(figures.toBook));
+    m_ui->Label18->setText(settlement::FigureText(figures.vat));
 }
 
 void Twyliczenie_f::Timer1Timer()
 {
-    Panel1->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
+    m_ui->Panel1->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
 }
 
 void Twyliczenie_f::SpeedButton1Click()
 {
-    Panel3->hide();
+    m_ui->Panel3->hide();
 }
 
 void Twyliczenie_f::SpeedButton2Click()
 {
-    Panel3->show();
-    Panel3->raise();
+    m_ui->Panel3->show();
+    m_ui->Panel3->raise();
 }
 
 void Twyliczenie_f::SpeedButton3Click()

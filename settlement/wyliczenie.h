@@ -5,12 +5,13 @@
 #include "seams.h"
 #include "windowopener.h"
 
-class QComboBox;
-class QFrame;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
+#include <memory>
+
 class QTimer;
+
+namespace Ui {
+class WyliczenieForm;
+}
 
 // The monthly cost calculation of one client and year: reads the year's mileage and cost files
 // at set-up, works out the month of the clock and any month chosen afterwards, and leaves the
@@ -23,6 +24,7 @@ public:
     // `windows` opens the print panel for "Wydruk".
     Twyliczenie_f(storage::ProgramState &state, storage::Seams &seams, ui::WindowOpener &windows,
                   QWidget *parent = nullptr);
+    ~Twyliczenie_f() override;
     Q_DISABLE_COPY(Twyliczenie_f)
 
     // Re-reads the year files named by the state's stem into the shared records and works out
@@ -48,25 +50,6 @@ private:
     // The year the loaded records belong to, for the title of every month chosen later.
     QString m_yearText;
 
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QComboBox *listam = nullptr;
-    QFrame *Panel2 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label9 = nullptr;
-    QLabel *Label11 = nullptr;
-    QLabel *Label13 = nullptr;
-    QLabel *Label17 = nullptr;
-    QLabel *Label18 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Panel1 = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
-    QPushButton *SpeedButton4 = nullptr;
-    QFrame *Panel3 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
+    std::unique_ptr<Ui::WyliczenieForm> m_ui;
     QTimer *Timer1 = nullptr;
 };

@@ -38,4 +38,12 @@ QPlainTextEdit *memo(QWidget *parent, const char *name, const QStringList &lines
     return result;
 }
 
+void makeHeading(QLabel *label, qreal scale)
+{
+    QFont heading = label->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * scale);
+    label->setFont(heading);
+}
+
 } // namespace ui

@@ -25,5 +25,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption);
 QLineEdit *edit(QWidget *parent, const char *name, QLabel *caption, int maxLength = 32767);
 // A read-only text of lines.
 QPlainTextEdit *memo(QWidget *parent, const char *name, const QStringList &lines);
+// The heading of a window: its label's font bold and `scale` times its size.
+void makeHeading(QLabel *label, qreal scale);
 
 } // namespace ui

@@ -25,7 +25,8 @@ using namespace storage;
 
 namespace {
 
-// Offsets of the cost record, written out independently of the code: month 1..12, column 0..4, row 1..20.
+// Offsets of the cost record, written out independently of the code: month 1..12, column 0..4,
+// row 1..20.
 constexpr int entryOffset(int month, int column, int row)
 {
     return (month - 1) * 6100 + column * 1220 + (row - 1) * 61;
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void loadingNormalisesToTwoDecimals();
     void powrotWritesTheYear();
     void vatSettingComesBackCut();
+    void modeByteOutsideReadsAsTheNearest_data();
+    void modeByteOutsideReadsAsTheNearest();
     void phraseListIsSortedAndFillsOnlyAnEmptyCell();
     void missingPhraseFileShowsNothing();
     void editorStartsOnThePhraseFile();
@@ -84,8 +87,10 @@ private:
     QByteArray costs() const { return testfiles::readBytes(file(QStringLiteral("007_2007.eks"))); }
     QString text(const char *label) const { return child<QLabel>(label)->text(); }
     QLineEdit *openEditor() const;
-    template <typename T>
-    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
+    template <typename T> T *child(const char *name) const
+    {
+        return findChildNamed<T>(m_window.get(), name);
+    }
 
     std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Teksploatacja_f> m_window;
@@ -156,7 +161,7 @@ void TestEksploatacja::newYearOpensOnTheCurrentMonth()
     QCOMPARE(grid()->rowCount(), 20);
     QCOMPARE(grid()->columnCount(), 5);
     const QStringList captions{"Data", "Rodzaj wydatku", "Nr dokumentu", "Kwota", "Vat [zł]"};
-    // The widths of the original grid, widened only where the font needs it.
+    // The column widths, widened only where the font needs it.
     const QList<int> widths{75, 322, 89, 61, 59};
     for (int column = 0; column < 5; ++column) {
         QCOMPARE(grid()->horizontalHeaderItem(column)->text(), captions.at(column));
@@ -187,13 +192,34 @@ void TestEksploatacja::vatModes_data()
     QTest::addColumn<QString>("otherRate");
     QTest::addColumn<QString>("net");
     QTest::addColumn<QString>("vat");
-    QTest::newRow("22 %") << "v2" << "0" << "100" << "   22.00";
-    QTest::newRow("7 %") << "v3" << "0" << "100" << "    7.00";
-    QTest::newRow("other 8 %") << "v4" << "8" << "100" << "    8.00";
-    QTest::newRow("other 12.5 %") << "v4" << "12.5" << "10" << "    1.25";
-    QTest::newRow("other rate malformed") << "v4" << "x" << "100" << "    0.00";
-    QTest::newRow("22 % rounds") << "v2" << "0" << "10.05" << "    2.21";
-    QTest::newRow("no VAT keeps the hand value") << "v1" << "0" << "100" << "5";
+    QTest::newRow("22 %") << "v2"
+                          << "0"
+                          << "100"
+                          << "   22.00";
+    QTest::newRow("7 %") << "v3"
+                         << "0"
+                         << "100"
+                         << "    7.00";
+    QTest::newRow("other 8 %") << "v4"
+                               << "8"
+                               << "100"
+                               << "    8.00";
+    QTest::newRow("other 12.5 %") << "v4"
+                                  << "12.5"
+                                  << "10"
+                                  << "    1.25";
+    QTest::newRow("other rate malformed") << "v4"
+                                          << "x"
+                                          << "100"
+                                          << "    0.00";
+    QTest::newRow("22 % rounds") << "v2"
+                                 << "0"
+                                 << "10.05"
+                                 << "    2.21";
+    QTest::newRow("no VAT keeps the hand value") << "v1"
+                                                 << "0"
+                                                 << "100"
+                                                 << "5";
 }
 
 void TestEksploatacja::vatModes()
@@ -333,7 +359,7 @@ void TestEksploatacja::monthChangeWritesTheMonthShown()
     QCOMPARE(bytes.mid(entryOffset(3, 0, 2), 61), entry("15.03.2007"));
     QCOMPARE(bytes.mid(entryOffset(3, 1, 2), 61), entry("Paliwo"));
     QCOMPARE(bytes.mid(entryOffset(3, 2, 2), 61), entry("FV 12/03"));
-    QCOMPARE(bytes.mid(15921, 61), entry("  100.50")); // March, net, row 2
+    QCOMPARE(bytes.mid(entryOffset(3, kNet, 2), 61), entry("  100.50"));
     QCOMPARE(bytes.mid(entryOffset(3, kVat, 2), 61), entry("   22.11"));
     // The year totals are left as they were; only "Powrót" computes them.
     QCOMPARE(bytes.mid(kNetTotalOffset, 32), QByteArray(32, '\0'));
@@ -404,6 +430,29 @@ void TestEksploatacja::vatSettingComesBackCut()
     type(1, kNet, QStringLiteral("100"));
     m_window->Timer1Timer();
     QCOMPARE(cell(1, kVat)->text(), QStringLiteral("   12.00"));
+}
+
+void TestEksploatacja::modeByteOutsideReadsAsTheNearest_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("checked");
+    QTest::newRow("0 reads as Nie licz") << 0 << "v1";
+    QTest::newRow("5 reads as Licz inny") << 5 << "v4";
+    QTest::newRow("255 reads as Licz inny") << 255 << "v4";
+}
+
+void TestEksploatacja::modeByteOutsideReadsAsTheNearest()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, checked);
+    const QByteArray bytes = QByteArray("\x01"
+                                        "9\0\0",
+                                        4) +
+                             char(mode);
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("007_2007.vat")), bytes));
+    QVERIFY(start());
+    QVERIFY(child<QRadioButton>(checked.toLatin1().constData())->isChecked());
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral("007_2007.vat"))), bytes);
 }
 
 void TestEksploatacja::phraseListIsSortedAndFillsOnlyAnEmptyCell()

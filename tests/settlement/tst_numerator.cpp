@@ -27,8 +27,10 @@ private Q_SLOTS:
 
 private:
     QString file() const { return m_ws->path(QStringLiteral("DANE/007_2007.num")); }
-    template <typename T>
-    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
+    template <typename T> T *child(const char *name) const
+    {
+        return findChildNamed<T>(m_window.get(), name);
+    }
 
     std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Tnumerator_f> m_window;
@@ -67,15 +69,25 @@ void TestNumerator::returnConvertsTheNumberText_data()
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QByteArray>("expected");
     const QByteArray noSuffix(11, '\0');
-    QTest::newRow("plain") << "25" << "/2007"
-                           << QByteArray("\x19\0\0\0", 4) + testfiles::shortString(QStringLiteral("/2007"), 10);
-    QTest::newRow("empty number") << "" << "" << QByteArray(4, '\0') + noSuffix;
-    QTest::newRow("digits then letters") << " 25abc" << "" << QByteArray("\x19\0\0\0", 4) + noSuffix;
-    QTest::newRow("negative") << "-2" << "" << QByteArray("\xFE\xFF\xFF\xFF", 4) + noSuffix;
-    QTest::newRow("no digits") << "abc" << "" << QByteArray(4, '\0') + noSuffix;
-    QTest::newRow("suffix cut to 10") << "300" << "/2007/ABCDEFG"
-                                      << QByteArray("\x2C\x01\0\0", 4)
-                                             + testfiles::shortString(QStringLiteral("/2007/ABCD"), 10);
+    QTest::newRow("plain") << "25"
+                           << "/2007"
+                           << QByteArray("\x19\0\0\0", 4) +
+                                  testfiles::shortString(QStringLiteral("/2007"), 10);
+    QTest::newRow("empty number") << ""
+                                  << "" << QByteArray(4, '\0') + noSuffix;
+    QTest::newRow("digits then letters") << " 25abc"
+                                         << "" << QByteArray("\x19\0\0\0", 4) + noSuffix;
+    QTest::newRow("negative") << "-2"
+                              << "" << QByteArray("\xFE\xFF\xFF\xFF", 4) + noSuffix;
+    QTest::newRow("no digits") << "abc"
+                               << "" << QByteArray(4, '\0') + noSuffix;
+    QTest::newRow("suffix cut to 10")
+        << "300"
+        << "/2007/ABCDEFG"
+        << QByteArray("\x2C\x01\0\0", 4) + testfiles::shortString(QStringLiteral("/2007/ABCD"), 10);
+    QTest::newRow("beyond 32 bits is held at the largest")
+        << "99999999999"
+        << "" << QByteArray("\xFF\xFF\xFF\x7F", 4) + noSuffix;
 }
 
 void TestNumerator::returnConvertsTheNumberText()

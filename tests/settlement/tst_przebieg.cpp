@@ -51,6 +51,8 @@ private Q_SLOTS:
     void powrotStoredForms_data();
     void powrotStoredForms();
     void yearTotalIsCutTo15();
+    void yearTotalNeedsNoTick();
+    void flagAboveOneReadsAsAutomatic();
     void savesIntoTheYearItWasOpenedWith();
     void shortFileIsRefused();
     void helpPanel();
@@ -68,8 +70,10 @@ private:
     QByteArray stored() const { return testfiles::readBytes(file()); }
     QString text(const char *label) const { return child<QLabel>(label)->text(); }
     QLineEdit *openEditor() const;
-    template <typename T>
-    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
+    template <typename T> T *child(const char *name) const
+    {
+        return findChildNamed<T>(m_window.get(), name);
+    }
 
     std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Tprzebieg_f> m_window;
@@ -166,13 +170,27 @@ void TestPrzebieg::automaticAmount_data()
     QTest::addColumn<QString>("kilometres");
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("amount");
-    QTest::newRow("1520 km at 0.8358") << "1520" << "0.8358" << "  1270.42";
-    QTest::newRow("half a cent rounds up") << "1" << "0.125" << "     0.13";
-    QTest::newRow("decimal kilometres") << "152.5" << "2" << "   305.00";
-    QTest::newRow("comma rate fixed first") << "100" << "0,8358" << "    83.58";
-    QTest::newRow("no rate") << "1520" << "" << "";
-    QTest::newRow("no kilometres") << "" << "0.8358" << "";
-    QTest::newRow("malformed counts its prefix") << "10.5.7" << "2" << "    21.00";
+    QTest::newRow("1520 km at 0.8358") << "1520"
+                                       << "0.8358"
+                                       << "  1270.42";
+    QTest::newRow("half a cent rounds up") << "1"
+                                           << "0.125"
+                                           << "     0.13";
+    QTest::newRow("decimal kilometres") << "152.5"
+                                        << "2"
+                                        << "   305.00";
+    QTest::newRow("comma rate fixed first") << "100"
+                                            << "0,8358"
+                                            << "    83.58";
+    QTest::newRow("no rate") << "1520"
+                             << ""
+                             << "";
+    QTest::newRow("no kilometres") << ""
+                                   << "0.8358"
+                                   << "";
+    QTest::newRow("malformed counts its prefix") << "10.5.7"
+                                                 << "2"
+                                                 << "    21.00";
 }
 
 void TestPrzebieg::automaticAmount()
@@ -218,14 +236,22 @@ void TestPrzebieg::tickCommaRules_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("km comma before two digits") << 1 << "12,50" << "12.50";
-    QTest::newRow("km comma before one digit") << 1 << "12,5" << "12,5";
-    QTest::newRow("km too short") << 1 << ",50" << ",50";
-    QTest::newRow("km comma elsewhere") << 1 << "1,500" << "1,500";
-    QTest::newRow("rate comma before four digits") << 2 << "0,8358" << "0.8358";
-    QTest::newRow("rate text of five") << 2 << ",8358" << ".8358";
-    QTest::newRow("rate comma before three digits") << 2 << "0,835" << "0,835";
-    QTest::newRow("amount is left alone") << 3 << "12,50" << "12,50";
+    QTest::newRow("km comma before two digits") << 1 << "12,50"
+                                                << "12.50";
+    QTest::newRow("km comma before one digit") << 1 << "12,5"
+                                               << "12,5";
+    QTest::newRow("km too short") << 1 << ",50"
+                                  << ",50";
+    QTest::newRow("km comma elsewhere") << 1 << "1,500"
+                                        << "1,500";
+    QTest::newRow("rate comma before four digits") << 2 << "0,8358"
+                                                   << "0.8358";
+    QTest::newRow("rate text of five") << 2 << ",8358"
+                                       << ".8358";
+    QTest::newRow("rate comma before three digits") << 2 << "0,835"
+                                                    << "0,835";
+    QTest::newRow("amount is left alone") << 3 << "12,50"
+                                          << "12,50";
 }
 
 void TestPrzebieg::tickCommaRules()
@@ -329,7 +355,8 @@ void TestPrzebieg::powrotStoredForms_data()
     QTest::addColumn<QByteArray>("stored");
     QTest::newRow("kilometres") << 1 << "100" << testfiles::shortString("   100.00", 10);
     QTest::newRow("rate rounded to 4") << 2 << "0.83576" << testfiles::shortString("   0.8358", 10);
-    QTest::newRow("amount rounded to 2") << 3 << "1270.416" << testfiles::shortString("  1270.42", 10);
+    QTest::newRow("amount rounded to 2")
+        << 3 << "1270.416" << testfiles::shortString("  1270.42", 10);
     QTest::newRow("zero is empty") << 1 << "0" << testfiles::shortString("", 10);
     QTest::newRow("negative is empty") << 3 << "-5" << testfiles::shortString("", 10);
     QTest::newRow("empty stays empty") << 2 << "" << testfiles::shortString("", 10);
@@ -357,6 +384,31 @@ void TestPrzebieg::yearTotalIsCutTo15()
     m_window->SpeedButton3Click();
     QCOMPARE(stored().mid(kTotalOffset, 16), testfiles::shortString("1000000000000.0", 15));
     QCOMPARE(stored().mid(cellOffset(3, 1), 11), testfiles::shortString("1000000000", 10));
+}
+
+void TestPrzebieg::yearTotalNeedsNoTick()
+{
+    QVERIFY(start());
+    type(1, 3, QStringLiteral("12.5"));
+    type(2, 3, QStringLiteral("0.006"));
+    m_window->SpeedButton3Click();
+    QCOMPARE(text("Label5"), QStringLiteral("0.00")); // no tick has run
+    QCOMPARE(stored().mid(kTotalOffset, 16), testfiles::shortString("     12.51", 15));
+}
+
+void TestPrzebieg::flagAboveOneReadsAsAutomatic()
+{
+    QByteArray bytes(413, '\0');
+    bytes[kFlagOffset] = char(7);
+    QVERIFY(testfiles::writeBytes(file(), bytes));
+    QVERIFY(start());
+    QVERIFY(child<QRadioButton>("p1")->isChecked());
+    QVERIFY(!child<QRadioButton>("p2")->isChecked());
+    QCOMPARE(stored(), bytes); // reading alone does not rewrite the file
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label6"), QStringLiteral("Ob. automatyczne"));
+    m_window->SpeedButton3Click();
+    QCOMPARE(stored().at(kFlagOffset), '\1');
 }
 
 void TestPrzebieg::savesIntoTheYearItWasOpenedWith()
@@ -394,8 +446,9 @@ void TestPrzebieg::helpPanel()
     auto *memo = child<QPlainTextEdit>("Memo1");
     const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 18);
-    QCOMPARE(lines.first(),
-             QStringLiteral("Przebieg pojazdu obliczany jest jako iloczyn kilometrów i ustalonego "));
+    QCOMPARE(
+        lines.first(),
+        QStringLiteral("Przebieg pojazdu obliczany jest jako iloczyn kilometrów i ustalonego "));
     QCOMPARE(lines.at(8),
              QStringLiteral("obliczyć \"ręcznie\" i wpisać ją do odopowiedniego pola."));
     QCOMPARE(lines.last(), QStringLiteral("formatki przyciskiem \"Koniec\"."));

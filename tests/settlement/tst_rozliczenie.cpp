@@ -41,8 +41,10 @@ private Q_SLOTS:
 private:
     void start(const QString &client = QStringLiteral("007"));
     QString dane(const QString &name) const { return m_ws->path(QStringLiteral("DANE/") + name); }
-    template <typename T>
-    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
+    template <typename T> T *child(const char *name) const
+    {
+        return findChildNamed<T>(m_window.get(), name);
+    }
     void fillOwner();
 
     std::unique_ptr<Workspace> m_ws;
@@ -104,7 +106,8 @@ void TestRozliczenie::firstOpeningCreatesTheOwnerAndYearFiles()
 {
     start();
     QVERIFY(m_opened);
-    QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007.dat"))), owner::defaultRecord(QStringLiteral("007")).bytes());
+    QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007.dat"))),
+             owner::defaultRecord(QStringLiteral("007")).bytes());
     QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007_2007.prz"))), QByteArray(413, '\0'));
     QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007_2007.eks"))), QByteArray(73232, '\0'));
     QCOMPARE(child<QLineEdit>("id")->text(), QStringLiteral("007"));
@@ -115,7 +118,8 @@ void TestRozliczenie::firstOpeningCreatesTheOwnerAndYearFiles()
     QCOMPARE(m_window->stem(), QStringLiteral("007_2007"));
     QCOMPARE(child<QLabel>("Label15")->text(), QStringLiteral("Rok 2007"));
     QCOMPARE(m_window->windowTitle(),
-             QStringLiteral("Koszty użytkowania samochodu do celów prowadzonej działalności gospodarczej"));
+             QStringLiteral(
+                 "Koszty użytkowania samochodu do celów prowadzonej działalności gospodarczej"));
 
     // The set-up at program start, with no client handed over, works on client "1".
     m_ws->state.currentClient.clear();
@@ -184,8 +188,10 @@ void TestRozliczenie::totalsPanelShowsTheStoredTotals()
     QCOMPARE(child<QLabel>("Label9")->text(), QStringLiteral("   1270.42 zł"));
     QCOMPARE(child<QLabel>("Label12")->text(), QStringLiteral("0.00 zł"));
     QCOMPARE(child<QLabel>("Label13")->text(), QStringLiteral("0.00 zł"));
-    // The files themselves are not touched by the display.
+    // Neither the files nor the records other windows read are touched by the display.
     QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007_2007.eks"))), QByteArray(73232, '\0'));
+    QCOMPARE(m_ws->state.costRecord.bytes(), QByteArray(73232, '\0'));
+    QCOMPARE(m_ws->state.mileageRecord.bytes(), mileage.bytes());
 }
 
 void TestRozliczenie::choosingAYearCreatesItsFiles()
@@ -260,7 +266,8 @@ void TestRozliczenie::workingWindowsGetTheYearAndHeaders()
     QVERIFY(przebieg.isVisible());
     QCOMPARE(przebieg.yearText, QStringLiteral("2007"));
     QCOMPARE(przebieg.yearStem, QStringLiteral("007_2007"));
-    QCOMPARE(przebieg.headers, (QStringList{"Jan Kowalski", "ul. Żytnia 5", "Opel Astra WA 12345"}));
+    QCOMPARE(przebieg.headers,
+             (QStringList{"Jan Kowalski", "ul. Żytnia 5", "Opel Astra WA 12345"}));
 
     auto *years = child<QComboBox>("listarok");
     years->setCurrentIndex(years->findText(QStringLiteral("2008")));
@@ -291,9 +298,12 @@ void TestRozliczenie::faultsOpenNoWindow_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
-    QTest::newRow("owner record one byte short") << "short owner" << "Read beyond end of file";
-    QTest::newRow("cost file one byte short") << "short cost" << "Read beyond end of file";
-    QTest::newRow("missing DANE") << "no DANE" << "Invalid filename";
+    QTest::newRow("owner record one byte short") << "short owner"
+                                                 << "Read beyond end of file";
+    QTest::newRow("cost file one byte short") << "short cost"
+                                              << "Read beyond end of file";
+    QTest::newRow("missing DANE") << "no DANE"
+                                  << "Invalid filename";
 }
 
 void TestRozliczenie::faultsOpenNoWindow()
@@ -303,7 +313,8 @@ void TestRozliczenie::faultsOpenNoWindow()
     if (fault == QLatin1String("short owner"))
         QVERIFY(testfiles::writeBytes(dane(QStringLiteral("007.dat")), QByteArray(236, '\0')));
     if (fault == QLatin1String("short cost"))
-        QVERIFY(testfiles::writeBytes(dane(QStringLiteral("007_2007.eks")), QByteArray(73231, '\0')));
+        QVERIFY(
+            testfiles::writeBytes(dane(QStringLiteral("007_2007.eks")), QByteArray(73231, '\0')));
     if (fault == QLatin1String("no DANE"))
         QVERIFY(QDir(m_ws->path(QStringLiteral("DANE"))).removeRecursively());
     start();

@@ -40,6 +40,11 @@ void setTableText(CalculationResults &results, int month, int column, double val
 
 } // namespace
 
+QString FigureText(double value)
+{
+    return FormatFixed(value, 10, 2) + QStringLiteral(" zł");
+}
+
 MonthFigures WyliczKoszty(const Record &mileage, const Record &costs, int month,
                           CalculationResults &results)
 {

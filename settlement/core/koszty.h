@@ -3,6 +3,8 @@
 #include "programstate.h"
 #include "record.h"
 
+#include <QString>
+
 namespace settlement {
 
 // The figures of the calculated month, unrounded.
@@ -23,6 +25,9 @@ struct MonthFigures {
 //
 // Rewrites the table of `results` (rows up to the month as width-12 texts, rows after it zero),
 // its cumulative totals and its amounts to book; its month, title and stem are the caller's.
+// A figure as the calculation window shows it: two decimals in a field of 10, then " zł".
+QString FigureText(double value);
+
 MonthFigures WyliczKoszty(const storage::Record &mileage, const storage::Record &costs, int month,
                           storage::CalculationResults &results);
 

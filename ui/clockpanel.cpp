@@ -1,0 +1,12 @@
+#include "clockpanel.h"
+
+namespace ui {
+
+ClockPanel::ClockPanel(QWidget *parent) : QLabel(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setAlignment(Qt::AlignCenter);
+    setAccessibleName(QStringLiteral("Zegar"));
+}
+
+} // namespace ui
