@@ -1,9 +1,9 @@
 #include "modul_hist.h"
 
+#include "databaseconnection.h"
 #include "datetext.h"
 #include "fixedpoint.h"
 #include "guard.h"
-#include "lokalizacja.h"
 #include "paths.h"
 #include "recordfile.h"
 #include "widgets.h"
@@ -16,35 +16,6 @@
 #include <QVBoxLayout>
 
 using namespace storage;
-
-namespace historia {
-QString path(const QString &root)
-{
-    return PathIn(root, QStringLiteral("/Admini/historia.dat"));
-}
-} // namespace historia
-
-void PobierzDane(ProgramState &state, Seams &seams)
-{
-    const QString file = historia::path(state.workingDir);
-    CreateIfMissing(file, Record(historia::kSize));
-    ReadRecord(file, state.launch.record);
-
-    const QDateTime now = seams.clock.now();
-    state.launch.date = ShortDate(now.date(), seams.regional);
-    state.launch.time = LongTime(now.time(), seams.regional);
-    const qint64 previous = ParseInt32(state.launch.record.text(historia::counter));
-    state.launch.counter = QString::number(previous + 1);
-}
-
-void ZapiszUruchomienia(const ProgramState &state)
-{
-    Record record = state.launch.record;
-    record.setText(historia::date, state.launch.date);
-    record.setText(historia::time, state.launch.time);
-    record.setText(historia::counter, state.launch.counter);
-    WriteRecord(historia::path(state.workingDir), record);
-}
 
 Thisto_f::Thisto_f(ProgramState &state, Seams &seams, QWidget *parent)
     : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams)
@@ -108,14 +79,15 @@ bool Thisto_f::FormCreate()
 
     bool ended = false;
     const bool completed = Guarded(m_seams.dialogs, [&] {
-        const std::optional<QString> baseDir =
-            ResolveBaseDirectory(m_state.workingDir, m_seams, false);
-        if (!baseDir) {
+        const std::optional<ui::DatabaseConnection> database =
+            ui::ConnectDatabase(m_state.workingDir, m_seams, false);
+        if (!database) {
             // The network check has ended the program; nothing is left to show.
             ended = true;
             return;
         }
-        const QString file = historia::path(*baseDir);
+        const QString &baseDir = database->baseDir;
+        const QString file = historia::path(baseDir);
         CreateIfMissing(file, Record(historia::kSize));
         Record record(historia::kSize);
         ReadRecord(file, record);
@@ -123,8 +95,8 @@ bool Thisto_f::FormCreate()
         Label5->setText(record.text(historia::time));
         Label6->setText(record.text(historia::counter));
 
-        Label8->setToolTip(*baseDir);
-        Label8->setText(baseDir->size() <= 30 ? *baseDir : baseDir->right(31));
+        Label8->setToolTip(baseDir);
+        Label8->setText(baseDir.size() <= 30 ? baseDir : baseDir.right(31));
     });
     return completed && !ended;
 }

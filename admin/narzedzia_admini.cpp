@@ -2,9 +2,9 @@
 
 #include "aktualizacja.h"
 #include "guard.h"
-#include "modul_hist.h"
 #include "paths.h"
 #include "recordfile.h"
+#include "uruchomienia.h"
 #include "widgets.h"
 
 #include <QButtonGroup>
@@ -20,7 +20,8 @@
 
 using namespace storage;
 
-namespace {
+namespace
+{
 
 const QString kChooseHint = QStringLiteral("Wskaż operację, którą chcesz wykonać");
 const QString kHistoryHint =

@@ -3,16 +3,17 @@
 #include "blokada.h"
 #include "clientrecords.h"
 #include "czcionki.h"
+#include "databaseconnection.h"
 #include "datetext.h"
-#include "formwindow.h"
 #include "guard.h"
 #include "kalendarz.h"
 #include "lokalizacja.h"
-#include "modul_hist.h"
 #include "paths.h"
 #include "recordfile.h"
 #include "tapety.h"
+#include "uruchomienia.h"
 #include "widgets.h"
+#include "windowopener.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,10 +33,11 @@
 
 using namespace storage;
 using printing::ApplyPrintFont;
-using printing::CzytajFonty;
 using printing::kPrintFontFile;
+using ui::WindowId;
 
-namespace {
+namespace
+{
 
 const QString kAddTitle = QStringLiteral("Dodaj nowego klienta");
 const QString kAddPrompt = QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)");
@@ -48,8 +50,9 @@ const QString kVersionText = QStringLiteral("24502");
 
 } // namespace
 
-Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_seams(seams),
+Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
+                 printing::PrintFontStore &fonts, QWidget *parent)
+    : QMainWindow(parent), m_state(state), m_seams(seams), m_windows(windows), m_fonts(fonts),
       m_addOnDir(QCoreApplication::applicationDirPath()), m_klienci(registerfile::kSize),
       m_owner(owner::kSize)
 {
@@ -220,7 +223,7 @@ Record Tbaza_f::ArchiverConfig(const QString &workingDir)
         record.setText({(number - 1) * 201, 200}, text);
     };
     slot(1, dir + sep);
-    const char *const folders[] = {"Add_dok", "Add_zad", "Admini", "Dane",
+    const char *const folders[] = {"Add_dok",    "Add_zad", "Admini",   "Dane",
                                    "Komentarze", "Notatki", "Terminarz"};
     int number = 2;
     for (const char *folder : folders)
@@ -244,21 +247,21 @@ void Tbaza_f::FormCreate()
         }
         setWindowTitle(QStringLiteral("Baza firm programu Mirtal 5.02"));
 
-        int mode = lokalizacja::Local;
-        const std::optional<QString> base =
-            ResolveBaseDirectory(m_state.workingDir, m_seams, true, &mode);
-        if (!base)
+        const std::optional<ui::DatabaseConnection> database =
+            ui::ConnectDatabase(m_state.workingDir, m_seams, true);
+        if (!database)
             return; // the program has been ended
-        m_state.baseDir = *base;
-        Label3->setText(mode == lokalizacja::Network ? QStringLiteral("Podłączono bazy sieciowe")
-                                                     : QStringLiteral("Podłączono bazy lokalne"));
+        m_state.baseDir = database->baseDir;
+        Label3->setText(database->mode == lokalizacja::Network
+                            ? QStringLiteral("Podłączono bazy sieciowe")
+                            : QStringLiteral("Podłączono bazy lokalne"));
 
         showBanner();
         Timer1->start();
         for (QPushButton *button : {SpeedButton2, SpeedButton3, SpeedButton4})
             button->setEnabled(false);
 
-        CzytajFonty(m_state, kPrintFontFile);
+        m_fonts.CzytajFonty(kPrintFontFile);
         applyListFont();
 
         QRandomGenerator random(
@@ -272,7 +275,8 @@ void Tbaza_f::FormCreate()
 
 void Tbaza_f::showBanner()
 {
-    const kalendarz::DateBanner banner = kalendarz::BannerFor(m_seams.clock.today(), m_seams.regional);
+    const kalendarz::DateBanner banner =
+        kalendarz::BannerFor(m_seams.clock.today(), m_seams.regional);
     Label14->setText(banner.nameDays);
     QFont font = nazwadnia->font();
     font.setPointSize(kalendarz::DateBanner::kPoints);
@@ -330,8 +334,9 @@ void Tbaza_f::refreshOwnerHint()
     if (!FileExists(path))
         return;
     ReadRecord(path, m_owner);
-    Panel1->setToolTip(m_owner.text(owner::nazwa1) + QLatin1Char('\n') + m_owner.text(owner::nazwa2)
-                       + QLatin1Char('\n') + m_owner.text(owner::nazwa3));
+    Panel1->setToolTip(m_owner.text(owner::nazwa1) + QLatin1Char('\n') +
+                       m_owner.text(owner::nazwa2) + QLatin1Char('\n') +
+                       m_owner.text(owner::nazwa3));
 }
 
 void Tbaza_f::lista_kClick()
@@ -354,8 +359,7 @@ void Tbaza_f::lista_kDblClick()
             return;
         }
         m_state.currentClient = number;
-        if (m_windows.settlement)
-            m_windows.settlement->prepareAndOpen();
+        m_windows.open(WindowId::Settlement);
     });
 }
 
@@ -467,18 +471,15 @@ void Tbaza_f::Archiwizacjanainnychnonikach1Click()
 
 void Tbaza_f::Czcionkadruku1Click()
 {
-    if (!m_windows.font)
-        return;
     Guarded(m_seams.dialogs, [this] {
-        m_windows.font->ZapiszFonty(kPrintFontFile);
+        m_fonts.ZapiszFonty(kPrintFontFile);
         applyListFont();
     });
 }
 
 void Tbaza_f::Narzedziaadministratora1Click()
 {
-    if (m_windows.tools)
-        m_windows.tools->prepareAndOpen();
+    m_windows.open(WindowId::Tools);
 }
 
 void Tbaza_f::Osieci1Click()
@@ -486,26 +487,22 @@ void Tbaza_f::Osieci1Click()
     m_state.notepad.file = QStringLiteral("\\POMOC\\siec.dat");
     m_state.notepad.mode = 1;
     m_state.notepad.title = QStringLiteral("Informacje o wersji sieciowej.");
-    if (m_windows.notepad)
-        m_windows.notepad->prepareAndOpen();
+    m_windows.open(WindowId::Notepad);
 }
 
 void Tbaza_f::Ustawienia1Click()
 {
-    if (m_windows.location)
-        m_windows.location->prepareAndOpen();
+    m_windows.open(WindowId::Location);
 }
 
 void Tbaza_f::Wizytwka1Click()
 {
-    if (m_windows.businessCard)
-        m_windows.businessCard->open();
+    m_windows.open(WindowId::BusinessCard);
 }
 
 void Tbaza_f::Historiauruchomie1Click()
 {
-    if (m_windows.history)
-        m_windows.history->prepareAndOpen();
+    m_windows.open(WindowId::History);
 }
 
 void Tbaza_f::SpeedButton1Click()

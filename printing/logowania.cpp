@@ -1,9 +1,9 @@
 #include "logowania.h"
 
 #include "czcionki.h"
+#include "databaseconnection.h"
 #include "fileerror.h"
 #include "guard.h"
-#include "lokalizacja.h"
 #include "paths.h"
 #include "recordfile.h"
 #include "textcodec.h"
@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QVBoxLayout>
-
 
 using namespace storage;
 
@@ -42,9 +41,9 @@ QString TextOfFile(const QByteArray &bytes)
 void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
                  const PrintFontSettings &font)
 {
-    const quint8 style = font.record.byte(PrintFontSettings::kStyle);
+    const quint8 style = StyleOf(font.record);
     page.setFontStyle(style);
-    page.setFontColour(quint32(font.record.int32(PrintFontSettings::kColour)));
+    page.setFontColour(ColourOf(font.record));
     int y = 5;
     page.UstawStrone();
 
@@ -107,13 +106,13 @@ bool Tlogowania_f::FormCreate()
     setWindowTitle(m_state.notepad.title);
     bool programEnded = false;
     const bool done = Guarded(m_seams.dialogs, [&] {
-        const std::optional<QString> base =
-            ResolveBaseDirectory(m_state.workingDir, m_seams, false);
-        if (!base) {
+        const std::optional<ui::DatabaseConnection> database =
+            ui::ConnectDatabase(m_state.workingDir, m_seams, false);
+        if (!database) {
             programEnded = true;
             return;
         }
-        m_baseDir = *base;
+        m_baseDir = database->baseDir;
         if (m_state.notepad.file.isEmpty())
             return;
 
