@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "formwindow.h"
 #include "programstate.h"
 #include "seams.h"
@@ -8,6 +10,10 @@
 class QLabel;
 class QPushButton;
 class QTimer;
+namespace Ui
+{
+class Thisto_f;
+}
 
 // "Historia": the last orderly run as the base directory's history holds it, and the base
 // directory in use.
@@ -17,6 +23,7 @@ class Thisto_f : public FormWindow
 
 public:
     Thisto_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    ~Thisto_f() override;
     Q_DISABLE_COPY(Thisto_f)
 
     bool FormCreate() override;
@@ -27,6 +34,7 @@ private:
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
 
+    std::unique_ptr<Ui::Thisto_f> m_ui;
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr;
     QLabel *Label6 = nullptr;

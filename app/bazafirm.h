@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 #include "dodatki.h"
 
 class QLabel;
@@ -21,6 +23,10 @@ namespace ui
 {
 class WindowOpener;
 }
+namespace Ui
+{
+class Tbaza_f;
+}
 
 // The main window: the client register of 500 positions, the calendar banner, the add-on
 // launchers and the menus of every auxiliary window.
@@ -33,6 +39,7 @@ public:
     // this one; `fonts` serves the menu entry "Czcionka druku".
     Tbaza_f(storage::ProgramState &state, storage::Seams &seams, ui::WindowOpener &windows,
             printing::PrintFontStore &fonts, QWidget *parent = nullptr);
+    ~Tbaza_f() override;
     Q_DISABLE_COPY(Tbaza_f)
     // Where add-ons are looked for first (the folder of the program's own executable).
     void setAddOnDirectory(const QString &dir) { m_addOnDir = dir; }
@@ -80,7 +87,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildMenu();
     void loadRegister();
     void saveRegister();
     void refreshOwnerHint();
@@ -99,6 +105,7 @@ private:
     storage::Record m_klienci;
     // The owner record of the client last read for the hint or an add-on.
     storage::Record m_owner;
+    std::unique_ptr<Ui::Tbaza_f> m_ui;
 
     QLabel *Label2 = nullptr;
     QListWidget *lista_k = nullptr;

@@ -7,17 +7,16 @@
 #include "paths.h"
 #include "recordfile.h"
 #include "textcodec.h"
-#include "widgets.h"
+
+#include "ui_logowania.h"
 
 #include <QFile>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextBlock>
-#include <QVBoxLayout>
 
 using namespace storage;
 
@@ -71,29 +70,14 @@ void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
 
 Tlogowania_f::Tlogowania_f(ProgramState &state, Seams &seams, PrintDialogs &dialogs,
                            QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_dialogs(dialogs)
+    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_dialogs(dialogs),
+      m_ui(std::make_unique<Ui::Tlogowania_f>())
 {
-    setObjectName(QStringLiteral("logowania_f"));
-
-    auto *layout = new QVBoxLayout(this);
-    Label1 = ui::label(this, "Label1", QStringLiteral("Notatnik"));
-    layout->addWidget(Label1);
-
-    Memo1 = ui::named(new QPlainTextEdit(this), "Memo1");
-    Memo1->setAccessibleName(Label1->text());
-    Label1->setBuddy(Memo1);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setFixedSize(620, 420);
-    layout->addWidget(Memo1);
-
-    auto *buttons = new QHBoxLayout;
-    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Drukuj"));
-    SpeedButton4 = ui::button(this, "SpeedButton4", QStringLiteral("Powrót"));
-    buttons->addWidget(SpeedButton3);
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton4);
-    layout->addLayout(buttons);
+    m_ui->setupUi(this);
+    Label1 = m_ui->Label1;
+    Memo1 = m_ui->Memo1;
+    SpeedButton3 = m_ui->SpeedButton3;
+    SpeedButton4 = m_ui->SpeedButton4;
 
     connect(SpeedButton3, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton3Click);
     connect(SpeedButton4, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton4Click);
@@ -166,6 +150,8 @@ void Tlogowania_f::SpeedButton3Click()
                                    QStringLiteral("Nie udało się rozpocząć wydruku."));
     });
 }
+
+Tlogowania_f::~Tlogowania_f() = default;
 
 void Tlogowania_f::SpeedButton4Click()
 {
