@@ -1,93 +1,30 @@
 #include "modul_hist.h"
 
+#include "databaseconnection.h"
 #include "datetext.h"
 #include "fixedpoint.h"
 #include "guard.h"
-#include "lokalizacja.h"
 #include "paths.h"
 #include "recordfile.h"
 #include "widgets.h"
 
-#include <QFrame>
-#include <QGridLayout>
-#include <QLabel>
-#include <QPushButton>
+#include "ui_modul_hist.h"
+
 #include <QTimer>
-#include <QVBoxLayout>
 
 using namespace storage;
 
-namespace historia {
-QString path(const QString &root)
-{
-    return PathIn(root, QStringLiteral("/Admini/historia.dat"));
-}
-} // namespace historia
-
-void PobierzDane(ProgramState &state, Seams &seams)
-{
-    const QString file = historia::path(state.workingDir);
-    CreateIfMissing(file, Record(historia::kSize));
-    ReadRecord(file, state.launch.record);
-
-    const QDateTime now = seams.clock.now();
-    state.launch.date = ShortDate(now.date(), seams.regional);
-    state.launch.time = LongTime(now.time(), seams.regional);
-    const qint64 previous = ParseInt32(state.launch.record.text(historia::counter));
-    state.launch.counter = QString::number(previous + 1);
-}
-
-void ZapiszUruchomienia(const ProgramState &state)
-{
-    Record record = state.launch.record;
-    record.setText(historia::date, state.launch.date);
-    record.setText(historia::time, state.launch.time);
-    record.setText(historia::counter, state.launch.counter);
-    WriteRecord(historia::path(state.workingDir), record);
-}
-
 Thisto_f::Thisto_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams)
+    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams),
+      m_ui(std::make_unique<Ui::Thisto_f>())
 {
-    setObjectName(QStringLiteral("histo_f"));
-    setWindowTitle(QStringLiteral("Historia"));
-
-    auto *layout = new QVBoxLayout(this);
-
-    auto *Panel1 = ui::named(new QFrame(this), "Panel1");
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto *grid = new QGridLayout(Panel1);
-    const auto pair = [&](int row, const char *captionName, const QString &caption,
-                          const char *valueName) {
-        QLabel *captionLabel = ui::label(Panel1, captionName, caption);
-        QLabel *value = ui::label(Panel1, valueName, QString());
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value->setMinimumWidth(230);
-        value->setAccessibleName(caption);
-        captionLabel->setBuddy(value);
-        grid->addWidget(captionLabel, row, 0);
-        grid->addWidget(value, row, 1);
-        return value;
-    };
-    Label4 = pair(0, "Label1", QStringLiteral("Data ostatniego uruchomienia"), "Label4");
-    Label5 = pair(1, "Label2", QStringLiteral("Czas ostatniego uruchomienia"), "Label5");
-    Label6 = pair(2, "Label3", QStringLiteral("Licznik uruchomień"), "Label6");
-    Label8 = pair(3, "Label7", QStringLiteral("Lokalizacja"), "Label8");
-    layout->addWidget(Panel1);
-
-    auto *Panel2 = ui::named(new QFrame(this), "Panel2");
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel2->setMinimumHeight(24);
-    layout->addWidget(Panel2);
-
-    auto *bottom = new QHBoxLayout;
-    Label13 = ui::label(this, "Label13", QStringLiteral("00:00:00"));
-    Label13->setAccessibleName(QStringLiteral("Zegar"));
-    bottom->addWidget(Label13);
-    bottom->addStretch(1);
-    SpeedButton1 = ui::button(this, "SpeedButton1", QStringLiteral("Powrót"));
-    bottom->addWidget(SpeedButton1);
-    layout->addLayout(bottom);
+    m_ui->setupUi(this);
+    Label4 = m_ui->Label4;
+    Label5 = m_ui->Label5;
+    Label6 = m_ui->Label6;
+    Label8 = m_ui->Label8;
+    Label13 = m_ui->Label13;
+    SpeedButton1 = m_ui->SpeedButton1;
 
     Timer1 = ui::named(new QTimer(this), "Timer1");
     Timer1->setInterval(100);
@@ -108,14 +45,15 @@ bool Thisto_f::FormCreate()
 
     bool ended = false;
     const bool completed = Guarded(m_seams.dialogs, [&] {
-        const std::optional<QString> baseDir =
-            ResolveBaseDirectory(m_state.workingDir, m_seams, false);
-        if (!baseDir) {
+        const std::optional<ui::DatabaseConnection> database =
+            ui::ConnectDatabase(m_state.workingDir, m_seams, false);
+        if (!database) {
             // The network check has ended the program; nothing is left to show.
             ended = true;
             return;
         }
-        const QString file = historia::path(*baseDir);
+        const QString &baseDir = database->baseDir;
+        const QString file = historia::path(baseDir);
         CreateIfMissing(file, Record(historia::kSize));
         Record record(historia::kSize);
         ReadRecord(file, record);
@@ -123,8 +61,8 @@ bool Thisto_f::FormCreate()
         Label5->setText(record.text(historia::time));
         Label6->setText(record.text(historia::counter));
 
-        Label8->setToolTip(*baseDir);
-        Label8->setText(baseDir->size() <= 30 ? *baseDir : baseDir->right(31));
+        Label8->setToolTip(baseDir);
+        Label8->setText(baseDir.size() <= 30 ? baseDir : baseDir.right(31));
     });
     return completed && !ended;
 }
@@ -138,3 +76,5 @@ void Thisto_f::SpeedButton1Click()
 {
     leave();
 }
+
+Thisto_f::~Thisto_f() = default;

@@ -2,25 +2,24 @@
 
 #include "aktualizacja.h"
 #include "guard.h"
-#include "modul_hist.h"
 #include "paths.h"
 #include "recordfile.h"
-#include "widgets.h"
+#include "uruchomienia.h"
+
+#include "ui_narzedzia_admini.h"
 
 #include <QButtonGroup>
 #include <QDir>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextDocument>
-#include <QVBoxLayout>
 
 using namespace storage;
 
-namespace {
+namespace
+{
 
 const QString kChooseHint = QStringLiteral("Wskaż operację, którą chcesz wykonać");
 const QString kHistoryHint =
@@ -59,55 +58,23 @@ void deleteClientLocks(const QString &baseDir, const QString &heldLockPath)
 
 Tnarzedzia_f::Tnarzedzia_f(ProgramState &state, Seams &seams, admin::Network &network,
                            QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams)
+    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams),
+      m_ui(std::make_unique<Ui::Tnarzedzia_f>())
 {
-    setObjectName(QStringLiteral("narzedzia_f"));
-    setWindowTitle(QStringLiteral("Narzędzia administratora"));
+    m_ui->setupUi(this);
+    op3 = m_ui->op3;
+    op4 = m_ui->op4;
+    op5 = m_ui->op5;
+    SpeedButton2 = m_ui->SpeedButton2;
+    SpeedButton3 = m_ui->SpeedButton3;
+    SpeedButton1 = m_ui->SpeedButton1;
+    Memo1 = m_ui->Memo1;
     m_update = new admin::UpdateCheck(state, seams, network, this);
     m_update->setObjectName(QStringLiteral("aktualizacja"));
-
-    auto *layout = new QVBoxLayout(this);
-
-    auto *operations = ui::named(new QGroupBox(QStringLiteral("Operacja"), this), "GroupBox1");
-    auto *operationsLayout = new QVBoxLayout(operations);
-    op3 = ui::named(new QRadioButton(QStringLiteral("wykasowanie historii uruchomień"), operations),
-                    "op3");
-    op4 = ui::named(
-        new QRadioButton(QStringLiteral("wykasowanie rejestru archiwizacji"), operations), "op4");
-    op5 = ui::named(new QRadioButton(QStringLiteral("wykasowanie blokad klientów"), operations),
-                    "op5");
-    for (QRadioButton *option : {op3, op4, op5})
-        operationsLayout->addWidget(option);
-    layout->addWidget(operations);
-
-    auto *buttons = new QHBoxLayout;
-    SpeedButton2 = ui::button(this, "SpeedButton2", QStringLiteral("Wykonaj operację"));
-    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Sprawdź aktualizację"));
-    SpeedButton1 = ui::button(this, "SpeedButton1", QStringLiteral("Powrót"));
-    buttons->addWidget(SpeedButton2);
-    buttons->addWidget(SpeedButton3);
-    buttons->addStretch(1);
-    buttons->addWidget(SpeedButton1);
-    layout->addLayout(buttons);
-
-    Memo1 =
-        ui::memo(this, "Memo1",
-                 {QStringLiteral("Wszystkie operacje są możliwe do wykonania przez użytkownika "),
-                  QStringLiteral("zalogowane na prawach administratora. Przed wykonaniem "
-                                 "wskazanej "),
-                  QStringLiteral("operacji zapoznaj się z opinią wsparcia technicznego aby "
-                                 "uniknąć "),
-                  QStringLiteral("ewentualnych problemów.")});
-    Memo1->setAccessibleName(QStringLiteral("Uwagi"));
+    // The remarks are centred, which a form cannot say of a plain text.
     QTextOption centred = Memo1->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     Memo1->document()->setDefaultTextOption(centred);
-    Memo1->setEnabled(false);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setFixedHeight(90);
-    Memo1->setMinimumWidth(460);
-    layout->addWidget(Memo1);
 
     connect(op3, &QRadioButton::clicked, this, &Tnarzedzia_f::op3Click);
     connect(op4, &QRadioButton::clicked, this, &Tnarzedzia_f::op4Click);
@@ -185,3 +152,5 @@ void Tnarzedzia_f::SpeedButton1Click()
 {
     leave();
 }
+
+Tnarzedzia_f::~Tnarzedzia_f() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "formwindow.h"
 #include "programstate.h"
 #include "seams.h"
@@ -7,8 +9,13 @@
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+namespace Ui
+{
+class Tnarzedzia_f;
+}
 
-namespace admin {
+namespace admin
+{
 class Network;
 class UpdateCheck;
 } // namespace admin
@@ -22,6 +29,7 @@ class Tnarzedzia_f : public FormWindow
 public:
     Tnarzedzia_f(storage::ProgramState &state, storage::Seams &seams, admin::Network &network,
                  QWidget *parent = nullptr);
+    ~Tnarzedzia_f() override;
     Q_DISABLE_COPY(Tnarzedzia_f)
 
     // Opens with no operation chosen, so that nothing is deleted by an unconsidered click.
@@ -42,6 +50,7 @@ private:
     storage::Seams &m_seams;
     admin::UpdateCheck *m_update = nullptr;
 
+    std::unique_ptr<Ui::Tnarzedzia_f> m_ui;
     QRadioButton *op3 = nullptr;
     QRadioButton *op4 = nullptr;
     QRadioButton *op5 = nullptr;

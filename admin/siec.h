@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "formwindow.h"
 #include "programstate.h"
 #include "seams.h"
@@ -10,6 +12,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+namespace Ui
+{
+class Tsiec_f;
+}
 
 // "Definiowanie baz danych": local or network mode and the two paths of the database location
 // record. Saving ends the program; the new location takes effect at the next start.
@@ -19,6 +25,7 @@ class Tsiec_f : public FormWindow
 
 public:
     Tsiec_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    ~Tsiec_f() override;
     Q_DISABLE_COPY(Tsiec_f)
 
     bool FormCreate() override;
@@ -40,6 +47,7 @@ private:
     // The mode as read at set-up; saved again when neither radio button is checked.
     int m_mode = 1;
 
+    std::unique_ptr<Ui::Tsiec_f> m_ui;
     QRadioButton *we1 = nullptr;
     QRadioButton *we2 = nullptr;
     QLineEdit *sciezka = nullptr;

@@ -3,39 +3,38 @@
 #include "blokada.h"
 #include "clientrecords.h"
 #include "czcionki.h"
+#include "databaseconnection.h"
 #include "datetext.h"
-#include "formwindow.h"
 #include "guard.h"
 #include "kalendarz.h"
 #include "lokalizacja.h"
-#include "modul_hist.h"
 #include "paths.h"
 #include "recordfile.h"
 #include "tapety.h"
+#include "uruchomienia.h"
 #include "widgets.h"
+#include "windowopener.h"
+
+#include "ui_bazafirm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
 using namespace storage;
 using printing::ApplyPrintFont;
-using printing::CzytajFonty;
 using printing::kPrintFontFile;
+using ui::WindowId;
 
-namespace {
+namespace
+{
 
 const QString kAddTitle = QStringLiteral("Dodaj nowego klienta");
 const QString kAddPrompt = QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)");
@@ -48,105 +47,32 @@ const QString kVersionText = QStringLiteral("24502");
 
 } // namespace
 
-Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_seams(seams),
+Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
+                 printing::PrintFontStore &fonts, QWidget *parent)
+    : QMainWindow(parent), m_state(state), m_seams(seams), m_windows(windows), m_fonts(fonts),
       m_addOnDir(QCoreApplication::applicationDirPath()), m_klienci(registerfile::kSize),
-      m_owner(owner::kSize)
+      m_owner(owner::kSize), m_ui(std::make_unique<Ui::Tbaza_f>())
 {
-    setObjectName(QStringLiteral("baza_f"));
-    buildMenu();
-
-    auto *central = new QWidget(this);
-    auto *columns = new QHBoxLayout(central);
-
-    // The register.
-    auto *left = new QVBoxLayout;
-    Panel1 = ui::named(new QLabel(central), "Panel1");
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setMinimumHeight(28);
-    Panel1->setAccessibleName(QStringLiteral("Wybrany klient"));
-    left->addWidget(Panel1);
-
-    Label2 = ui::label(central, "Label2", QStringLiteral("Lista podmiotów"));
-    left->addWidget(Label2);
-    lista_k = ui::named(new QListWidget(central), "lista_k");
-    lista_k->setAccessibleName(Label2->text());
-    Label2->setBuddy(lista_k);
-    lista_k->setMinimumSize(400, 300);
-    left->addWidget(lista_k, 1);
-
-    auto *registerButtons = new QHBoxLayout;
-    SpeedButton4 = ui::button(central, "SpeedButton4", QStringLiteral("Dodaj do listy"));
-    SpeedButton3 = ui::button(central, "SpeedButton3", QStringLiteral("Popraw wpis"));
-    SpeedButton2 = ui::button(central, "SpeedButton2", QStringLiteral("Usuń z listy"));
-    for (QPushButton *button : {SpeedButton4, SpeedButton3, SpeedButton2}) {
-        button->setEnabled(false);
-        registerButtons->addWidget(button);
-    }
-    left->addLayout(registerButtons);
-
-    auto *addOnButtons = new QHBoxLayout;
-    QPushButton *reader = ui::button(central, "SpeedButton5", QStringLiteral("Czytnik zadań"));
-    QPushButton *tasks = ui::button(central, "SpeedButton6", QStringLiteral("Zadania"));
-    QPushButton *documents = ui::button(central, "SpeedButton7", QStringLiteral("Dokumenty"));
-    QPushButton *comments = ui::button(central, "SpeedButton8", QStringLiteral("Komentarze"));
-    for (QPushButton *button : {reader, tasks, documents, comments})
-        addOnButtons->addWidget(button);
-    left->addLayout(addOnButtons);
-
-    Memo1 = ui::memo(
-        central, "Memo1",
-        {QStringLiteral("1. Aby księgować koszty lub je wyliczać wskaż nazwę klienta na liście i "
-                        "kliknij myszką dwa razy"),
-         QStringLiteral("2. Aby dodać nowego klienta do listy wskaż wolne miejsce na liście a "
-                        "następnie uruchom przycisk Dodaj do listy. W powstałym okienku podaj "),
-         QStringLiteral("nazwę przyjazną ( taką pod którą chcesz aby ten klient wystepował)."),
-         QStringLiteral("3. Aby usunąć klienta z listy, wskaż jego nazwę i uruchom przycisk Usuń "
-                        "z listy. ")});
-    Memo1->setAccessibleName(QStringLiteral("Instrukcja"));
-    Memo1->setFixedHeight(110);
-    left->addWidget(Memo1);
-    columns->addLayout(left);
-
-    // The calendar banner.
-    auto *banner = ui::named(new QFrame(central), "banner");
-    banner->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    auto *bannerLayout = new QVBoxLayout(banner);
-    Label1 = ui::label(banner, "Label1", QStringLiteral("00:00:00"));
-    QFont clockFont = Label1->font();
-    clockFont.setPointSize(20);
-    clockFont.setBold(true);
-    Label1->setFont(clockFont);
-    Label1->setAlignment(Qt::AlignCenter);
-    nazwadnia = ui::label(banner, "nazwadnia", QString());
-    nazwadnia->setAlignment(Qt::AlignCenter);
-    QLabel *label15 = ui::label(banner, "Label15", QStringLiteral("Imieniny obchodzi :"));
-    label15->setAlignment(Qt::AlignCenter);
-    Label14 = ui::label(banner, "Label14", QString());
-    Label14->setAlignment(Qt::AlignCenter);
-    Label14->setWordWrap(true);
-    Image1 = ui::named(new QLabel(banner), "Image1");
+    m_ui->setupUi(this);
+    Label2 = m_ui->Label2;
+    lista_k = m_ui->lista_k;
+    Panel1 = m_ui->Panel1;
+    SpeedButton4 = m_ui->SpeedButton4;
+    SpeedButton3 = m_ui->SpeedButton3;
+    SpeedButton2 = m_ui->SpeedButton2;
+    SpeedButton1 = m_ui->SpeedButton1;
+    Memo1 = m_ui->Memo1;
+    Label1 = m_ui->Label1;
+    nazwadnia = m_ui->nazwadnia;
+    Label14 = m_ui->Label14;
+    Image1 = m_ui->Image1;
+    // The picture box and the banner around it take the size of the wallpapers.
     Image1->setFixedSize(tapety::kWallpaperSize);
-    Image1->setScaledContents(true);
-    Image1->setFrameStyle(QFrame::NoFrame);
-    SpeedButton1 = ui::button(banner, "SpeedButton1", QStringLiteral("Koniec"));
-    bannerLayout->addWidget(Label1);
-    bannerLayout->addWidget(nazwadnia);
-    bannerLayout->addSpacing(8);
-    bannerLayout->addWidget(label15);
-    bannerLayout->addWidget(Label14);
-    bannerLayout->addStretch();
-    bannerLayout->addWidget(Image1, 0, Qt::AlignHCenter);
-    bannerLayout->addStretch();
-    bannerLayout->addWidget(SpeedButton1);
-    banner->setFixedWidth(tapety::kWallpaperSize.width() + 30);
-    columns->addWidget(banner);
-    setCentralWidget(central);
+    m_ui->banner->setFixedWidth(tapety::kWallpaperSize.width() + 30);
 
+    // A status bar of a form holds no widgets: the mode label is added here.
     Label3 = ui::label(this, "Label3", QString());
     statusBar()->addWidget(Label3, 1);
-    statusBar()->setSizeGripEnabled(false);
 
     Timer1 = ui::named(new QTimer(this), "Timer1");
     Timer1->setInterval(100);
@@ -165,49 +91,28 @@ Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, QWidget *parent)
     connect(SpeedButton3, &QPushButton::clicked, this, &Tbaza_f::SpeedButton3Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &Tbaza_f::SpeedButton2Click);
     connect(SpeedButton1, &QPushButton::clicked, this, &Tbaza_f::SpeedButton1Click);
-    connect(reader, &QPushButton::clicked, this, &Tbaza_f::SpeedButton5Click);
-    connect(tasks, &QPushButton::clicked, this, &Tbaza_f::SpeedButton6Click);
-    connect(documents, &QPushButton::clicked, this, &Tbaza_f::SpeedButton7Click);
-    connect(comments, &QPushButton::clicked, this, &Tbaza_f::SpeedButton8Click);
+    connect(m_ui->SpeedButton5, &QPushButton::clicked, this, &Tbaza_f::SpeedButton5Click);
+    connect(m_ui->SpeedButton6, &QPushButton::clicked, this, &Tbaza_f::SpeedButton6Click);
+    connect(m_ui->SpeedButton7, &QPushButton::clicked, this, &Tbaza_f::SpeedButton7Click);
+    connect(m_ui->SpeedButton8, &QPushButton::clicked, this, &Tbaza_f::SpeedButton8Click);
+
+    const std::pair<QAction *, void (Tbaza_f::*)()> menuEntries[] = {
+        {m_ui->erminarzzaj1, &Tbaza_f::erminarzzaj1Click},
+        {m_ui->Mojenotatki1, &Tbaza_f::Mojenotatki1Click},
+        {m_ui->Czcionkadruku1, &Tbaza_f::Czcionkadruku1Click},
+        {m_ui->Narzedziaadministratora1, &Tbaza_f::Narzedziaadministratora1Click},
+        {m_ui->Archiwizacjanainnychnonikach1, &Tbaza_f::Archiwizacjanainnychnonikach1Click},
+        {m_ui->Koniecpracy1, &Tbaza_f::Koniecpracy1Click},
+        {m_ui->Osieci1, &Tbaza_f::Osieci1Click},
+        {m_ui->Ustawienia1, &Tbaza_f::Ustawienia1Click},
+        {m_ui->Wizytwka1, &Tbaza_f::Wizytwka1Click},
+        {m_ui->Historiauruchomie1, &Tbaza_f::Historiauruchomie1Click},
+    };
+    for (const auto &[action, handler] : menuEntries)
+        connect(action, &QAction::triggered, this, handler);
 
     adjustSize();
     setFixedSize(sizeHint());
-}
-
-void Tbaza_f::buildMenu()
-{
-    QMenuBar *menu = menuBar();
-    menu->setObjectName(QStringLiteral("MainMenu1"));
-    auto entry = [this](QMenu *parent, const char *name, const QString &caption,
-                        void (Tbaza_f::*handler)()) {
-        QAction *action = parent->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, handler);
-    };
-    QMenu *pliki = menu->addMenu(QStringLiteral("Pliki"));
-    pliki->setObjectName(QStringLiteral("Pliki1"));
-    entry(pliki, "erminarzzaj1", QStringLiteral("Terminarz zajęć"), &Tbaza_f::erminarzzaj1Click);
-    entry(pliki, "Mojenotatki1", QStringLiteral("Moje notatki"), &Tbaza_f::Mojenotatki1Click);
-    pliki->addSeparator();
-    entry(pliki, "Czcionkadruku1", QStringLiteral("Czcionka druku"), &Tbaza_f::Czcionkadruku1Click);
-    pliki->addSeparator();
-    entry(pliki, "Narzedziaadministratora1", QStringLiteral("Narzedzia administratora"),
-          &Tbaza_f::Narzedziaadministratora1Click);
-    entry(pliki, "Archiwizacjanainnychnonikach1", QStringLiteral("Ochrona danych"),
-          &Tbaza_f::Archiwizacjanainnychnonikach1Click);
-    entry(pliki, "Koniecpracy1", QStringLiteral("&Koniec pracy"), &Tbaza_f::Koniecpracy1Click);
-
-    QMenu *siec = menu->addMenu(QStringLiteral("Sieć"));
-    siec->setObjectName(QStringLiteral("Sie1"));
-    entry(siec, "Osieci1", QStringLiteral("O sieci"), &Tbaza_f::Osieci1Click);
-    entry(siec, "Ustawienia1", QStringLiteral("Ustawienia"), &Tbaza_f::Ustawienia1Click);
-
-    QMenu *dodatki = menu->addMenu(QStringLiteral("Dodatki"));
-    dodatki->setObjectName(QStringLiteral("Dodatki1"));
-    entry(dodatki, "Wizytwka1", QStringLiteral("&Wizytówka"), &Tbaza_f::Wizytwka1Click);
-    dodatki->addSeparator();
-    entry(dodatki, "Historiauruchomie1", QStringLiteral("Historia uruchomień"),
-          &Tbaza_f::Historiauruchomie1Click);
 }
 
 Record Tbaza_f::ArchiverConfig(const QString &workingDir)
@@ -220,7 +125,7 @@ Record Tbaza_f::ArchiverConfig(const QString &workingDir)
         record.setText({(number - 1) * 201, 200}, text);
     };
     slot(1, dir + sep);
-    const char *const folders[] = {"Add_dok", "Add_zad", "Admini", "Dane",
+    const char *const folders[] = {"Add_dok",    "Add_zad", "Admini",   "Dane",
                                    "Komentarze", "Notatki", "Terminarz"};
     int number = 2;
     for (const char *folder : folders)
@@ -244,21 +149,21 @@ void Tbaza_f::FormCreate()
         }
         setWindowTitle(QStringLiteral("Baza firm programu Mirtal 5.02"));
 
-        int mode = lokalizacja::Local;
-        const std::optional<QString> base =
-            ResolveBaseDirectory(m_state.workingDir, m_seams, true, &mode);
-        if (!base)
+        const std::optional<ui::DatabaseConnection> database =
+            ui::ConnectDatabase(m_state.workingDir, m_seams, true);
+        if (!database)
             return; // the program has been ended
-        m_state.baseDir = *base;
-        Label3->setText(mode == lokalizacja::Network ? QStringLiteral("Podłączono bazy sieciowe")
-                                                     : QStringLiteral("Podłączono bazy lokalne"));
+        m_state.baseDir = database->baseDir;
+        Label3->setText(database->mode == lokalizacja::Network
+                            ? QStringLiteral("Podłączono bazy sieciowe")
+                            : QStringLiteral("Podłączono bazy lokalne"));
 
         showBanner();
         Timer1->start();
         for (QPushButton *button : {SpeedButton2, SpeedButton3, SpeedButton4})
             button->setEnabled(false);
 
-        CzytajFonty(m_state, kPrintFontFile);
+        m_fonts.CzytajFonty(kPrintFontFile);
         applyListFont();
 
         QRandomGenerator random(
@@ -270,9 +175,12 @@ void Tbaza_f::FormCreate()
     });
 }
 
+Tbaza_f::~Tbaza_f() = default;
+
 void Tbaza_f::showBanner()
 {
-    const kalendarz::DateBanner banner = kalendarz::BannerFor(m_seams.clock.today(), m_seams.regional);
+    const kalendarz::DateBanner banner =
+        kalendarz::BannerFor(m_seams.clock.today(), m_seams.regional);
     Label14->setText(banner.nameDays);
     QFont font = nazwadnia->font();
     font.setPointSize(kalendarz::DateBanner::kPoints);
@@ -330,8 +238,9 @@ void Tbaza_f::refreshOwnerHint()
     if (!FileExists(path))
         return;
     ReadRecord(path, m_owner);
-    Panel1->setToolTip(m_owner.text(owner::nazwa1) + QLatin1Char('\n') + m_owner.text(owner::nazwa2)
-                       + QLatin1Char('\n') + m_owner.text(owner::nazwa3));
+    Panel1->setToolTip(m_owner.text(owner::nazwa1) + QLatin1Char('\n') +
+                       m_owner.text(owner::nazwa2) + QLatin1Char('\n') +
+                       m_owner.text(owner::nazwa3));
 }
 
 void Tbaza_f::lista_kClick()
@@ -354,8 +263,7 @@ void Tbaza_f::lista_kDblClick()
             return;
         }
         m_state.currentClient = number;
-        if (m_windows.settlement)
-            m_windows.settlement->prepareAndOpen();
+        m_windows.open(WindowId::Settlement);
     });
 }
 
@@ -467,18 +375,15 @@ void Tbaza_f::Archiwizacjanainnychnonikach1Click()
 
 void Tbaza_f::Czcionkadruku1Click()
 {
-    if (!m_windows.font)
-        return;
     Guarded(m_seams.dialogs, [this] {
-        m_windows.font->ZapiszFonty(kPrintFontFile);
+        m_fonts.ZapiszFonty(kPrintFontFile);
         applyListFont();
     });
 }
 
 void Tbaza_f::Narzedziaadministratora1Click()
 {
-    if (m_windows.tools)
-        m_windows.tools->prepareAndOpen();
+    m_windows.open(WindowId::Tools);
 }
 
 void Tbaza_f::Osieci1Click()
@@ -486,26 +391,22 @@ void Tbaza_f::Osieci1Click()
     m_state.notepad.file = QStringLiteral("\\POMOC\\siec.dat");
     m_state.notepad.mode = 1;
     m_state.notepad.title = QStringLiteral("Informacje o wersji sieciowej.");
-    if (m_windows.notepad)
-        m_windows.notepad->prepareAndOpen();
+    m_windows.open(WindowId::Notepad);
 }
 
 void Tbaza_f::Ustawienia1Click()
 {
-    if (m_windows.location)
-        m_windows.location->prepareAndOpen();
+    m_windows.open(WindowId::Location);
 }
 
 void Tbaza_f::Wizytwka1Click()
 {
-    if (m_windows.businessCard)
-        m_windows.businessCard->open();
+    m_windows.open(WindowId::BusinessCard);
 }
 
 void Tbaza_f::Historiauruchomie1Click()
 {
-    if (m_windows.history)
-        m_windows.history->prepareAndOpen();
+    m_windows.open(WindowId::History);
 }
 
 void Tbaza_f::SpeedButton1Click()

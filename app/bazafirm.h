@@ -6,16 +6,26 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 #include "dodatki.h"
 
-class FormWindow;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-namespace printing {
-class Tfont_f;
+namespace printing
+{
+class PrintFontStore;
+}
+namespace ui
+{
+class WindowOpener;
+}
+namespace Ui
+{
+class Tbaza_f;
 }
 
 // The main window: the client register of 500 positions, the calendar banner, the add-on
@@ -25,21 +35,12 @@ class Tbaza_f : public QMainWindow
     Q_OBJECT
 
 public:
-    Tbaza_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    // `windows` opens the settlement window and the auxiliary windows, which are created after
+    // this one; `fonts` serves the menu entry "Czcionka druku".
+    Tbaza_f(storage::ProgramState &state, storage::Seams &seams, ui::WindowOpener &windows,
+            printing::PrintFontStore &fonts, QWidget *parent = nullptr);
+    ~Tbaza_f() override;
     Q_DISABLE_COPY(Tbaza_f)
-
-    // The windows this one opens; they are created after it.
-    struct Windows {
-        FormWindow *settlement = nullptr;
-        FormWindow *tools = nullptr;
-        FormWindow *location = nullptr;
-        FormWindow *history = nullptr;
-        FormWindow *notepad = nullptr;
-        FormWindow *businessCard = nullptr;
-        printing::Tfont_f *font = nullptr;
-    };
-    void setWindows(const Windows &windows) { m_windows = windows; }
-    void setSettlementWindow(FormWindow *window) { m_windows.settlement = window; }
     // Where add-ons are looked for first (the folder of the program's own executable).
     void setAddOnDirectory(const QString &dir) { m_addOnDir = dir; }
 
@@ -86,7 +87,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildMenu();
     void loadRegister();
     void saveRegister();
     void refreshOwnerHint();
@@ -98,12 +98,14 @@ private:
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
-    Windows m_windows;
+    ui::WindowOpener &m_windows;
+    printing::PrintFontStore &m_fonts;
     QString m_addOnDir;
     // The register file as read at start-up; its unused tail is written back unchanged.
     storage::Record m_klienci;
     // The owner record of the client last read for the hint or an add-on.
     storage::Record m_owner;
+    std::unique_ptr<Ui::Tbaza_f> m_ui;
 
     QLabel *Label2 = nullptr;
     QListWidget *lista_k = nullptr;

@@ -5,6 +5,12 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
+
+namespace Ui
+{
+class Tform3;
+}
 
 // The business card: who makes the program and how to reach them.
 class Tform3 : public FormWindow
@@ -14,6 +20,8 @@ class Tform3 : public FormWindow
 public:
     // `openUrl` hands a web or mail address to the desktop's default program.
     explicit Tform3(std::function<bool(const QUrl &)> openUrl, QWidget *parent = nullptr);
+    ~Tform3() override;
+    Q_DISABLE_COPY(Tform3)
 
     static const QUrl kWebPage;
     static const QUrl kMail;
@@ -24,4 +32,5 @@ public:
 
 private:
     std::function<bool(const QUrl &)> m_openUrl;
+    std::unique_ptr<Ui::Tform3> m_ui;
 };

@@ -17,7 +17,7 @@ namespace
 
 using Settings = PrintFontSettings;
 
-QColor ColourOf(quint32 colour)
+QColor QColorOf(quint32 colour)
 {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
@@ -36,7 +36,7 @@ void ApplyStyle(QFont &font, quint8 style)
     font.setStrikeOut(style & StrikeOut);
 }
 
-quint8 StyleOf(const QFont &font)
+quint8 StyleOfFont(const QFont &font)
 {
     return quint8((font.bold() ? Bold : 0) | (font.italic() ? Italic : 0) |
                   (font.underline() ? Underline : 0) | (font.strikeOut() ? StrikeOut : 0));
@@ -45,7 +45,7 @@ quint8 StyleOf(const QFont &font)
 void SetCurrent(PrintFontSettings &settings)
 {
     settings.currentFace = settings.record.text(Settings::face);
-    settings.currentSize = settings.record.int32(Settings::kPoints);
+    settings.currentSize = PointsOf(settings.record);
 }
 
 } // namespace
@@ -67,16 +67,32 @@ void CzytajFonty(ProgramState &state, const QString &fileName)
     SetCurrent(state.printFont);
 }
 
+qint32 PointsOf(const Record &record)
+{
+    const qint32 points = record.int32(Settings::kPoints);
+    return points >= 1 && points <= kMaxPrintPoints ? points : 0;
+}
+
+quint8 StyleOf(const Record &record)
+{
+    return record.byte(Settings::kStyle) & (Bold | Italic | Underline | StrikeOut);
+}
+
+quint32 ColourOf(const Record &record)
+{
+    return quint32(record.int32(Settings::kColour)) & 0x00FFFFFFu;
+}
+
 FontChoice FontOfSettings(const Record &record)
 {
     FontChoice choice;
     const QString face = record.text(Settings::face);
     if (!face.isEmpty())
         choice.font.setFamily(face);
-    if (const qint32 points = record.int32(Settings::kPoints); points > 0)
+    if (const qint32 points = PointsOf(record); points > 0)
         choice.font.setPointSize(points);
-    ApplyStyle(choice.font, record.byte(Settings::kStyle));
-    choice.colour = ColourOf(quint32(record.int32(Settings::kColour)));
+    ApplyStyle(choice.font, StyleOf(record));
+    choice.colour = QColorOf(ColourOf(record));
     return choice;
 }
 
@@ -86,9 +102,9 @@ void ApplyPrintFont(QWidget *widget, const PrintFontSettings &settings)
     QFont font = widget->font();
     if (!settings.record.text(Settings::face).isEmpty())
         font.setFamily(choice.font.family());
-    if (settings.record.int32(Settings::kPoints) > 0)
+    if (PointsOf(settings.record) > 0)
         font.setPointSize(choice.font.pointSize());
-    ApplyStyle(font, settings.record.byte(Settings::kStyle));
+    ApplyStyle(font, StyleOf(settings.record));
     widget->setFont(font);
 
     QPalette palette = widget->palette();
@@ -97,17 +113,19 @@ void ApplyPrintFont(QWidget *widget, const PrintFontSettings &settings)
     widget->setPalette(palette);
 }
 
-Tfont_f::Tfont_f(ProgramState &state, Seams & /*seams*/, PrintDialogs &dialogs, QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_dialogs(dialogs)
+PrintFontStore::PrintFontStore(ProgramState &state, PrintDialogs &dialogs)
+    : m_state(state), m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("font_f"));
-    setWindowTitle(QStringLiteral("Fonty"));
     m_dialogFont.font = QFont(QStringLiteral("Tahoma"), 8);
     m_dialogFont.colour = QApplication::palette().color(QPalette::WindowText);
-    fixSize();
 }
 
-bool Tfont_f::ZapiszFonty(const QString &fileName)
+void PrintFontStore::CzytajFonty(const QString &fileName)
+{
+    printing::CzytajFonty(m_state, fileName);
+}
+
+bool PrintFontStore::ZapiszFonty(const QString &fileName)
 {
     const QString path = PrintFontPath(m_state.workingDir, fileName);
     if (FileExists(path)) {
@@ -126,7 +144,7 @@ bool Tfont_f::ZapiszFonty(const QString &fileName)
     record.setInt32(Settings::kColour, qint32(RecordColour(choice->colour)));
     record.setText(Settings::face, choice->font.family().left(Settings::face.capacity));
     record.setInt32(Settings::kPoints, std::max(choice->font.pointSize(), 0));
-    record.setByte(Settings::kStyle, StyleOf(choice->font));
+    record.setByte(Settings::kStyle, StyleOfFont(choice->font));
     WriteRecord(path, record);
 
     m_state.printFont.record = record;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "formwindow.h"
 #include "printdialogs.h"
 #include "programstate.h"
 #include "seams.h"
@@ -23,22 +22,32 @@ QString PrintFontPath(const QString &workingDir, const QString &fileName);
 // record gives "Read beyond end of file").
 void CzytajFonty(storage::ProgramState &state, const QString &fileName);
 
+// What a settings record stands for, whatever its bytes: a size outside 1 to 200 points counts
+// as no size (0, the default height, as before any file was read); only the four style bits are
+// taken and the colour's unused high byte is dropped. A face no installed font matches is left to
+// Qt, which falls back to a font it has.
+constexpr qint32 kMaxPrintPoints = 200;
+qint32 PointsOf(const storage::Record &record);
+quint8 StyleOf(const storage::Record &record);
+quint32 ColourOf(const storage::Record &record);
+
 // The font and colour the settings record describes.
 FontChoice FontOfSettings(const storage::Record &record);
 
-// Gives a widget the colour, face, size and style of the settings record. An empty face or a
-// size of 0 (nothing read yet) keeps the widget's own.
+// Gives a widget the colour, face, size and style of the settings record. An empty face or no
+// size (nothing read yet) keeps the widget's own.
 void ApplyPrintFont(QWidget *widget, const storage::PrintFontSettings &settings);
 
-// The owner of the font dialog, created at start and never shown.
-class Tfont_f : public FormWindow
+// The print font settings of the program: reads them for the windows that show or print with
+// them, and lets the user choose a new print font through the font dialog.
+class PrintFontStore
 {
-    Q_OBJECT
-
 public:
-    Tfont_f(storage::ProgramState &state, storage::Seams &seams, PrintDialogs &dialogs,
-            QWidget *parent = nullptr);
-    Q_DISABLE_COPY(Tfont_f)
+    PrintFontStore(storage::ProgramState &state, PrintDialogs &dialogs);
+    Q_DISABLE_COPY(PrintFontStore)
+
+    // Loads the settings file into state.printFont (see the free function).
+    void CzytajFonty(const QString &fileName);
 
     // Lets the user choose the print font, the dialog pre-set from the settings file when there
     // is one, and stores the choice in the file and in state.printFont. Cancel stores nothing.
@@ -49,7 +58,7 @@ public:
 private:
     storage::ProgramState &m_state;
     PrintDialogs &m_dialogs;
-    // The dialog keeps the font it showed last, as a dialog that lives for the whole run does.
+    // The dialog opens on the font it showed last when there is no settings file to pre-set it.
     FontChoice m_dialogFont;
 };
 

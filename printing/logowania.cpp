@@ -1,24 +1,22 @@
 #include "logowania.h"
 
 #include "czcionki.h"
+#include "databaseconnection.h"
 #include "fileerror.h"
 #include "guard.h"
-#include "lokalizacja.h"
 #include "paths.h"
 #include "recordfile.h"
 #include "textcodec.h"
-#include "widgets.h"
+
+#include "ui_logowania.h"
 
 #include <QFile>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextBlock>
-#include <QVBoxLayout>
-
 
 using namespace storage;
 
@@ -43,9 +41,9 @@ QString TextOfFile(const QByteArray &bytes)
 void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
                  const PrintFontSettings &font)
 {
-    const quint8 style = font.record.byte(PrintFontSettings::kStyle);
+    const quint8 style = StyleOf(font.record);
     page.setFontStyle(style);
-    page.setFontColour(quint32(font.record.int32(PrintFontSettings::kColour)));
+    page.setFontColour(ColourOf(font.record));
     int y = 5;
     page.UstawStrone();
 
@@ -73,29 +71,14 @@ void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
 
 Tlogowania_f::Tlogowania_f(ProgramState &state, Seams &seams, PrintDialogs &dialogs,
                            QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_dialogs(dialogs)
+    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_dialogs(dialogs),
+      m_ui(std::make_unique<Ui::Tlogowania_f>())
 {
-    setObjectName(QStringLiteral("logowania_f"));
-
-    auto *layout = new QVBoxLayout(this);
-    Label1 = ui::label(this, "Label1", QStringLiteral("Notatnik"));
-    layout->addWidget(Label1);
-
-    Memo1 = ui::named(new QPlainTextEdit(this), "Memo1");
-    Memo1->setAccessibleName(Label1->text());
-    Label1->setBuddy(Memo1);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setFixedSize(620, 420);
-    layout->addWidget(Memo1);
-
-    auto *buttons = new QHBoxLayout;
-    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Drukuj"));
-    SpeedButton4 = ui::button(this, "SpeedButton4", QStringLiteral("Powrót"));
-    buttons->addWidget(SpeedButton3);
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton4);
-    layout->addLayout(buttons);
+    m_ui->setupUi(this);
+    Label1 = m_ui->Label1;
+    Memo1 = m_ui->Memo1;
+    SpeedButton3 = m_ui->SpeedButton3;
+    SpeedButton4 = m_ui->SpeedButton4;
 
     connect(SpeedButton3, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton3Click);
     connect(SpeedButton4, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton4Click);
@@ -108,13 +91,13 @@ bool Tlogowania_f::FormCreate()
     setWindowTitle(m_state.notepad.title);
     bool programEnded = false;
     const bool done = Guarded(m_seams.dialogs, [&] {
-        const std::optional<QString> base =
-            ResolveBaseDirectory(m_state.workingDir, m_seams, false);
-        if (!base) {
+        const std::optional<ui::DatabaseConnection> database =
+            ui::ConnectDatabase(m_state.workingDir, m_seams, false);
+        if (!database) {
             programEnded = true;
             return;
         }
-        m_baseDir = *base;
+        m_baseDir = database->baseDir;
         if (m_state.notepad.file.isEmpty())
             return;
 
@@ -168,6 +151,8 @@ void Tlogowania_f::SpeedButton3Click()
                                    QStringLiteral("Nie udało się rozpocząć wydruku."));
     });
 }
+
+Tlogowania_f::~Tlogowania_f() = default;
 
 void Tlogowania_f::SpeedButton4Click()
 {

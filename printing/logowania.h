@@ -8,9 +8,15 @@
 
 #include <QStringList>
 
+#include <memory>
+
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+namespace Ui
+{
+class Tlogowania_f;
+}
 
 namespace printing
 {
@@ -32,6 +38,7 @@ class Tlogowania_f : public FormWindow
 public:
     Tlogowania_f(storage::ProgramState &state, storage::Seams &seams, PrintDialogs &dialogs,
                  QWidget *parent = nullptr);
+    ~Tlogowania_f() override;
     Q_DISABLE_COPY(Tlogowania_f)
 
     // Takes the caption and the base directory from state.notepad and the database location,
@@ -51,6 +58,7 @@ private:
     storage::Seams &m_seams;
     PrintDialogs &m_dialogs;
     QString m_baseDir;
+    std::unique_ptr<Ui::Tlogowania_f> m_ui;
 
     QLabel *Label1 = nullptr;
     QPlainTextEdit *Memo1 = nullptr;

@@ -1,18 +1,17 @@
 #include "printdialogs.h"
 
+#include "ui_fontdialog.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace printing
 {
@@ -32,39 +31,19 @@ class FontEffectsDialog : public QDialog
 public:
     FontEffectsDialog(const FontChoice &initial, QWidget *parent) : QDialog(parent)
     {
-        setWindowTitle(QStringLiteral("Czcionka"));
-        auto *layout = new QVBoxLayout(this);
-
-        m_fonts = new QFontDialog(initial.font, this);
-        m_fonts->setWindowFlags(Qt::Widget);
-        m_fonts->setOption(QFontDialog::NoButtons);
-        layout->addWidget(m_fonts);
-
-        auto *colourRow = new QHBoxLayout;
-        auto *colourLabel = new QLabel(QStringLiteral("Kolor:"), this);
-        m_swatch = new QLabel(this);
-        m_swatch->setFixedSize(48, 20);
-        m_swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
-        m_swatch->setAutoFillBackground(true);
-        auto *choose = new QPushButton(QStringLiteral("Zmień kolor..."), this);
-        colourLabel->setBuddy(choose);
-        colourRow->addWidget(colourLabel);
-        colourRow->addWidget(m_swatch);
-        colourRow->addWidget(choose);
-        colourRow->addStretch();
-        layout->addLayout(colourRow);
-
-        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-        layout->addWidget(buttons);
+        m_ui.setupUi(this);
+        m_fonts = m_ui.fonts;
+        m_swatch = m_ui.swatch;
+        m_fonts->setCurrentFont(initial.font);
 
         setColour(initial.colour.isValid() ? initial.colour : QColor(Qt::black));
-        connect(choose, &QPushButton::clicked, this, [this] {
+        connect(m_ui.choose, &QPushButton::clicked, this, [this] {
             const QColor chosen = QColorDialog::getColor(m_colour, this);
             if (chosen.isValid())
                 setColour(chosen);
         });
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(m_ui.buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(m_ui.buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     }
 
     FontChoice choice() const { return {m_fonts->currentFont(), m_colour}; }
@@ -78,6 +57,7 @@ private:
         m_swatch->setPalette(palette);
     }
 
+    Ui::FontEffectsDialog m_ui;
     QFontDialog *m_fonts = nullptr;
     QLabel *m_swatch = nullptr;
     QColor m_colour;

@@ -5,16 +5,13 @@
 #include "datetext.h"
 #include "guard.h"
 #include "recordfile.h"
-#include "widgets.h"
 #include "zestawienie.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
+#include "ui_wydruk.h"
+
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace storage;
 
@@ -35,36 +32,16 @@ Record defaultRecord()
 
 Twydruk_f::Twydruk_f(ProgramState &state, Seams &seams, PrintDialogs &dialogs, QWidget *parent)
     : FormWindow(Placement::StayOnTop, parent), m_state(state), m_seams(seams), m_dialogs(dialogs),
-      m_numerator(numerator::kSize)
+      m_numerator(numerator::kSize), m_ui(std::make_unique<Ui::Twydruk_f>())
 {
-    setObjectName(QStringLiteral("wydruk_f"));
-    setWindowTitle(QStringLiteral("Panel kontrolny wydruku"));
-
-    auto *layout = new QVBoxLayout(this);
-    auto *fields = new QGridLayout;
-    const auto addField = [&](int row, const char *labelName, const char *name,
-                              const QString &caption) {
-        QLabel *label = ui::label(this, labelName, caption);
-        QLineEdit *field = ui::edit(this, name, label);
-        field->setMinimumWidth(220);
-        fields->addWidget(label, row, 0);
-        fields->addWidget(field, row, 1);
-        return field;
-    };
-    num = addField(0, "Label1", "num", QStringLiteral("Aktualny numer"));
-    roz = addField(1, "Label2", "roz", QStringLiteral("Rozszerzenie"));
-    data = addField(2, "Label3", "data", QStringLiteral("Data wydruku"));
-    miejscowosc = addField(3, "Label4", "miejscowosc", QStringLiteral("Miejscowość"));
-    layout->addLayout(fields);
-
-    auto *buttons = new QHBoxLayout;
-    SpeedButton1 = ui::button(this, "SpeedButton1", QStringLiteral("Drukuj dokument"));
-    SpeedButton3 = ui::button(this, "SpeedButton3", QStringLiteral("Podgląd wydruku"));
-    SpeedButton2 = ui::button(this, "SpeedButton2", QStringLiteral("Powrót"));
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton3);
-    buttons->addWidget(SpeedButton2);
-    layout->addLayout(buttons);
+    m_ui->setupUi(this);
+    num = m_ui->num;
+    roz = m_ui->roz;
+    data = m_ui->data;
+    miejscowosc = m_ui->miejscowosc;
+    SpeedButton1 = m_ui->SpeedButton1;
+    SpeedButton2 = m_ui->SpeedButton2;
+    SpeedButton3 = m_ui->SpeedButton3;
 
     connect(SpeedButton1, &QPushButton::clicked, this, &Twydruk_f::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &Twydruk_f::SpeedButton2Click);
@@ -162,5 +139,7 @@ void Twydruk_f::SpeedButton2Click()
     if (saved)
         leave();
 }
+
+Twydruk_f::~Twydruk_f() = default;
 
 } // namespace printing

@@ -7,10 +7,15 @@
 #include "seams.h"
 
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 class QPrinter;
 class QPushButton;
+namespace Ui
+{
+class Twydruk_f;
+}
 
 namespace printing
 {
@@ -39,6 +44,7 @@ class Twydruk_f : public FormWindow
 public:
     Twydruk_f(storage::ProgramState &state, storage::Seams &seams, PrintDialogs &dialogs,
               QWidget *parent = nullptr);
+    ~Twydruk_f() override;
     Q_DISABLE_COPY(Twydruk_f)
 
     // Creates the panel memory and the numerator when missing, reads both and fills the edits.
@@ -61,6 +67,7 @@ private:
     storage::Record m_memory{mie::kSize};
     // The numerator as read at the preparation; its number goes up by one with every page.
     storage::Record m_numerator;
+    std::unique_ptr<Ui::Twydruk_f> m_ui;
 
     QLineEdit *num = nullptr;
     QLineEdit *roz = nullptr;

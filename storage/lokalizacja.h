@@ -1,17 +1,16 @@
 #pragma once
 
 #include "record.h"
-#include "seams.h"
 
 #include <QString>
 
-#include <optional>
-
-namespace storage {
+namespace storage
+{
 
 // The database location record, Admini\siec.dat in the working directory: local or network
 // mode and the two paths.
-namespace lokalizacja {
+namespace lokalizacja
+{
 constexpr qsizetype kSize = 403;
 constexpr qsizetype kMode = 0;
 constexpr StringField localPath{1, 200};
@@ -19,10 +18,13 @@ constexpr StringField networkPath{202, 200};
 enum Mode : quint8 { Local = 1, Network = 2 };
 // Mode 1, the working directory as local path, no network path.
 Record defaultRecord(const QString &workingDir);
+// The meaning of a stored mode byte: 1 and 2 as they are; any other value reads as the nearest
+// of them, so 0 is local and 3 to 255 are network.
+Mode ModeOf(quint8 stored);
 } // namespace lokalizacja
 
 struct DatabaseLocation {
-    int mode = lokalizacja::Local; // any stored value but 2 counts as local
+    int mode = lokalizacja::Local;
     QString localPath;
     QString networkPath;
 };
@@ -36,12 +38,27 @@ DatabaseLocation ReadLocation(const QString &workingDir);
 void WriteLocation(const QString &workingDir, int mode, const QString &localPath,
                    const QString &networkPath);
 
-// Works out the base directory from the record. In network mode the network copy of the
-// record must open, or the user is asked whether to fall back to local mode; with
-// `checkLocation` (the main window) the working directory must equal the stored local path, or
-// the user is asked whether to store the new one. Either question ends the program, whatever
-// the answer, and then nothing is returned. Throws FileError for the record itself.
-std::optional<QString> ResolveBaseDirectory(const QString &workingDir, Seams &seams,
-                                            bool checkLocation, int *mode = nullptr);
+// What the start-up check of the database location found.
+struct LocationCheck {
+    enum class Status {
+        Usable,             // baseDir holds the directory to work in
+        NetworkUnavailable, // network mode, and the network copy of the record does not open
+        Moved,              // local mode, and the working directory is not the stored local path
+    };
+    Status status = Status::Usable;
+    DatabaseLocation location; // as read
+    QString baseDir;           // the local or network path; only when usable
+};
+
+// Reads the record (writing the default first when missing) and checks that its location can be
+// used: in network mode the network copy of the record must open (it only serves as a probe that
+// the share is there); with `checkLocation` (the main window) the working directory must equal
+// the stored local path, compared case-sensitively. Throws FileError for the record itself.
+LocationCheck CheckLocation(const QString &workingDir, bool checkLocation);
+
+// The repair the user may accept for a failed check, written to the working directory's record:
+// mode 1, the network path as read, and as local path the one read (network unavailable) or the
+// working directory (moved). Throws FileError.
+void RepairLocation(const QString &workingDir, const LocationCheck &check);
 
 } // namespace storage

@@ -18,7 +18,8 @@
 using namespace storage;
 using namespace std::chrono_literals;
 
-namespace {
+namespace
+{
 
 const QString kNoInformation = QStringLiteral("Brak informacji o nowych wersjach tego programu.");
 const QString kCurrent = QStringLiteral("Posiadasz aktualną wersje programu.");
@@ -27,9 +28,11 @@ const QString kAnnouncementStart =
                    "Pobierz aktualną wersje programu ");
 
 // A small HTTP/1.0 server on 127.0.0.1: answers every request with the same response, or never
-// answers at all.
+// answers at all. It tells when a whole request has come in and when a connection has ended.
 class HttpServer : public QObject
 {
+    Q_OBJECT
+
 public:
     HttpServer()
     {
@@ -43,32 +46,39 @@ public:
     void close() { m_server.close(); }
     QUrl url() const
     {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/aktualizacje/24.txt")
-                        .arg(m_server.serverPort()));
+        return QUrl(
+            QStringLiteral("http://127.0.0.1:%1/aktualizacje/24.txt").arg(m_server.serverPort()));
     }
 
     void answer(int status, const QByteArray &body)
     {
         const QByteArray reason = status == 200 ? "OK" : "Not Found";
-        m_response = "HTTP/1.0 " + QByteArray::number(status) + ' ' + reason
-                     + "\r\nContent-Type: text/plain\r\nContent-Length: "
-                     + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        m_response =
+            "HTTP/1.0 " + QByteArray::number(status) + ' ' + reason +
+            "\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(body.size()) +
+            "\r\n\r\n" + body;
         m_silent = false;
     }
     void neverAnswer() { m_silent = true; }
 
     int requests = 0;
 
+Q_SIGNALS:
+    void requestReceived();
+    void connectionClosed();
+
 private:
     void serve(QTcpSocket *socket)
     {
         auto request = std::make_shared<QByteArray>();
+        connect(socket, &QTcpSocket::disconnected, this, &HttpServer::connectionClosed);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
             *request += socket->readAll();
             if (!request->contains("\r\n\r\n"))
                 return;
             ++requests;
+            Q_EMIT requestReceived();
             if (m_silent)
                 return;
             socket->write(m_response);
@@ -164,8 +174,8 @@ void TestAktualizacja::answer_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("message"); // empty: no message at all
 
-    QTest::newRow("same version, k") << QByteArray("24502\r\nk\r\nze strony producenta\r\n")
-                                     << kCurrent;
+    QTest::newRow("same version, k")
+        << QByteArray("24502\r\nk\r\nze strony producenta\r\n") << kCurrent;
     QTest::newRow("same version, d") << QByteArray("24502\nd\nze strony producenta\n")
                                      << kAnnouncementStart + "ze strony producenta";
     QTest::newRow("other version")
@@ -173,8 +183,8 @@ void TestAktualizacja::answer_data()
         << kAnnouncementStart + QStringLiteral("ze strony głównej");
     QTest::newRow("same version, K") << QByteArray("24502\r\nK\r\nadres\r\n") << QString();
     QTest::newRow("one line") << QByteArray("24502") << QString();
-    QTest::newRow("identifier and a blank") << QByteArray("24502 \r\nk\r\nadres\r\n")
-                                            << kAnnouncementStart + "adres";
+    QTest::newRow("identifier and a blank")
+        << QByteArray("24502 \r\nk\r\nadres\r\n") << kAnnouncementStart + "adres";
 }
 
 void TestAktualizacja::answer()
@@ -289,13 +299,18 @@ void TestAktualizacja::oneCheckAtATime()
 
 void TestAktualizacja::windowGoneBeforeTheAnswer()
 {
-    m_server->answer(200, "24600\r\nd\r\nadres\r\n");
+    // The server holds its answer until the window is gone, then the download is dropped: the
+    // connection ends without an answer.
+    m_server->neverAnswer();
+    QSignalSpy received(m_server.get(), &HttpServer::requestReceived);
+    QSignalSpy closed(m_server.get(), &HttpServer::connectionClosed);
     m_window->SpeedButton3Click();
     QVERIFY(m_window->updateCheck().running());
+    QVERIFY(received.wait(10000));
     m_window.reset();
+    QVERIFY(closed.wait(10000));
     // Nobody is left to tell: no message, no crash, nothing stored.
-    QTest::qWait(300);
-    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 0);
     QVERIFY(!QFile::exists(downloaded()));
 }
 

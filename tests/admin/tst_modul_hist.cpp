@@ -1,5 +1,5 @@
 #include "fakeseams.h"
-#include "fileerror.h"
+#include "fileerrorassert.h"
 #include "modul_hist.h"
 #include "testfiles.h"
 #include "workspace.h"
@@ -12,20 +12,21 @@
 
 using namespace storage;
 
-namespace {
+namespace
+{
 
 // The history record as stored: three short strings of capacity 15 and 31 reserved bytes.
 QByteArray historyBytes(const QString &date, const QString &time, const QString &counter,
                         const QByteArray &reserved = QByteArray(31, '\0'))
 {
-    return testfiles::shortString(date, 15) + testfiles::shortString(time, 15)
-           + testfiles::shortString(counter, 15) + reserved;
+    return testfiles::shortString(date, 15) + testfiles::shortString(time, 15) +
+           testfiles::shortString(counter, 15) + reserved;
 }
 
 QByteArray locationBytes(quint8 mode, const QString &localPath, const QString &networkPath)
 {
-    return QByteArray(1, static_cast<char>(mode)) + testfiles::shortString(localPath, 200)
-           + testfiles::shortString(networkPath, 200);
+    return QByteArray(1, static_cast<char>(mode)) + testfiles::shortString(localPath, 200) +
+           testfiles::shortString(networkPath, 200);
 }
 
 QByteArray reservedPattern()
@@ -113,9 +114,18 @@ void TestModulHist::launchIsCountedAndWritten_data()
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("counter");
 
-    QTest::newRow("41 gives 42, dotted date") << "." << "41" << "15.03.2007" << "42";
-    QTest::newRow("carry into a new digit") << "/" << "999" << "15/03/2007" << "1000";
-    QTest::newRow("empty counter") << "-" << "" << "15-03-2007" << "1";
+    QTest::newRow("41 gives 42, dotted date") << "."
+                                              << "41"
+                                              << "15.03.2007"
+                                              << "42";
+    QTest::newRow("carry into a new digit") << "/"
+                                            << "999"
+                                            << "15/03/2007"
+                                            << "1000";
+    QTest::newRow("empty counter") << "-"
+                                   << ""
+                                   << "15-03-2007"
+                                   << "1";
 }
 
 void TestModulHist::launchIsCountedAndWritten()
@@ -141,8 +151,9 @@ void TestModulHist::launchIsCountedAndWritten()
 void TestModulHist::missingAdminiDirectoryFails()
 {
     QVERIFY(QDir(m_ws->path("Admini")).removeRecursively());
-    QVERIFY_THROWS_EXCEPTION(FileError, PobierzDane(m_ws->state, m_ws->seams.seams));
-    QVERIFY_THROWS_EXCEPTION(FileError, ZapiszUruchomienia(m_ws->state));
+    QVERIFY_FILE_ERROR(PobierzDane(m_ws->state, m_ws->seams.seams), 3,
+                       QStringLiteral("Invalid filename"));
+    QVERIFY_FILE_ERROR(ZapiszUruchomienia(m_ws->state), 3, QStringLiteral("Invalid filename"));
 }
 
 void TestModulHist::windowShowsTheLastLaunch()
@@ -268,7 +279,8 @@ void TestModulHist::clockShowsTheLongTime()
     openWindow();
     QCOMPARE(text("Label13"), QStringLiteral("00:00:00"));
     auto *timer = m_window->findChild<QTimer *>("Timer1");
-    QVERIFY(timer && timer->isActive());
+    QVERIFY(timer);
+    QCOMPARE(timer->isActive(), true);
     QCOMPARE(timer->interval(), 100);
 
     m_ws->seams.clock.current = QDateTime(QDate(2007, 3, 15), QTime(7, 5, 9));

@@ -12,12 +12,13 @@
 
 using namespace storage;
 
-namespace {
+namespace
+{
 
 QByteArray locationBytes(quint8 mode, const QString &localPath, const QString &networkPath)
 {
-    return QByteArray(1, static_cast<char>(mode)) + testfiles::shortString(localPath, 200)
-           + testfiles::shortString(networkPath, 200);
+    return QByteArray(1, static_cast<char>(mode)) + testfiles::shortString(localPath, 200) +
+           testfiles::shortString(networkPath, 200);
 }
 
 } // namespace
@@ -42,8 +43,10 @@ private Q_SLOTS:
 private:
     QString locationFile() const { return m_ws->path(QStringLiteral("Admini/siec.dat")); }
     void openWindow();
-    template <typename T>
-    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
+    template <typename T> T *child(const char *name) const
+    {
+        return findChildNamed<T>(m_window.get(), name);
+    }
 
     std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<Tsiec_f> m_window;
@@ -82,9 +85,9 @@ void TestSiec::setUpWritesTheDefaultRecord()
 
 void TestSiec::setUpShowsTheStoredRecord()
 {
-    QVERIFY(testfiles::writeBytes(locationFile(),
-                                  locationBytes(2, QStringLiteral("C:\\Mirtal"),
-                                                QStringLiteral("\\\\serwer\\księgowość"))));
+    QVERIFY(testfiles::writeBytes(
+        locationFile(),
+        locationBytes(2, QStringLiteral("C:\\Mirtal"), QStringLiteral("\\\\serwer\\księgowość"))));
     openWindow();
     QVERIFY(child<QRadioButton>("we2")->isChecked());
     QCOMPARE(child<QLineEdit>("sciezka")->text(), QStringLiteral("\\\\serwer\\księgowość"));
@@ -98,10 +101,14 @@ void TestSiec::save_data()
     QTest::addColumn<QString>("network");
     QTest::addColumn<QByteArray>("stored");
 
-    QTest::newRow("network mode") << "we2" << "C:\\Mirtal" << "N:\\Program Files\\Mirtal"
+    QTest::newRow("network mode") << "we2"
+                                  << "C:\\Mirtal"
+                                  << "N:\\Program Files\\Mirtal"
                                   << locationBytes(2, "C:\\Mirtal", "N:\\Program Files\\Mirtal");
     QTest::newRow("local mode keeps the network path")
-        << "we1" << "D:\\Biuro" << "N:\\Mirtal" << locationBytes(1, "D:\\Biuro", "N:\\Mirtal");
+        << "we1"
+        << "D:\\Biuro"
+        << "N:\\Mirtal" << locationBytes(1, "D:\\Biuro", "N:\\Mirtal");
 
     // Both paths longer than their field: the first 200 characters are kept.
     const QString longLocal = QStringLiteral("C:\\") + QString(240, QChar(0x0142)); // ł
@@ -168,13 +175,17 @@ void TestSiec::timerEnablesThePathOfTheMode()
     auto *browseNetwork = child<QPushButton>("przegladaj");
     auto *browseLocal = child<QPushButton>("przegladaj_l");
     m_window->Timer1Timer();
-    QVERIFY(!network->isEnabled() && !browseNetwork->isEnabled());
-    QVERIFY(local->isEnabled() && browseLocal->isEnabled());
+    QCOMPARE(network->isEnabled(), false);
+    QCOMPARE(browseNetwork->isEnabled(), false);
+    QCOMPARE(local->isEnabled(), true);
+    QCOMPARE(browseLocal->isEnabled(), true);
 
     child<QRadioButton>("we2")->click();
     m_window->Timer1Timer();
-    QVERIFY(network->isEnabled() && browseNetwork->isEnabled());
-    QVERIFY(!local->isEnabled() && !browseLocal->isEnabled());
+    QCOMPARE(network->isEnabled(), true);
+    QCOMPARE(browseNetwork->isEnabled(), true);
+    QCOMPARE(local->isEnabled(), false);
+    QCOMPARE(browseLocal->isEnabled(), false);
 }
 
 void TestSiec::browseFillsThePath()

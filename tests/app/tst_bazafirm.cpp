@@ -1,8 +1,11 @@
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "czcionki.h"
+#include "fakeprintdialogs.h"
 #include "fakeseams.h"
 #include "recordingwindow.h"
 #include "testfiles.h"
+#include "windowopener.h"
 #include "workspace.h"
 
 #include <QDir>
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void startCreatesTheRegisterWithFreePositions();
     void startLoadsAnExistingRegister();
     void buttonsFollowTheSelectedLine();
+    void absurdPrintFontSizeKeepsTheRowsUsable();
     void add_data();
     void add();
     void cancelledInputChangesNothing();
@@ -46,10 +50,15 @@ private:
     void select(int row);
     QString file(const QString &name) const { return m_ws->path(QStringLiteral("DANE/") + name); }
     QByteArray storedLine(int position) const;
-    template <typename T>
-    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
+    template <typename T> T *child(const char *name) const
+    {
+        return findChildNamed<T>(m_window.get(), name);
+    }
 
     std::unique_ptr<Workspace> m_ws;
+    FakePrintDialogs m_printDialogs;
+    std::unique_ptr<printing::PrintFontStore> m_fonts;
+    ui::WindowTable m_windows;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
@@ -62,12 +71,15 @@ void TestBazaFirm::init()
 void TestBazaFirm::cleanup()
 {
     m_window.reset();
+    m_windows = ui::WindowTable{};
+    m_fonts.reset();
     m_ws.reset();
 }
 
 void TestBazaFirm::start()
 {
-    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams);
+    m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->state, m_printDialogs);
+    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams, m_windows, *m_fonts);
     m_window->FormCreate();
 }
 
@@ -86,7 +98,8 @@ QByteArray TestBazaFirm::storedLine(int position) const
 void TestBazaFirm::startCreatesTheRegisterWithFreePositions()
 {
     start();
-    QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))), registerfile::defaultRecord().bytes());
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))),
+             registerfile::defaultRecord().bytes());
     QCOMPARE(storedLine(500), testfiles::shortString(QStringLiteral("500"), 50));
     auto *list = child<QListWidget>("lista_k");
     QCOMPARE(list->count(), 500);
@@ -116,16 +129,39 @@ void TestBazaFirm::buttonsFollowTheSelectedLine()
     auto *rename = child<QPushButton>("SpeedButton3");
     auto *remove = child<QPushButton>("SpeedButton2");
     // Until the first tick all three are off.
-    QVERIFY(!add->isEnabled() && !rename->isEnabled() && !remove->isEnabled());
+    QCOMPARE(add->isEnabled(), false);
+    QCOMPARE(rename->isEnabled(), false);
+    QCOMPARE(remove->isEnabled(), false);
 
     m_window->Timer1Timer();
-    QVERIFY(add->isEnabled() && !rename->isEnabled() && !remove->isEnabled());
+    QCOMPARE(add->isEnabled(), true);
+    QCOMPARE(rename->isEnabled(), false);
+    QCOMPARE(remove->isEnabled(), false);
     QCOMPARE(child<QLabel>("Panel1")->text(), QStringLiteral("001"));
 
     // A number and a blank with an empty name counts as occupied.
     select(1);
-    QVERIFY(!add->isEnabled() && rename->isEnabled() && remove->isEnabled());
+    QCOMPARE(add->isEnabled(), false);
+    QCOMPARE(rename->isEnabled(), true);
+    QCOMPARE(remove->isEnabled(), true);
     QCOMPARE(child<QLabel>("Panel1")->text(), QStringLiteral("002 "));
+}
+
+void TestBazaFirm::absurdPrintFontSizeKeepsTheRowsUsable()
+{
+    // A print font record claiming 2147483647 points, Arial, bold.
+    QByteArray font(76, '\0');
+    font.replace(4, 61, testfiles::shortString(QStringLiteral("Arial"), 60));
+    font.replace(68, 4, QByteArray("\xFF\xFF\xFF\x7F", 4));
+    font[72] = 1;
+    QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat")), font));
+    start();
+    auto *list = child<QListWidget>("lista_k");
+    QCOMPARE(list->font().bold(), true);
+    QCOMPARE(list->font().pointSize(), QListWidget().font().pointSize());
+    const int rowHeight = list->sizeHintForRow(0);
+    QVERIFY2(rowHeight > 0 && rowHeight < 100, qPrintable(QString::number(rowHeight)));
+    QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat"))), font);
 }
 
 void TestBazaFirm::add_data()
@@ -135,10 +171,15 @@ void TestBazaFirm::add_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("stored");
 
-    const QString sixty = QStringLiteral("Przedsiębiorstwo Handlowo-Usługowe \"Transbud\" Łódź 123456789");
+    const QString sixty =
+        QStringLiteral("Przedsiębiorstwo Handlowo-Usługowe \"Transbud\" Łódź 123456789");
     QCOMPARE(sixty.size(), 60);
-    QTest::newRow("name") << 4 << "Jan Kowalski" << "005 Jan Kowalski" << "005 Jan Kowalski";
-    QTest::newRow("empty name") << 4 << "" << "005 " << "005 ";
+    QTest::newRow("name") << 4 << "Jan Kowalski"
+                          << "005 Jan Kowalski"
+                          << "005 Jan Kowalski";
+    QTest::newRow("empty name") << 4 << ""
+                                << "005 "
+                                << "005 ";
     QTest::newRow("60 characters") << 99 << sixty << "100 " + sixty << ("100 " + sixty).left(50);
 }
 
@@ -183,9 +224,18 @@ void TestBazaFirm::rename_data()
     QTest::addColumn<QString>("initial");
     QTest::addColumn<QString>("entered");
     QTest::addColumn<QString>("result");
-    QTest::newRow("name") << "012 ABC" << "ABC" << "XYZ" << "012 XYZ";
-    QTest::newRow("empty name") << "012 " << "" << "Nowak" << "012 Nowak";
-    QTest::newRow("to empty") << "012 ABC" << "ABC" << "" << "012 ";
+    QTest::newRow("name") << "012 ABC"
+                          << "ABC"
+                          << "XYZ"
+                          << "012 XYZ";
+    QTest::newRow("empty name") << "012 "
+                                << ""
+                                << "Nowak"
+                                << "012 Nowak";
+    QTest::newRow("to empty") << "012 ABC"
+                              << "ABC"
+                              << ""
+                              << "012 ";
 }
 
 void TestBazaFirm::rename()
@@ -217,7 +267,8 @@ void TestBazaFirm::deleteAsksFirst()
     Record reg = registerfile::defaultRecord();
     reg.setText(registerfile::line(12), QStringLiteral("012 ABC"));
     QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
-    QVERIFY(testfiles::writeBytes(file(QStringLiteral("012.dat")), owner::defaultRecord(QStringLiteral("012")).bytes()));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("012.dat")),
+                                  owner::defaultRecord(QStringLiteral("012")).bytes()));
     start();
     select(11);
     m_ws->seams.dialogs.answers << false;
@@ -239,9 +290,10 @@ void TestBazaFirm::deleteRemovesTheClientFilesOfEveryYear()
     reg.setText(registerfile::line(12), QStringLiteral("012 ABC"));
     reg.setText(registerfile::line(13), QStringLiteral("013 Drugi sąsiad"));
     QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
-    const QStringList removed{"012.dat", "012_2003.eks", "012_1996.num", "012_2000.prz",
+    const QStringList removed{"012.dat",      "012_2003.eks", "012_1996.num", "012_2000.prz",
                               "012_2010.eks", "012_2016.vat", "012_2007.mie"};
-    const QStringList kept{"011.dat", "013_2003.eks", "012_2017.eks", "012_1995.prz", "eksptresc.dat"};
+    const QStringList kept{"011.dat", "013_2003.eks", "012_2017.eks", "012_1995.prz",
+                           "eksptresc.dat"};
     for (const QString &name : removed + kept) {
         // Owner records must be whole: selecting a client reads its record for the hint.
         const QByteArray content = name.endsWith(QLatin1String(".dat"))
@@ -357,7 +409,7 @@ void TestBazaFirm::doubleClickLocksAndOpensTheClient()
 {
     start();
     RecordingWindow settlement(m_ws->state);
-    m_window->setSettlementWindow(&settlement);
+    m_windows.add(ui::WindowId::Settlement, &settlement);
     // A free position opens too, with its own number.
     select(4);
     m_window->lista_kDblClick();
@@ -380,15 +432,17 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
     // Two copies of the program on one base directory, each with its own state.
     start();
     RecordingWindow firstSettlement(m_ws->state);
-    m_window->setSettlementWindow(&firstSettlement);
+    m_windows.add(ui::WindowId::Settlement, &firstSettlement);
     ProgramState otherState;
     otherState.workingDir = m_ws->path();
     otherState.baseDir = m_ws->path();
     TestSeams otherSeams;
-    Tbaza_f other(otherState, otherSeams.seams);
+    printing::PrintFontStore otherFonts(otherState, m_printDialogs);
+    ui::WindowTable otherWindows;
+    Tbaza_f other(otherState, otherSeams.seams, otherWindows, otherFonts);
     other.FormCreate();
     RecordingWindow secondSettlement(otherState);
-    other.setSettlementWindow(&secondSettlement);
+    otherWindows.add(ui::WindowId::Settlement, &secondSettlement);
     auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
     const QString lock3 = m_ws->path(QStringLiteral("KOSZ/003.k"));
     const QString lock5 = m_ws->path(QStringLiteral("KOSZ/005.k"));
@@ -433,7 +487,7 @@ void TestBazaFirm::lockFaultsOpenNothingAndKeepTheHeldLock()
 {
     start();
     RecordingWindow settlement(m_ws->state);
-    m_window->setSettlementWindow(&settlement);
+    m_windows.add(ui::WindowId::Settlement, &settlement);
     select(2);
     m_window->lista_kDblClick();
     const QString held = m_ws->state.heldLockPath;

@@ -1,9 +1,12 @@
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "czcionki.h"
 #include "dodatki.h"
+#include "fakeprintdialogs.h"
 #include "fakeseams.h"
 #include "qtseams.h"
 #include "testfiles.h"
+#include "windowopener.h"
 #include "workspace.h"
 
 #include <QDir>
@@ -45,6 +48,9 @@ private:
     std::unique_ptr<QTemporaryDir> m_bin;
     std::unique_ptr<Seams> m_realSeams;
     QtExternalPrograms m_realPrograms;
+    FakePrintDialogs m_printDialogs;
+    std::unique_ptr<printing::PrintFontStore> m_fonts;
+    ui::WindowTable m_windows;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
@@ -57,12 +63,14 @@ void TestDodatki::init()
     // Every add-on name leads to the stand-in program.
     for (AddOn addOn : {AddOn::TaskReader, AddOn::Tasks, AddOn::Documents, AddOn::Comments,
                         AddOn::Schedule, AddOn::Notes, AddOn::Archiver})
-        QVERIFY(QFile::copy(QStringLiteral(FAKEADDON_PATH), m_bin->path() + QLatin1Char('/') + AddOnProgram(addOn)));
+        QVERIFY(QFile::copy(QStringLiteral(FAKEADDON_PATH),
+                            m_bin->path() + QLatin1Char('/') + AddOnProgram(addOn)));
 }
 
 void TestDodatki::cleanup()
 {
     m_window.reset();
+    m_fonts.reset();
     m_realSeams.reset();
     m_bin.reset();
     m_ws.reset();
@@ -73,7 +81,8 @@ void TestDodatki::start(ExternalPrograms &programs)
     m_realSeams =
         std::make_unique<Seams>(Seams{m_ws->seams.dialogs, m_ws->seams.clock, m_ws->seams.regional,
                                       programs, m_ws->seams.seams.endProgram});
-    m_window = std::make_unique<Tbaza_f>(m_ws->state, *m_realSeams);
+    m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->state, m_printDialogs);
+    m_window = std::make_unique<Tbaza_f>(m_ws->state, *m_realSeams, m_windows, *m_fonts);
     m_window->setAddOnDirectory(m_bin->path());
     m_window->FormCreate();
 }
@@ -115,7 +124,8 @@ void TestDodatki::arguments()
 {
     QFETCH(int, addOn);
     QFETCH(QStringList, expected);
-    QCOMPARE(AddOnArguments(static_cast<AddOn>(addOn), QStringLiteral("005"), QStringLiteral("Jan Kowalski"), QString()),
+    QCOMPARE(AddOnArguments(static_cast<AddOn>(addOn), QStringLiteral("005"),
+                            QStringLiteral("Jan Kowalski"), QString()),
              expected);
 }
 
@@ -135,14 +145,16 @@ void TestDodatki::addOnsReceiveTheirArgumentsWhole_data()
     QTest::addColumn<QString>("expected");
     const QString name = QStringLiteral("Przedsiębiorstwo \"Transbud\"");
     QTest::newRow("tasks") << "SpeedButton6"
-                           << "mirtal-zadania\n[012.mir]\n[" + name + " ]\n[Łódź, ul. \"Piotrkowska\" 5]\n";
-    QTest::newRow("documents")
-        << "SpeedButton7"
-        << "mirtal-dokumenty\n[012.mir]\n[Rejestr dokumentów dla: " + name + " Łódź, ul. \"Piotrkowska\" 5 ]\n";
-    QTest::newRow("comments")
-        << "SpeedButton8"
-        << "mirtal-komentarze\n[012.mir]\n[Komentarze dla: " + name + " Łódź, ul. \"Piotrkowska\" 5 ]\n";
-    QTest::newRow("task reader") << "SpeedButton5" << "mirtal-czytnik\n[*.mir]\n";
+                           << "mirtal-zadania\n[012.mir]\n[" + name +
+                                  " ]\n[Łódź, ul. \"Piotrkowska\" 5]\n";
+    QTest::newRow("documents") << "SpeedButton7"
+                               << "mirtal-dokumenty\n[012.mir]\n[Rejestr dokumentów dla: " + name +
+                                      " Łódź, ul. \"Piotrkowska\" 5 ]\n";
+    QTest::newRow("comments") << "SpeedButton8"
+                              << "mirtal-komentarze\n[012.mir]\n[Komentarze dla: " + name +
+                                     " Łódź, ul. \"Piotrkowska\" 5 ]\n";
+    QTest::newRow("task reader") << "SpeedButton5"
+                                 << "mirtal-czytnik\n[*.mir]\n";
 }
 
 void TestDodatki::addOnsReceiveTheirArgumentsWhole()
@@ -197,17 +209,18 @@ void TestDodatki::menuEntriesInOrder()
     for (QAction *menuAction : bar->actions()) {
         menus << menuAction->text();
         for (QAction *entry : menuAction->menu()->actions())
-            entries << (entry->isSeparator() ? QStringLiteral("-")
-                                             : entry->objectName() + QLatin1Char('=') + entry->text());
+            entries << (entry->isSeparator()
+                            ? QStringLiteral("-")
+                            : entry->objectName() + QLatin1Char('=') + entry->text());
     }
     QCOMPARE(menus, (QStringList{"Pliki", "Sieć", "Dodatki"}));
-    QCOMPARE(entries, (QStringList{"erminarzzaj1=Terminarz zajęć", "Mojenotatki1=Moje notatki", "-",
-                                   "Czcionkadruku1=Czcionka druku", "-",
-                                   "Narzedziaadministratora1=Narzedzia administratora",
-                                   "Archiwizacjanainnychnonikach1=Ochrona danych",
-                                   "Koniecpracy1=&Koniec pracy", "Osieci1=O sieci",
-                                   "Ustawienia1=Ustawienia", "Wizytwka1=&Wizytówka", "-",
-                                   "Historiauruchomie1=Historia uruchomień"}));
+    QCOMPARE(entries,
+             (QStringList{"erminarzzaj1=Terminarz zajęć", "Mojenotatki1=Moje notatki", "-",
+                          "Czcionkadruku1=Czcionka druku", "-",
+                          "Narzedziaadministratora1=Narzedzia administratora",
+                          "Archiwizacjanainnychnonikach1=Ochrona danych",
+                          "Koniecpracy1=&Koniec pracy", "Osieci1=O sieci", "Ustawienia1=Ustawienia",
+                          "Wizytwka1=&Wizytówka", "-", "Historiauruchomie1=Historia uruchomień"}));
 
     // Each entry that starts an add-on starts its own.
     for (const char *name : {"erminarzzaj1", "Mojenotatki1", "Archiwizacjanainnychnonikach1"})

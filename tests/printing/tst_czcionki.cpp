@@ -2,6 +2,7 @@
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
 #include "fileerror.h"
+#include "fileerrorassert.h"
 #include "testfiles.h"
 #include "workspace.h"
 
@@ -31,16 +32,6 @@ QByteArray SettingsBytes(quint32 colour, const QString &face, qint32 points, qui
     return bytes;
 }
 
-QString ErrorText(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const FileError &error) {
-        return error.text();
-    }
-    return QString();
-}
-
 } // namespace
 
 class TestCzcionki : public QObject
@@ -54,6 +45,8 @@ private Q_SLOTS:
     void readFillsTheSharedSettings();
     void readWithoutFileChangesNothing();
     void readOfAShortFileFailsAndChangesNothing();
+    void implausibleRecordReadsSafely_data();
+    void implausibleRecordReadsSafely();
     void saveStoresTheChoiceAndKeepsThePadding();
     void firstSaveStartsFromTahomaEight();
     void cancelStoresNothing();
@@ -63,7 +56,7 @@ private Q_SLOTS:
 
 private:
     QString fontFile() const { return m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat")); }
-    std::unique_ptr<Tfont_f> window();
+    std::unique_ptr<PrintFontStore> store();
 
     std::unique_ptr<Workspace> m_ws;
     FakePrintDialogs m_dialogs;
@@ -82,9 +75,9 @@ void TestCzcionki::cleanup()
     m_ws.reset();
 }
 
-std::unique_ptr<Tfont_f> TestCzcionki::window()
+std::unique_ptr<PrintFontStore> TestCzcionki::store()
 {
-    return std::make_unique<Tfont_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
+    return std::make_unique<PrintFontStore>(m_ws->state, m_dialogs);
 }
 
 void TestCzcionki::readFillsTheSharedSettings()
@@ -101,8 +94,10 @@ void TestCzcionki::readFillsTheSharedSettings()
     const FontChoice choice = FontOfSettings(m_ws->state.printFont.record);
     QCOMPARE(choice.font.family(), QStringLiteral("Arial"));
     QCOMPARE(choice.font.pointSize(), 11);
-    QVERIFY(choice.font.italic() && choice.font.underline());
-    QVERIFY(!choice.font.bold() && !choice.font.strikeOut());
+    QCOMPARE(choice.font.italic(), true);
+    QCOMPARE(choice.font.underline(), true);
+    QCOMPARE(choice.font.bold(), false);
+    QCOMPARE(choice.font.strikeOut(), false);
     QCOMPARE(choice.colour, QColor(0x99, 0x66, 0x33));
 }
 
@@ -131,10 +126,59 @@ void TestCzcionki::readOfAShortFileFailsAndChangesNothing()
     QVERIFY(testfiles::writeBytes(fontFile(),
                                   SettingsBytes(0, QStringLiteral("Arial"), 11, 0).left(75)));
 
-    QCOMPARE(ErrorText([this] { CzytajFonty(m_ws->state, kPrintFontFile); }),
-             QStringLiteral("Read beyond end of file"));
+    QVERIFY_FILE_ERROR(CzytajFonty(m_ws->state, kPrintFontFile), 100,
+                       QStringLiteral("Read beyond end of file"));
     QCOMPARE(m_ws->state.printFont.record.bytes(), before);
     QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Verdana"));
+}
+
+void TestCzcionki::implausibleRecordReadsSafely_data()
+{
+    QTest::addColumn<qint32>("points");
+    QTest::addColumn<qint32>("readSize");
+    QTest::newRow("2147483647 points") << qint32(2147483647) << 0;
+    QTest::newRow("201 points") << qint32(201) << 0;
+    QTest::newRow("negative") << qint32(-12) << 0;
+    QTest::newRow("smallest negative") << qint32(-2147483647 - 1) << 0;
+    QTest::newRow("200 points") << qint32(200) << 200;
+    QTest::newRow("1 point") << qint32(1) << 1;
+}
+
+// A record from another program or a damaged disk: its size counts only from 1 to 200 points,
+// the style only in its four bits and the colour without its high byte. The file stays as it is.
+void TestCzcionki::implausibleRecordReadsSafely()
+{
+    QFETCH(qint32, points);
+    QFETCH(qint32, readSize);
+    const QByteArray bytes =
+        SettingsBytes(0xAB336699, QStringLiteral("No Such Face Anywhere"), points, 0xF0 | Italic);
+    QVERIFY(testfiles::writeBytes(fontFile(), bytes));
+
+    CzytajFonty(m_ws->state, kPrintFontFile);
+    QCOMPARE(m_ws->state.printFont.currentSize, readSize);
+    QCOMPARE(m_ws->state.printFont.record.bytes(), bytes);
+    QCOMPARE(testfiles::readBytes(fontFile()), bytes);
+    QCOMPARE(PointsOf(m_ws->state.printFont.record), readSize);
+    QCOMPARE(StyleOf(m_ws->state.printFont.record), quint8(Italic));
+    QCOMPARE(ColourOf(m_ws->state.printFont.record), 0x336699u);
+
+    QListWidget list;
+    const int ownPoints = list.font().pointSize();
+    for (int row = 0; row < 500; ++row)
+        list.addItem(QString::number(row + 1));
+    ApplyPrintFont(&list, m_ws->state.printFont);
+    QCOMPARE(list.font().pointSize(), readSize > 0 ? readSize : ownPoints);
+    QCOMPARE(list.font().italic(), true);
+    QCOMPARE(list.font().bold(), false);
+    QCOMPARE(list.palette().color(QPalette::Text), QColor(0x99, 0x66, 0x33));
+    // The rows keep a usable height, so the list can still show and select them.
+    QVERIFY(list.sizeHintForRow(0) > 0);
+    if (readSize == 0) {
+        QListWidget reference;
+        reference.setFont(list.font());
+        reference.addItem(QStringLiteral("1"));
+        QCOMPARE(list.sizeHintForRow(0), reference.sizeHintForRow(0));
+    }
 }
 
 void TestCzcionki::saveStoresTheChoiceAndKeepsThePadding()
@@ -148,8 +192,7 @@ void TestCzcionki::saveStoresTheChoiceAndKeepsThePadding()
     chosen.setStrikeOut(true);
     m_dialogs.fontAnswers << FontChoice{chosen, QColor(1, 2, 3)};
 
-    auto fonts = window();
-    QCOMPARE(fonts->windowTitle(), QStringLiteral("Fonty"));
+    auto fonts = store();
     QVERIFY(fonts->ZapiszFonty(kPrintFontFile));
 
     // The dialog opened on the font of the file.
@@ -157,7 +200,9 @@ void TestCzcionki::saveStoresTheChoiceAndKeepsThePadding()
     const FontChoice &initial = m_dialogs.fontInitials.first();
     QCOMPARE(initial.font.family(), QStringLiteral("Arial"));
     QCOMPARE(initial.font.pointSize(), 11);
-    QVERIFY(initial.font.italic() && initial.font.underline() && !initial.font.bold());
+    QCOMPARE(initial.font.italic(), true);
+    QCOMPARE(initial.font.underline(), true);
+    QCOMPARE(initial.font.bold(), false);
     QCOMPARE(initial.colour, QColor(0x99, 0x66, 0x33));
 
     const QByteArray expected =
@@ -174,7 +219,7 @@ void TestCzcionki::firstSaveStartsFromTahomaEight()
     chosen.setPointSize(9);
     m_dialogs.fontAnswers << FontChoice{chosen, QColor(Qt::black)};
 
-    auto fonts = window();
+    auto fonts = store();
     QVERIFY(fonts->ZapiszFonty(kPrintFontFile));
     QCOMPARE(m_dialogs.fontInitials.first().font.family(), QStringLiteral("Tahoma"));
     QCOMPARE(m_dialogs.fontInitials.first().font.pointSize(), 8);
@@ -191,7 +236,7 @@ void TestCzcionki::cancelStoresNothing()
     CzytajFonty(m_ws->state, kPrintFontFile);
     m_dialogs.fontAnswers << std::nullopt;
 
-    auto fonts = window();
+    auto fonts = store();
     QVERIFY(!fonts->ZapiszFonty(kPrintFontFile));
     QCOMPARE(m_dialogs.fontInitials.size(), 1);
     QCOMPARE(testfiles::readBytes(fontFile()), stored);
@@ -209,9 +254,8 @@ void TestCzcionki::saveWithoutFontDirectoryStoresNothing()
     const QByteArray before = m_ws->state.printFont.record.bytes();
     m_dialogs.fontAnswers << FontChoice{QFont(QStringLiteral("Arial"), 20), QColor(Qt::red)};
 
-    auto fonts = window();
-    QCOMPARE(ErrorText([&] { fonts->ZapiszFonty(kPrintFontFile); }),
-             QStringLiteral("Invalid filename"));
+    auto fonts = store();
+    QVERIFY_FILE_ERROR(fonts->ZapiszFonty(kPrintFontFile), 3, QStringLiteral("Invalid filename"));
     QCOMPARE(m_dialogs.fontInitials.size(), 1);
     QCOMPARE(m_ws->state.printFont.record.bytes(), before);
     QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Verdana"));
@@ -228,15 +272,19 @@ void TestCzcionki::widgetTakesTheSettings()
     ApplyPrintFont(&list, settings);
     QCOMPARE(list.font().family(), QStringLiteral("Courier New"));
     QCOMPARE(list.font().pointSize(), 13);
-    QVERIFY(list.font().bold() && list.font().italic() && list.font().underline() &&
-            list.font().strikeOut());
+    QCOMPARE(list.font().bold(), true);
+    QCOMPARE(list.font().italic(), true);
+    QCOMPARE(list.font().underline(), true);
+    QCOMPARE(list.font().strikeOut(), true);
     QCOMPARE(list.palette().color(QPalette::Text), QColor(0x12, 0x34, 0x56));
 
     // A later plain style takes the effects away again.
     settings.record.setByte(PrintFontSettings::kStyle, 0);
     ApplyPrintFont(&list, settings);
-    QVERIFY(!list.font().bold() && !list.font().italic() && !list.font().underline() &&
-            !list.font().strikeOut());
+    QCOMPARE(list.font().bold(), false);
+    QCOMPARE(list.font().italic(), false);
+    QCOMPARE(list.font().underline(), false);
+    QCOMPARE(list.font().strikeOut(), false);
 }
 
 void TestCzcionki::zeroSettingsKeepTheWidgetFont()

@@ -202,7 +202,9 @@ void TestLogowania::openingShowsTheTextInThePrintFont()
     QCOMPARE(memo()->toPlainText(), QStringLiteral("Zażółć gęślą\njaźń\n"));
     QCOMPARE(memo()->font().family(), QStringLiteral("Courier New"));
     QCOMPARE(memo()->font().pointSize(), 12);
-    QVERIFY(memo()->font().bold() && memo()->font().underline() && !memo()->font().italic());
+    QCOMPARE(memo()->font().bold(), true);
+    QCOMPARE(memo()->font().underline(), true);
+    QCOMPARE(memo()->font().italic(), false);
     QCOMPARE(memo()->palette().color(QPalette::Text), QColor(0x99, 0x66, 0x33));
     QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Courier New"));
 

@@ -200,17 +200,21 @@ void TestPage::fontFaceSizeAndStyle()
     QCOMPARE(painter.font().pixelSize(), 100);
 
     page.setFontStyle(Italic | Underline | StrikeOut);
-    QVERIFY(painter.font().italic() && painter.font().underline() && painter.font().strikeOut());
+    QCOMPARE(painter.font().italic(), true);
+    QCOMPARE(painter.font().underline(), true);
+    QCOMPARE(painter.font().strikeOut(), true);
     QVERIFY(!painter.font().bold());
 
     // Bold replaces the whole style; flag 0 makes it plain; other flags change nothing.
     page.Pogrubienie(1);
     QVERIFY(painter.font().bold());
-    QVERIFY(!painter.font().italic() && !painter.font().underline());
+    QCOMPARE(painter.font().italic(), false);
+    QCOMPARE(painter.font().underline(), false);
     page.Pogrubienie(2);
     QVERIFY(painter.font().bold());
     page.Pogrubienie(0);
-    QVERIFY(!painter.font().bold() && !painter.font().italic());
+    QCOMPARE(painter.font().bold(), false);
+    QCOMPARE(painter.font().italic(), false);
 
     // 0 points: the device's default height, in the face set before.
     page.UstawCzcionke(QString(), 0);

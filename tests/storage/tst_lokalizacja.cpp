@@ -1,14 +1,14 @@
-#include "fakeseams.h"
+#include "fileerrorassert.h"
 #include "lokalizacja.h"
 #include "recordfile.h"
 #include "testfiles.h"
 #include "workspace.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace storage;
+using Status = LocationCheck::Status;
 
 class TestLokalizacja : public QObject
 {
@@ -22,13 +22,18 @@ private Q_SLOTS:
     void network_data();
     void network();
     void windowsOtherThanTheMainOneSkipTheLocationCheck();
+    void modeByte_data();
+    void modeByte();
+    void repairKeepsTheNetworkPath_data();
+    void repairKeepsTheNetworkPath();
     void shortRecordIsReported();
     void longPathsAreCut();
 
 private:
     QString dir() const { return m_ws->path(); }
-    QByteArray stored() const { return testfiles::readBytes(dir() + QStringLiteral("/Admini/siec.dat")); }
-    QByteArray record(int mode, const QString &local, const QString &network) const
+    QString file() const { return dir() + QStringLiteral("/Admini/siec.dat"); }
+    QByteArray stored() const { return testfiles::readBytes(file()); }
+    static QByteArray record(int mode, const QString &local, const QString &network)
     {
         QByteArray bytes(403, '\0');
         bytes[0] = static_cast<char>(mode);
@@ -48,64 +53,46 @@ void TestLokalizacja::init()
 
 void TestLokalizacja::firstStartWritesTheDefaultAndPasses()
 {
-    int mode = 0;
-    const std::optional<QString> base = ResolveBaseDirectory(dir(), m_ws->seams.seams, true, &mode);
-    QCOMPARE(base, std::optional<QString>(dir()));
-    QCOMPARE(mode, 1);
+    const LocationCheck check = CheckLocation(dir(), true);
+    QCOMPARE(check.status, Status::Usable);
+    QCOMPARE(check.baseDir, dir());
+    QCOMPARE(check.location.mode, 1);
     QCOMPARE(stored(), record(1, dir(), QString()));
-    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
-    QVERIFY(m_ws->seams.endCalls.isEmpty());
 }
 
 void TestLokalizacja::movedProgram_data()
 {
     QTest::addColumn<QString>("storedLocal");
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("moved, store the new place") << "/dawny/katalog" << true;
-    QTest::newRow("moved, leave it") << "/dawny/katalog" << false;
-    QTest::newRow("letter case differs") << "UPPER" << true;
+    QTest::newRow("another folder") << "/dawny/katalog";
+    QTest::newRow("letter case differs") << "UPPER";
 }
 
 void TestLokalizacja::movedProgram()
 {
     QFETCH(QString, storedLocal);
-    QFETCH(bool, answer);
     const QString local = storedLocal == QLatin1String("UPPER") ? dir().toUpper() : storedLocal;
     const QByteArray before = record(1, local, QStringLiteral("/siec/baza"));
-    QVERIFY(testfiles::writeBytes(dir() + QStringLiteral("/Admini/siec.dat"), before));
-    m_ws->seams.dialogs.answers << answer;
+    QVERIFY(testfiles::writeBytes(file(), before));
 
-    QCOMPARE(ResolveBaseDirectory(dir(), m_ws->seams.seams, true), std::nullopt);
-    QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Informacja"));
-    QCOMPARE(m_ws->seams.dialogs.shown.first().text,
-             QStringLiteral("Bazy danych nie są dostępne.\nPrawdopodobnie została zmieniona "
-                            "lokalizacja programu.\n\nZmienić automatycznie informację o "
-                            "lokalizacji programu ?."));
-    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
-    if (answer) {
-        QCOMPARE(stored(), record(1, dir(), QStringLiteral("/siec/baza")));
-        QCOMPARE(m_ws->seams.dialogs.shown.size(), 2);
-        QCOMPARE(m_ws->seams.dialogs.shown.at(1).text, QStringLiteral("Uruchom ponownie program"));
-        QCOMPARE(m_ws->seams.dialogs.shown.at(1).caption, QStringLiteral("Informacja"));
-    } else {
-        QCOMPARE(stored(), before);
-        QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
-    }
+    const LocationCheck check = CheckLocation(dir(), true);
+    QCOMPARE(check.status, Status::Moved);
+    QCOMPARE(check.baseDir, QString());
+    QCOMPARE(check.location.localPath, local);
+    QCOMPARE(check.location.networkPath, QStringLiteral("/siec/baza"));
+    // The check itself writes nothing.
+    QCOMPARE(stored(), before);
 }
 
 void TestLokalizacja::network_data()
 {
     QTest::addColumn<bool>("reachable");
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("share reachable") << true << false;
-    QTest::newRow("unreachable, go local") << false << true;
-    QTest::newRow("unreachable, keep network") << false << false;
+    QTest::newRow("share reachable") << true;
+    QTest::newRow("share unreachable") << false;
 }
 
 void TestLokalizacja::network()
 {
     QFETCH(bool, reachable);
-    QFETCH(bool, answer);
     QTemporaryDir share;
     QVERIFY(share.isValid());
     if (reachable) {
@@ -113,47 +100,77 @@ void TestLokalizacja::network()
         QVERIFY(testfiles::writeBytes(share.path() + QStringLiteral("/Admini/siec.dat"), "x"));
     }
     const QByteArray before = record(2, dir(), share.path());
-    QVERIFY(testfiles::writeBytes(dir() + QStringLiteral("/Admini/siec.dat"), before));
-    m_ws->seams.dialogs.answers << answer;
+    QVERIFY(testfiles::writeBytes(file(), before));
 
-    int mode = 0;
-    const std::optional<QString> base = ResolveBaseDirectory(dir(), m_ws->seams.seams, true, &mode);
-    QCOMPARE(mode, 2);
-    if (reachable) {
-        QCOMPARE(base, std::optional<QString>(share.path()));
-        QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
-        QVERIFY(m_ws->seams.endCalls.isEmpty());
-        return;
-    }
-    QCOMPARE(base, std::nullopt);
-    QCOMPARE(m_ws->seams.dialogs.shown.first().text,
-             QStringLiteral("Serwer baz danych nie jest dostępny.\nWlącz serwer lub sprawdź "
-                            "połączenia sieci a następnie ponownie uruchom program.\n\nCzy "
-                            "anulować połączenie sieciowe i przełączyć się w tryb lokalny ?"));
-    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
-    // Going local keeps the network path, so it can be switched back on later.
-    QCOMPARE(stored(), answer ? record(1, dir(), share.path()) : before);
+    const LocationCheck check = CheckLocation(dir(), true);
+    QCOMPARE(check.location.mode, 2);
+    QCOMPARE(check.status, reachable ? Status::Usable : Status::NetworkUnavailable);
+    QCOMPARE(check.baseDir, reachable ? share.path() : QString());
+    QCOMPARE(stored(), before);
 }
 
 void TestLokalizacja::windowsOtherThanTheMainOneSkipTheLocationCheck()
 {
-    QVERIFY(testfiles::writeBytes(dir() + QStringLiteral("/Admini/siec.dat"),
-                                  record(1, QStringLiteral("/gdzie/indziej"), QString())));
-    QCOMPARE(ResolveBaseDirectory(dir(), m_ws->seams.seams, false),
-             std::optional<QString>(QStringLiteral("/gdzie/indziej")));
-    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+    QVERIFY(testfiles::writeBytes(file(), record(1, QStringLiteral("/gdzie/indziej"), QString())));
+    const LocationCheck check = CheckLocation(dir(), false);
+    QCOMPARE(check.status, Status::Usable);
+    QCOMPARE(check.baseDir, QStringLiteral("/gdzie/indziej"));
+}
+
+void TestLokalizacja::modeByte_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("0 reads as local") << 0 << 1;
+    QTest::newRow("1 local") << 1 << 1;
+    QTest::newRow("2 network") << 2 << 2;
+    QTest::newRow("3 reads as network") << 3 << 2;
+    QTest::newRow("255 reads as network") << 255 << 2;
+}
+
+void TestLokalizacja::modeByte()
+{
+    QFETCH(int, stored);
+    QFETCH(int, mode);
+    const QByteArray bytes = record(stored, dir(), QStringLiteral("/siec"));
+    QVERIFY(testfiles::writeBytes(file(), bytes));
+    QCOMPARE(ReadLocation(dir()).mode, mode);
+    QCOMPARE(CheckLocation(dir(), true).status,
+             mode == 2 ? Status::NetworkUnavailable : Status::Usable);
+    // Reading never rewrites the byte.
+    QCOMPARE(this->stored(), bytes);
+}
+
+void TestLokalizacja::repairKeepsTheNetworkPath_data()
+{
+    QTest::addColumn<int>("storedMode");
+    QTest::addColumn<QString>("storedLocal");
+    QTest::addColumn<bool>("localBecomesWorkingDir");
+    QTest::newRow("moved: the working directory becomes the local path")
+        << 1 << "/dawny/katalog" << true;
+    QTest::newRow("network unavailable: local mode with the paths as read")
+        << 2 << "/stary/lokalny" << false;
+}
+
+void TestLokalizacja::repairKeepsTheNetworkPath()
+{
+    QFETCH(int, storedMode);
+    QFETCH(QString, storedLocal);
+    QFETCH(bool, localBecomesWorkingDir);
+    QTemporaryDir missingShare;
+    const QString network = missingShare.path() + QStringLiteral("/brak");
+    QVERIFY(testfiles::writeBytes(file(), record(storedMode, storedLocal, network)));
+    const LocationCheck check = CheckLocation(dir(), true);
+    QVERIFY(check.status != Status::Usable);
+
+    RepairLocation(dir(), check);
+    QCOMPARE(stored(), record(1, localBecomesWorkingDir ? dir() : storedLocal, network));
 }
 
 void TestLokalizacja::shortRecordIsReported()
 {
-    QVERIFY(testfiles::writeBytes(dir() + QStringLiteral("/Admini/siec.dat"), QByteArray(402, '\1')));
-    try {
-        ResolveBaseDirectory(dir(), m_ws->seams.seams, true);
-        QFAIL("a short record was accepted");
-    } catch (const FileError &error) {
-        QCOMPARE(error.text(), QStringLiteral("Read beyond end of file"));
-    }
-    QVERIFY(m_ws->seams.endCalls.isEmpty());
+    QVERIFY(testfiles::writeBytes(file(), QByteArray(402, '\1')));
+    QVERIFY_FILE_ERROR(CheckLocation(dir(), true), 100, QStringLiteral("Read beyond end of file"));
 }
 
 void TestLokalizacja::longPathsAreCut()

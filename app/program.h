@@ -1,0 +1,90 @@
+#pragma once
+
+#include "programstate.h"
+#include "seams.h"
+#include "windowopener.h"
+
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+class Tbaza_f;
+class Tform3;
+class Thisto_f;
+class Tnarzedzia_f;
+class Tnumerator_f;
+class Teksploatacja_f;
+class Tprzebieg_f;
+class Trozliczeniesamochodu_f;
+class Tsiec_f;
+class Twyliczenie_f;
+namespace admin
+{
+class Network;
+}
+namespace printing
+{
+class PrintDialogs;
+class PrintFontStore;
+class Tlogowania_f;
+class Twydruk_f;
+} // namespace printing
+
+// The program as one object: its state, the seams its windows talk to the platform through, and
+// the thirteen windows in their order of creation, wired so that they open one another. Each
+// window's set-up runs once as it is created, the main window's (the start-up sequence) first,
+// before any other window exists.
+class Program
+{
+public:
+    // What the windows need from the platform.
+    struct Services {
+        storage::Seams &seams;
+        printing::PrintDialogs &printDialogs;
+        admin::Network &network;
+        // Hands a web or mail address to the desktop's default program.
+        std::function<bool(const QUrl &)> openUrl;
+    };
+
+    // The production program in `workingDir`: Qt dialogs, the system clock and locale, the real
+    // network; ending the program ends the process.
+    explicit Program(const QString &workingDir);
+    Program(const QString &workingDir, const Services &services);
+    ~Program();
+    Q_DISABLE_COPY(Program)
+
+    Tbaza_f &mainWindow() { return *m_baza; }
+    storage::ProgramState &state() { return m_state; }
+    ui::WindowOpener &windows() { return m_windows; }
+    // The windows in their order of creation: the twelve that have one (the print font, created
+    // thirteenth, is the font store, which has no window).
+    QList<QWidget *> windowsInOrder() const;
+
+private:
+    struct Production;
+
+    void compose(const Services &services);
+
+    // Declared first, so that the windows go before the seams they hold.
+    std::unique_ptr<Production> m_production;
+    storage::ProgramState m_state;
+    ui::WindowTable m_windows;
+    std::unique_ptr<printing::PrintFontStore> m_fonts;
+
+    std::unique_ptr<Tbaza_f> m_baza;
+    std::unique_ptr<Trozliczeniesamochodu_f> m_rozliczenie;
+    std::unique_ptr<Teksploatacja_f> m_eksploatacja;
+    std::unique_ptr<Tprzebieg_f> m_przebieg;
+    std::unique_ptr<printing::Twydruk_f> m_wydruk;
+    std::unique_ptr<Twyliczenie_f> m_wyliczenie;
+    std::unique_ptr<Tnumerator_f> m_numerator;
+    std::unique_ptr<Tform3> m_wizytowka;
+    std::unique_ptr<Thisto_f> m_histo;
+    std::unique_ptr<Tnarzedzia_f> m_narzedzia;
+    std::unique_ptr<printing::Tlogowania_f> m_logowania;
+    std::unique_ptr<Tsiec_f> m_siec;
+};
