@@ -7,12 +7,16 @@
 //   fill                   fills the medium to the last byte        -> FILLED
 //   readonly               remounts the medium read-only            -> READONLY | FAILED
 //   nofile                 lowers the open-file limit to the files open now -> NOFILE
-//   ls                     the names in the directory, sorted       -> LS names
+//   ls[:NAME]              the names in the directory (or its folder NAME), sorted -> LS names
+//   rm:NAME                deletes a file                           -> OK | FAILED
 //   mkdir:NAME             creates a directory                      -> OK | FAILED
 //   lock:NAME              takes a client lock, as one copy of the program -> TAKEN | BUSY | ERR
+//   register:POS:OLD:NEW   changes register line POS from OLD to NEW, the medium as base
+//                          directory                          -> SAVED line | CHANGED line | ERR
 #include "blokada.h"
 #include "fileerror.h"
 #include "recordfile.h"
+#include "rejestr.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -105,10 +109,20 @@ int main(int argc, char *argv[])
             } else if (command == QLatin1String("lock")) {
                 const LockOutcome outcome = TakeClientLock(path, heldLock);
                 say(outcome == LockOutcome::Taken ? QStringLiteral("TAKEN") : QStringLiteral("BUSY"));
+            } else if (command == QLatin1String("rm")) {
+                say(QFile::remove(path) ? QStringLiteral("OK") : QStringLiteral("FAILED"));
+            } else if (command == QLatin1String("register")) {
+                const int position = parts.value(1).toInt();
+                const RegisterChange change =
+                    ChangeRegisterLine(dir, position, parts.value(2), parts.value(3));
+                const bool saved = change.outcome == RegisterChange::Outcome::Saved;
+                say((saved ? QStringLiteral("SAVED ") : QStringLiteral("CHANGED "))
+                    + change.record.text(registerfile::line(position)));
             } else if (command == QLatin1String("ls")) {
+                const QDir listed(parts.size() > 1 ? path : dir);
                 say(QStringLiteral("LS ")
-                    + QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                          QDir::Name)
+                    + listed.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                       QDir::Name)
                           .join(QLatin1Char(' ')));
             } else {
                 say(QStringLiteral("UNKNOWN ") + command);
