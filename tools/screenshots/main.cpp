@@ -4,23 +4,11 @@
 // working directory it is given:  screenshots OUTPUT-DIRECTORY
 
 #include "bazafirm.h"
-#include "czcionki.h"
-#include "datatree.h"
-#include "eksploatacja.h"
-#include "guard.h"
-#include "logowania.h"
-#include "modul_hist.h"
-#include "narzedzia_admini.h"
 #include "network.h"
-#include "numerator.h"
 #include "printdialogs.h"
-#include "programstate.h"
-#include "przebieg.h"
+#include "program.h"
 #include "qtseams.h"
 #include "rozliczenie.h"
-#include "siec.h"
-#include "windowopener.h"
-#include "wizytowka.h"
 #include "wydruk.h"
 #include "wyliczenie.h"
 
@@ -42,8 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 
 // Prints to a PDF file instead of asking for a printer; the preview is not used here.
 class PdfPrintDialogs : public printing::QtPrintDialogs
@@ -90,6 +77,17 @@ bool GrabWindows(const QList<QWidget *> &windows, const QString &file)
     return picture.save(file);
 }
 
+// The program's window of the given class.
+template <typename Window> Window *windowOf(Program &program)
+{
+    for (QWidget *window : program.windowsInOrder()) {
+        if (auto *found = qobject_cast<Window *>(window))
+            return found;
+    }
+    std::fprintf(stderr, "screenshots: a window is missing\n");
+    std::exit(1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -110,10 +108,7 @@ int main(int argc, char *argv[])
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslations);
 
-    // The composition of the program, as its entry builds it, with printing into a file.
-    storage::ProgramState state;
-    state.workingDir = QDir::toNativeSeparators(QDir::currentPath());
-    state.baseDir = state.workingDir;
+    // The program as its entry composes it, with printing into a file.
     QtDialogs dialogs;
     SystemClock clock;
     SystemRegionalSettings regional;
@@ -121,49 +116,14 @@ int main(int argc, char *argv[])
     storage::Seams seams{dialogs, clock, regional, programs, [](int code) { std::exit(code); }};
     PdfPrintDialogs printDialogs(output.filePath(QStringLiteral("zestawienie.pdf")));
     admin::QtNetwork network;
-    storage::Guarded(dialogs, [&] { storage::EnsureDataTree(state.workingDir); });
-
-    ui::WindowTable windowTable;
-    Tbaza_f baza(state, seams);
-    baza.FormCreate();
-    Trozliczeniesamochodu_f rozliczenie(state, seams, windowTable);
-    rozliczenie.FormCreate();
-    Teksploatacja_f eksploatacja(state, seams);
-    eksploatacja.FormCreate();
-    Tprzebieg_f przebieg(state, seams);
-    przebieg.FormCreate();
-    printing::Twydruk_f wydruk(state, seams, printDialogs);
-    wydruk.FormCreate();
-    Twyliczenie_f wyliczenie(state, seams, windowTable);
-    wyliczenie.FormCreate();
-    Tnumerator_f numerator(state, seams);
-    numerator.FormCreate();
-    Tform3 wizytowka([](const QUrl &url) { return QDesktopServices::openUrl(url); });
-    Thisto_f histo(state, seams);
-    histo.FormCreate();
-    Tnarzedzia_f narzedzia(state, seams, network);
-    narzedzia.FormCreate();
-    printing::Tlogowania_f logowania(state, seams, printDialogs);
-    logowania.FormCreate();
-    Tsiec_f siec(state, seams);
-    siec.FormCreate();
-    printing::Tfont_f font(state, seams, printDialogs);
-    font.FormCreate();
-
-    windowTable.add(ui::WindowId::Mileage, &przebieg);
-    windowTable.add(ui::WindowId::OperatingCosts, &eksploatacja);
-    windowTable.add(ui::WindowId::Numerator, &numerator);
-    windowTable.add(ui::WindowId::Calculation, &wyliczenie);
-    windowTable.add(ui::WindowId::PrintPanel, &wydruk);
-    Tbaza_f::Windows windows;
-    windows.settlement = &rozliczenie;
-    windows.tools = &narzedzia;
-    windows.location = &siec;
-    windows.history = &histo;
-    windows.notepad = &logowania;
-    windows.businessCard = &wizytowka;
-    windows.font = &font;
-    baza.setWindows(windows);
+    Program program(QDir::toNativeSeparators(QDir::currentPath()),
+                    Program::Services{seams, printDialogs, network, [](const QUrl &url) {
+                                          return QDesktopServices::openUrl(url);
+                                      }});
+    Tbaza_f &baza = program.mainWindow();
+    auto &rozliczenie = *windowOf<Trozliczeniesamochodu_f>(program);
+    auto &wyliczenie = *windowOf<Twyliczenie_f>(program);
+    auto &wydruk = *windowOf<printing::Twydruk_f>(program);
 
     baza.move(0, 0);
     baza.show();
