@@ -1,6 +1,7 @@
 #include "archiwum.h"
 
 #include "blad.h"
+#include "descriptor.h"
 #include "fileerror.h"
 #include "paths.h"
 #include "zip.h"
@@ -28,34 +29,13 @@ namespace archiwizator
 namespace
 {
 
+using storage::Descriptor;
+
 constexpr size_t kChunk = 65536;
 
 const QString kPrefix = QStringLiteral("mirtal-");
 const QString kExtension = QStringLiteral(".zip");
 const QString kTempPrefix = QStringLiteral(".mirtal-");
-
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Q_DISABLE_COPY(Descriptor)
-
-    int get() const { return m_fd; }
-    int close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd;
-};
 
 // What was put into the archive, to be compared with what is read back.
 struct Written {

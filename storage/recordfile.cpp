@@ -1,5 +1,6 @@
 #include "recordfile.h"
 
+#include "descriptor.h"
 #include "fileerror.h"
 #include "textcodec.h"
 
@@ -15,30 +16,6 @@
 namespace storage {
 
 namespace {
-
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Q_DISABLE_COPY(Descriptor)
-
-    int get() const { return m_fd; }
-    // Closes and reports the result, so that a failing close is not lost.
-    int close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd;
-};
 
 QByteArray nativeName(const QString &path)
 {
