@@ -77,8 +77,10 @@ QImage LoadWallpaper(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
         return {};
-    const QByteArray jpeg = file.read(kMaxFileSize + 1);
-    if (jpeg.isEmpty() || jpeg.size() > kMaxFileSize)
+    // Read no more than the size checked above (a file that grows meanwhile is cut there): a read
+    // of the limit would reserve that much for every picture, however small.
+    const QByteArray jpeg = file.read(file.size());
+    if (jpeg.isEmpty())
         return {};
     const auto *bytes = reinterpret_cast<const unsigned char *>(jpeg.constData());
     const auto length = static_cast<unsigned long>(jpeg.size());
@@ -91,9 +93,8 @@ QImage LoadWallpaper(const QString &path)
     int subsampling = 0;
     int colourspace = 0;
     if (tjDecompressHeader3(decompressor.get(), bytes, length, &width, &height, &subsampling,
-                            &colourspace)
-            != 0
-        || width <= 0 || height <= 0)
+                            &colourspace) != 0 ||
+        width <= 0 || height <= 0 || qint64(width) * height > kMaxPixels)
         return {};
 
     const QSize decoded = CoveringScale({width, height}).scaledSize({width, height});
@@ -105,8 +106,7 @@ QImage LoadWallpaper(const QString &path)
     // or damaged file) stops it, so only a whole picture is ever shown.
     if (tjDecompress2(decompressor.get(), bytes, length, picture.bits(), decoded.width(),
                       int(picture.bytesPerLine()), decoded.height(), TJPF_RGBX,
-                      TJFLAG_STOPONWARNING)
-        != 0)
+                      TJFLAG_STOPONWARNING) != 0)
         return {};
     return picture.scaled(kWallpaperSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

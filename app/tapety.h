@@ -15,8 +15,11 @@ namespace tapety {
 constexpr qsizetype kMaxWallpapers = 1000;
 // The picture box of the main window; every wallpaper is stretched to fill it.
 constexpr QSize kWallpaperSize{253, 165};
-// A file larger than this is not read: no picture for a box of 253 × 165 pixels needs it.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+// A file larger than this is not read, and a picture whose header declares more pixels than
+// this is not decoded: no picture for a box of 253 × 165 pixels needs them, and a damaged or
+// hostile file must not make the program allocate hundreds of megabytes.
+constexpr qint64 kMaxFileSize = 50 * 1024 * 1024;
+constexpr qint64 kMaxPixels = 50'000'000;
 
 // The names (without folder) of the files in TAPETY whose names end in ".jpg" in any letter
 // case, hidden ones included, in the order the file system lists them; at most
@@ -40,8 +43,9 @@ struct ScalingFactor {
 ScalingFactor CoveringScale(const QSize &picture, const QSize &target = kWallpaperSize);
 
 // Decodes a JPEG file at CoveringScale and stretches it smoothly to kWallpaperSize. A missing
-// or unreadable file, one larger than kMaxFileSize and one that is not a complete, valid JPEG
-// give a null image; nothing is reported.
+// or unreadable file, one larger than kMaxFileSize, one whose header declares more than
+// kMaxPixels and one that is not a complete, valid JPEG give a null image; nothing is reported.
+// The size is checked on the header, before any buffer for the picture is allocated.
 QImage LoadWallpaper(const QString &path);
 
 // The start-up wallpaper: lists TAPETY, picks one name with `random` and loads it. A null image

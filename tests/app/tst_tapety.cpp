@@ -35,12 +35,26 @@ QByteArray redBlueJpeg(const QSize &size = {600, 400})
     return twoHalvesJpeg(size, Qt::red, Qt::blue);
 }
 
+// A JPEG whose frame header (SOF0) declares `size`; the picture data stay those of the original.
+QByteArray withDeclaredSize(QByteArray jpeg, const QSize &size)
+{
+    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0"));
+    if (frame < 0)
+        qFatal("no baseline frame header");
+    // marker (2), length (2), precision (1), height (2), width (2), all big-endian
+    jpeg[frame + 5] = char(size.height() >> 8);
+    jpeg[frame + 6] = char(size.height() & 0xFF);
+    jpeg[frame + 7] = char(size.width() >> 8);
+    jpeg[frame + 8] = char(size.width() & 0xFF);
+    return jpeg;
+}
+
 bool near(const QColor &actual, const QColor &expected)
 {
     constexpr int kTolerance = 40; // JPEG loses a little colour at the edges of blocks
-    return qAbs(actual.red() - expected.red()) <= kTolerance
-        && qAbs(actual.green() - expected.green()) <= kTolerance
-        && qAbs(actual.blue() - expected.blue()) <= kTolerance;
+    return qAbs(actual.red() - expected.red()) <= kTolerance &&
+           qAbs(actual.green() - expected.green()) <= kTolerance &&
+           qAbs(actual.blue() - expected.blue()) <= kTolerance;
 }
 
 } // namespace
@@ -62,6 +76,8 @@ private Q_SLOTS:
     void unusableFileGivesNoPicture_data();
     void unusableFileGivesNoPicture();
     void oversizedFileIsNotRead();
+    void pictureBeyondThePixelLimitIsNotDecoded_data();
+    void pictureBeyondThePixelLimitIsNotDecoded();
     void coveringScale_data();
     void coveringScale();
     void singleWallpaperIsAlwaysChosen();
@@ -101,12 +117,12 @@ void TestTapety::listing_data()
         << QStringList{"a.jpg"};
     QTest::newRow("any letter case") << tapety << QStringList{"A.JPG", "b.Jpg", "c.jpG"}
                                      << QStringList{"A.JPG", "b.Jpg", "c.jpG"};
-    QTest::newRow("hidden file listed") << tapety << QStringList{".ukryta.jpg"}
-                                        << QStringList{".ukryta.jpg"};
-    QTest::newRow("directory ignored") << tapety << QStringList{"katalog.jpg/", "a.jpg"}
-                                       << QStringList{"a.jpg"};
-    QTest::newRow("folder in lower case") << QStringLiteral("tapety") << QStringList{"a.jpg"}
-                                          << QStringList{"a.jpg"};
+    QTest::newRow("hidden file listed")
+        << tapety << QStringList{".ukryta.jpg"} << QStringList{".ukryta.jpg"};
+    QTest::newRow("directory ignored")
+        << tapety << QStringList{"katalog.jpg/", "a.jpg"} << QStringList{"a.jpg"};
+    QTest::newRow("folder in lower case")
+        << QStringLiteral("tapety") << QStringList{"a.jpg"} << QStringList{"a.jpg"};
     QTest::newRow("files outside the folder ignored")
         << QStringLiteral("INNE") << QStringList{"a.jpg"} << QStringList();
 }
@@ -182,10 +198,9 @@ void TestTapety::loadStretchesToTheBox_data()
     QTest::newRow("box size") << redBlueJpeg({253, 165}) << red << blue;
     QTest::newRow("smaller than the box") << redBlueJpeg({90, 40}) << red << blue;
     QTest::newRow("tall and narrow") << redBlueJpeg({300, 2000}) << red << blue;
-    QTest::newRow("grey scale")
-        << twoHalvesJpeg({800, 600}, QColor(40, 40, 40), QColor(220, 220, 220),
-                         QImage::Format_Grayscale8)
-        << QColor(40, 40, 40) << QColor(220, 220, 220);
+    QTest::newRow("grey scale") << twoHalvesJpeg({800, 600}, QColor(40, 40, 40),
+                                                 QColor(220, 220, 220), QImage::Format_Grayscale8)
+                                << QColor(40, 40, 40) << QColor(220, 220, 220);
 }
 
 // The halves must stay where they were and keep their colours: a swapped channel order or a
@@ -246,12 +261,52 @@ void TestTapety::oversizedFileIsNotRead()
 {
     const QString file = path(QStringLiteral("duzy.jpg"));
     QVERIFY(testfiles::writeBytes(file, redBlueJpeg()));
-    QVERIFY(!LoadWallpaper(file).isNull());
 
-    // Bytes after the end marker do not spoil a JPEG; only the size turns it away.
+    // Bytes after the end marker do not spoil a JPEG; only the size turns it away. The file is
+    // sparse, so it takes no room on the disk.
     QFile grown(file);
+    QVERIFY(grown.resize(kMaxFileSize));
+    QCOMPARE(LoadWallpaper(file).size(), kWallpaperSize);
     QVERIFY(grown.resize(kMaxFileSize + 1));
     QVERIFY(LoadWallpaper(file).isNull());
+    QVERIFY(grown.resize(51 * 1024 * 1024));
+    QVERIFY(LoadWallpaper(file).isNull());
+}
+
+void TestTapety::pictureBeyondThePixelLimitIsNotDecoded_data()
+{
+    QTest::addColumn<QByteArray>("jpeg");
+    QTest::addColumn<bool>("decoded");
+
+    // Plain grey pictures of either side of the limit: valid files that decode whenever the
+    // limit lets them.
+    const auto grey = [](int side) {
+        QImage picture(side, side, QImage::Format_Grayscale8);
+        picture.fill(QColor(128, 128, 128));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!picture.save(&buffer, "JPG", 50))
+            qFatal("the JPEG writer is missing");
+        return bytes;
+    };
+    QCOMPARE(qint64(7071) * 7071 <= kMaxPixels, true);
+    QCOMPARE(qint64(7072) * 7072 > kMaxPixels, true);
+    QTest::newRow("just under the limit") << grey(7071) << true;
+    QTest::newRow("just over the limit") << grey(7072) << false;
+    // A small file whose header claims 65500 x 65500 pixels: it would need a buffer of 268 MB
+    // for the picture at an eighth of its size.
+    QTest::newRow("header claims 65500 x 65500")
+        << withDeclaredSize(redBlueJpeg(), {65500, 65500}) << false;
+}
+
+void TestTapety::pictureBeyondThePixelLimitIsNotDecoded()
+{
+    QFETCH(QByteArray, jpeg);
+    QFETCH(bool, decoded);
+    const QString file = path(QStringLiteral("obraz.jpg"));
+    QVERIFY(testfiles::writeBytes(file, jpeg));
+    QCOMPARE(!LoadWallpaper(file).isNull(), decoded);
 }
 
 void TestTapety::coveringScale_data()
