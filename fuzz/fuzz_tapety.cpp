@@ -1,0 +1,49 @@
+// A wallpaper file, decoded as the main window decodes it. No single allocation may approach
+// what a picture beyond the pixel limit would need: the limit must act on the header.
+#include "fuzzinput.h"
+#include "tapety.h"
+
+#include <QImage>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FUZZ_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define FUZZ_ASAN 1
+#endif
+
+#ifdef FUZZ_ASAN
+#include <sanitizer/allocator_interface.h>
+
+namespace {
+// The largest buffer a picture within the limits needs is well under this.
+constexpr size_t kLargestAllocation = 128u * 1024 * 1024;
+
+void onMalloc(const volatile void *, size_t size)
+{
+    if (size > kLargestAllocation)
+        fuzz::Fail("an allocation beyond what any accepted picture needs");
+}
+void onFree(const volatile void *) {}
+} // namespace
+#endif
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz::EnsureApplication(false);
+#ifdef FUZZ_ASAN
+    __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree);
+#endif
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString path =
+        fuzz::WriteInput(QStringLiteral("TAPETY\\tapeta.jpg"), fuzz::Bytes(data, size));
+    const QImage picture = tapety::LoadWallpaper(path);
+    FUZZ_CHECK(picture.isNull() || picture.size() == tapety::kWallpaperSize);
+    return 0;
+}
