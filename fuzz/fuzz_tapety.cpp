@@ -15,7 +15,9 @@
 #endif
 
 #ifdef FUZZ_ASAN
-#include <sanitizer/allocator_interface.h>
+// Declared here: GCC ships no header for it, though its runtime has it.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void *, size_t),
+                                                         void (*)(const volatile void *));
 
 namespace {
 // The largest buffer a picture within the limits needs is well under this.

@@ -22,8 +22,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 QString g_root;
 

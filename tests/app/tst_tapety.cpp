@@ -9,6 +9,23 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+
+// Under AddressSanitizer every allocation can be watched, so a test can show how large a buffer
+// the decoder asked for.
+#if defined(__SANITIZE_ADDRESS__)
+#define WATCH_ALLOCATIONS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define WATCH_ALLOCATIONS 1
+#endif
+#endif
+#ifdef WATCH_ALLOCATIONS
+// Declared here: GCC ships no header for it, though its runtime has it.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void *, size_t),
+                                                         void (*)(const volatile void *));
+#endif
+
 using namespace tapety;
 
 namespace {
@@ -49,6 +66,35 @@ QByteArray withDeclaredSize(QByteArray jpeg, const QSize &size)
     return jpeg;
 }
 
+#ifdef WATCH_ALLOCATIONS
+std::atomic<bool> g_watching{false};
+std::atomic<size_t> g_largestAllocation{0};
+
+void onMalloc(const volatile void *, size_t size)
+{
+    if (!g_watching)
+        return;
+    size_t largest = g_largestAllocation;
+    while (size > largest && !g_largestAllocation.compare_exchange_weak(largest, size)) {
+    }
+}
+
+void onFree(const volatile void *) {}
+
+// The largest single allocation while the wallpaper loads.
+size_t largestAllocationLoading(const QString &file, bool *decoded)
+{
+    static const bool installed = __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree);
+    if (!installed)
+        qFatal("the allocation hooks could not be installed");
+    g_largestAllocation = 0;
+    g_watching = true;
+    *decoded = !LoadWallpaper(file).isNull();
+    g_watching = false;
+    return g_largestAllocation;
+}
+#endif
+
 bool near(const QColor &actual, const QColor &expected)
 {
     constexpr int kTolerance = 40; // JPEG loses a little colour at the edges of blocks
@@ -78,6 +124,7 @@ private Q_SLOTS:
     void oversizedFileIsNotRead();
     void pictureBeyondThePixelLimitIsNotDecoded_data();
     void pictureBeyondThePixelLimitIsNotDecoded();
+    void hostileHeaderAllocatesNoPicture();
     void coveringScale_data();
     void coveringScale();
     void singleWallpaperIsAlwaysChosen();
@@ -307,6 +354,33 @@ void TestTapety::pictureBeyondThePixelLimitIsNotDecoded()
     const QString file = path(QStringLiteral("obraz.jpg"));
     QVERIFY(testfiles::writeBytes(file, jpeg));
     QCOMPARE(!LoadWallpaper(file).isNull(), decoded);
+}
+
+void TestTapety::hostileHeaderAllocatesNoPicture()
+{
+#ifndef WATCH_ALLOCATIONS
+    QSKIP("allocations can be watched only under AddressSanitizer (scripts/test-sanitize)");
+#else
+    // A picture within the limits is decoded into a buffer of its decoded size (an eighth:
+    // 500 x 375 pixels of 4 bytes), and the watch sees it.
+    QImage large(4000, 3000, QImage::Format_Grayscale8);
+    large.fill(QColor(90, 90, 90));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(large.save(&buffer, "JPG", 50));
+    const QString file = path(QStringLiteral("obraz.jpg"));
+    QVERIFY(testfiles::writeBytes(file, jpeg));
+    bool decoded = false;
+    QCOMPARE_GE(largestAllocationLoading(file, &decoded), size_t(500 * 375 * 4));
+    QVERIFY(decoded);
+
+    // A header claiming 65500 x 65500 pixels gets no buffer for them: nothing larger than the
+    // file and the decoder's own small tables is allocated.
+    QVERIFY(testfiles::writeBytes(file, withDeclaredSize(redBlueJpeg(), {65500, 65500})));
+    QCOMPARE_LT(largestAllocationLoading(file, &decoded), size_t(256 * 1024));
+    QVERIFY(!decoded);
+#endif
 }
 
 void TestTapety::coveringScale_data()
