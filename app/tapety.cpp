@@ -98,6 +98,8 @@ QImage LoadWallpaper(const QString &path)
         return {};
 
     const QSize decoded = CoveringScale({width, height}).scaledSize({width, height});
+    if (qint64(decoded.width()) * decoded.height() > kMaxDecodedPixels)
+        return {};
     // RGBX has the same byte order on every platform.
     QImage picture(decoded, QImage::Format_RGBX8888);
     if (picture.isNull())

@@ -20,6 +20,10 @@ constexpr QSize kWallpaperSize{253, 165};
 // hostile file must not make the program allocate hundreds of megabytes.
 constexpr qint64 kMaxFileSize = 50 * 1024 * 1024;
 constexpr qint64 kMaxPixels = 50'000'000;
+// The picture is decoded at a scale that covers the box, which enlarges a narrow one: one of
+// 252 × 65535 pixels would be decoded at twice its size, 264 MB. No picture is decoded into more
+// than this many pixels (64 MB); only pictures narrower than about 1 : 100 come near it.
+constexpr qint64 kMaxDecodedPixels = 16 * 1024 * 1024;
 
 // The names (without folder) of the files in TAPETY whose names end in ".jpg" in any letter
 // case, hidden ones included, in the order the file system lists them; at most
@@ -44,7 +48,8 @@ ScalingFactor CoveringScale(const QSize &picture, const QSize &target = kWallpap
 
 // Decodes a JPEG file at CoveringScale and stretches it smoothly to kWallpaperSize. A missing
 // or unreadable file, one larger than kMaxFileSize, one whose header declares more than
-// kMaxPixels and one that is not a complete, valid JPEG give a null image; nothing is reported.
+// kMaxPixels or would decode into more than kMaxDecodedPixels, and one that is not a complete,
+// valid JPEG give a null image; nothing is reported.
 // The size is checked on the header, before any buffer for the picture is allocated.
 QImage LoadWallpaper(const QString &path);
 

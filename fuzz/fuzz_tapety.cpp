@@ -1,9 +1,11 @@
-// A wallpaper file, decoded as the main window decodes it. No single allocation may approach
-// what a picture beyond the pixel limit would need: the limit must act on the header.
+// A wallpaper file, decoded as the main window decodes it. No single allocation may go beyond
+// the limits on the file and the decoded picture: they must act on the header.
 #include "fuzzinput.h"
 #include "tapety.h"
 
 #include <QImage>
+
+#include <algorithm>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -20,8 +22,9 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile
                                                          void (*)(const volatile void *));
 
 namespace {
-// The largest buffer a picture within the limits needs is well under this.
-constexpr size_t kLargestAllocation = 128u * 1024 * 1024;
+// The largest buffers a wallpaper may need: the file's bytes, and the decoded picture.
+constexpr size_t kLargestAllocation =
+    size_t(std::max(tapety::kMaxFileSize, tapety::kMaxDecodedPixels * 4)) + 64 * 1024;
 
 void onMalloc(const volatile void *, size_t size)
 {

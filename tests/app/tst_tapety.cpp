@@ -327,8 +327,8 @@ void TestTapety::pictureBeyondThePixelLimitIsNotDecoded_data()
 
     // Plain grey pictures of either side of the limit: valid files that decode whenever the
     // limit lets them.
-    const auto grey = [](int side) {
-        QImage picture(side, side, QImage::Format_Grayscale8);
+    const auto grey = [](const QSize &size) {
+        QImage picture(size, QImage::Format_Grayscale8);
         picture.fill(QColor(128, 128, 128));
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -339,8 +339,11 @@ void TestTapety::pictureBeyondThePixelLimitIsNotDecoded_data()
     };
     QCOMPARE(qint64(7071) * 7071 <= kMaxPixels, true);
     QCOMPARE(qint64(7072) * 7072 > kMaxPixels, true);
-    QTest::newRow("just under the limit") << grey(7071) << true;
-    QTest::newRow("just over the limit") << grey(7072) << false;
+    QTest::newRow("just under the limit") << grey({7071, 7071}) << true;
+    QTest::newRow("just over the limit") << grey({7072, 7072}) << false;
+    // Narrow pictures are enlarged to cover the box: twice their size here.
+    QTest::newRow("narrow, decoded within the limit") << grey({120, 30000}) << true;
+    QTest::newRow("narrow, decoded beyond the limit") << grey({126, 40000}) << false;
     // A small file whose header claims 65500 x 65500 pixels: it would need a buffer of 268 MB
     // for the picture at an eighth of its size.
     QTest::newRow("header claims 65500 x 65500")
@@ -375,11 +378,14 @@ void TestTapety::hostileHeaderAllocatesNoPicture()
     QCOMPARE_GE(largestAllocationLoading(file, &decoded), size_t(500 * 375 * 4));
     QVERIFY(decoded);
 
-    // A header claiming 65500 x 65500 pixels gets no buffer for them: nothing larger than the
+    // A header claiming 65500 x 65500 pixels, or a narrow 200 x 65535 that would be decoded at
+    // 11/8 of its size (275 x 90111 pixels), gets no buffer for them: nothing larger than the
     // file and the decoder's own small tables is allocated.
-    QVERIFY(testfiles::writeBytes(file, withDeclaredSize(redBlueJpeg(), {65500, 65500})));
-    QCOMPARE_LT(largestAllocationLoading(file, &decoded), size_t(256 * 1024));
-    QVERIFY(!decoded);
+    for (const QSize claimed : {QSize(65500, 65500), QSize(200, 65535)}) {
+        QVERIFY(testfiles::writeBytes(file, withDeclaredSize(redBlueJpeg(), claimed)));
+        QCOMPARE_LT(largestAllocationLoading(file, &decoded), size_t(256 * 1024));
+        QVERIFY(!decoded);
+    }
 #endif
 }
 
