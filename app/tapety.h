@@ -23,6 +23,9 @@ constexpr qint64 kMaxPixels = 50'000'000;
 // The picture is decoded at a scale that covers the box, which enlarges a narrow one: one of
 // 252 × 65535 pixels would be decoded at twice its size, 264 MB. No picture is decoded into more
 // than this many pixels (64 MB); only pictures narrower than about 1 : 100 come near it.
+// A progressive file (or one whose first scan lacks a component) is held whole in the decoder,
+// as coefficients of its full size (2 bytes per pixel of each component); that buffer is held
+// to the same 64 MB.
 constexpr qint64 kMaxDecodedPixels = 16 * 1024 * 1024;
 
 // The names (without folder) of the files in TAPETY whose names end in ".jpg" in any letter
@@ -48,9 +51,9 @@ ScalingFactor CoveringScale(const QSize &picture, const QSize &target = kWallpap
 
 // Decodes a JPEG file at CoveringScale and stretches it smoothly to kWallpaperSize. A missing
 // or unreadable file, one larger than kMaxFileSize, one whose header declares more than
-// kMaxPixels or would decode into more than kMaxDecodedPixels, and one that is not a complete,
-// valid JPEG give a null image; nothing is reported.
-// The size is checked on the header, before any buffer for the picture is allocated.
+// kMaxPixels or would need more than kMaxDecodedPixels * 4 bytes for its decoding, and one that
+// is not a complete, valid JPEG give a null image; nothing is reported. The sizes are checked
+// on the headers, before any buffer for the picture is allocated.
 QImage LoadWallpaper(const QString &path);
 
 // The start-up wallpaper: lists TAPETY, picks one name with `random` and loads it. A null image

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
@@ -327,13 +328,16 @@ void TestTapety::pictureBeyondThePixelLimitIsNotDecoded_data()
 
     // Plain grey pictures of either side of the limit: valid files that decode whenever the
     // limit lets them.
-    const auto grey = [](const QSize &size) {
+    const auto grey = [](const QSize &size, bool progressive = false) {
         QImage picture(size, QImage::Format_Grayscale8);
         picture.fill(QColor(128, 128, 128));
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (!picture.save(&buffer, "JPG", 50))
+        QImageWriter writer(&buffer, "jpg");
+        writer.setQuality(50);
+        writer.setProgressiveScanWrite(progressive);
+        if (!writer.write(picture))
             qFatal("the JPEG writer is missing");
         return bytes;
     };
@@ -344,6 +348,9 @@ void TestTapety::pictureBeyondThePixelLimitIsNotDecoded_data()
     // Narrow pictures are enlarged to cover the box: twice their size here.
     QTest::newRow("narrow, decoded within the limit") << grey({120, 30000}) << true;
     QTest::newRow("narrow, decoded beyond the limit") << grey({126, 40000}) << false;
+    // Progressive: held whole as 2 bytes a pixel; 4000 x 4000 needs 32 MB, 6000 x 6000 72 MB.
+    QTest::newRow("progressive within the limit") << grey({4000, 4000}, true) << true;
+    QTest::newRow("progressive beyond the limit") << grey({6000, 6000}, true) << false;
     // A small file whose header claims 65500 x 65500 pixels: it would need a buffer of 268 MB
     // for the picture at an eighth of its size.
     QTest::newRow("header claims 65500 x 65500")
