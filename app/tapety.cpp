@@ -9,6 +9,7 @@
 #include <turbojpeg.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -24,37 +25,43 @@ using Decompressor = std::unique_ptr<void, DecompressorDeleter>;
 // The bytes of the decoder's whole-picture coefficient buffers (64 coefficients of 2 bytes for
 // every 8 x 8 block of every component, whatever the scale), which it needs for a progressive
 // file and for one whose first scan does not hold every component; 0 for a file it decodes line
-// by line. Read from the frame and first scan headers, which the decoder has already accepted.
+// by line. Read from the frame and first scan headers, which the decoder has already accepted;
+// headers this cannot follow to the first scan count as too large.
 qint64 WholePictureBufferSize(const QByteArray &jpeg)
 {
     const auto byteAt = [&jpeg](qsizetype i) { return int(quint8(jpeg.at(i))); };
+    constexpr qint64 kUnknown = std::numeric_limits<qint64>::max();
     bool progressive = false;
     int components = 0;
     qint64 blocks = 0;
     qsizetype at = 2; // after the start marker
     while (at + 4 <= jpeg.size()) {
         if (byteAt(at) != 0xFF)
-            return 0;
+            return kUnknown;
         const int marker = byteAt(at + 1);
         if (marker == 0xFF) { // fill byte
             ++at;
             continue;
         }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) { // no length follows
+            at += 2;
+            continue;
+        }
         const qsizetype length = (byteAt(at + 2) << 8) | byteAt(at + 3);
         const qsizetype body = at + 4;
         if (length < 2 || at + 2 + length > jpeg.size())
-            return 0;
+            return kUnknown;
         const bool frame =
             marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame) {
             if (length < 8)
-                return 0;
+                return kUnknown;
             progressive = (marker & 0x03) == 0x02;
             const qint64 height = (byteAt(body + 1) << 8) | byteAt(body + 2);
             const qint64 width = (byteAt(body + 3) << 8) | byteAt(body + 4);
             components = byteAt(body + 5);
             if (length < 8 + 3 * components)
-                return 0;
+                return kUnknown;
             int hMax = 1;
             int vMax = 1;
             for (int c = 0; c < components; ++c) {
@@ -73,7 +80,7 @@ qint64 WholePictureBufferSize(const QByteArray &jpeg)
         }
         at += 2 + length;
     }
-    return 0;
+    return kUnknown;
 }
 
 } // namespace
