@@ -15,8 +15,18 @@ namespace tapety {
 constexpr qsizetype kMaxWallpapers = 1000;
 // The picture box of the main window; every wallpaper is stretched to fill it.
 constexpr QSize kWallpaperSize{253, 165};
-// A file larger than this is not read: no picture for a box of 253 × 165 pixels needs it.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+// A file larger than this is not read, and a picture whose header declares more pixels than
+// this is not decoded: no picture for a box of 253 × 165 pixels needs them, and a damaged or
+// hostile file must not make the program allocate hundreds of megabytes.
+constexpr qint64 kMaxFileSize = 50 * 1024 * 1024;
+constexpr qint64 kMaxPixels = 50'000'000;
+// The picture is decoded at a scale that covers the box, which enlarges a narrow one: one of
+// 252 × 65535 pixels would be decoded at twice its size, 264 MB. No picture is decoded into more
+// than this many pixels (64 MB); only pictures narrower than about 1 : 100 come near it.
+// A progressive file (or one whose first scan lacks a component) is held whole in the decoder,
+// as coefficients of its full size (2 bytes per pixel of each component); that buffer is held
+// to the same 64 MB.
+constexpr qint64 kMaxDecodedPixels = 16 * 1024 * 1024;
 
 // The names (without folder) of the files in TAPETY whose names end in ".jpg" in any letter
 // case, hidden ones included, in the order the file system lists them; at most
@@ -40,8 +50,10 @@ struct ScalingFactor {
 ScalingFactor CoveringScale(const QSize &picture, const QSize &target = kWallpaperSize);
 
 // Decodes a JPEG file at CoveringScale and stretches it smoothly to kWallpaperSize. A missing
-// or unreadable file, one larger than kMaxFileSize and one that is not a complete, valid JPEG
-// give a null image; nothing is reported.
+// or unreadable file, one larger than kMaxFileSize, one whose header declares more than
+// kMaxPixels or would need more than kMaxDecodedPixels * 4 bytes for its decoding, and one that
+// is not a complete, valid JPEG give a null image; nothing is reported. The sizes are checked
+// on the headers, before any buffer for the picture is allocated.
 QImage LoadWallpaper(const QString &path);
 
 // The start-up wallpaper: lists TAPETY, picks one name with `random` and loads it. A null image

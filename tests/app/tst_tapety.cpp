@@ -4,10 +4,28 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+
+// Under AddressSanitizer every allocation can be watched, so a test can show how large a buffer
+// the decoder asked for.
+#if defined(__SANITIZE_ADDRESS__)
+#define WATCH_ALLOCATIONS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define WATCH_ALLOCATIONS 1
+#endif
+#endif
+#ifdef WATCH_ALLOCATIONS
+// Declared here: GCC ships no header for it, though its runtime has it.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void *, size_t),
+                                                         void (*)(const volatile void *));
+#endif
 
 using namespace tapety;
 
@@ -35,12 +53,55 @@ QByteArray redBlueJpeg(const QSize &size = {600, 400})
     return twoHalvesJpeg(size, Qt::red, Qt::blue);
 }
 
+// A JPEG whose frame header (SOF0) declares `size`; the picture data stay those of the original.
+QByteArray withDeclaredSize(QByteArray jpeg, const QSize &size)
+{
+    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0"));
+    if (frame < 0)
+        qFatal("no baseline frame header");
+    // marker (2), length (2), precision (1), height (2), width (2), all big-endian
+    jpeg[frame + 5] = char(size.height() >> 8);
+    jpeg[frame + 6] = char(size.height() & 0xFF);
+    jpeg[frame + 7] = char(size.width() >> 8);
+    jpeg[frame + 8] = char(size.width() & 0xFF);
+    return jpeg;
+}
+
+#ifdef WATCH_ALLOCATIONS
+std::atomic<bool> g_watching{false};
+std::atomic<size_t> g_largestAllocation{0};
+
+void onMalloc(const volatile void *, size_t size)
+{
+    if (!g_watching)
+        return;
+    size_t largest = g_largestAllocation;
+    while (size > largest && !g_largestAllocation.compare_exchange_weak(largest, size)) {
+    }
+}
+
+void onFree(const volatile void *) {}
+
+// The largest single allocation while the wallpaper loads.
+size_t largestAllocationLoading(const QString &file, bool *decoded)
+{
+    static const bool installed = __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree);
+    if (!installed)
+        qFatal("the allocation hooks could not be installed");
+    g_largestAllocation = 0;
+    g_watching = true;
+    *decoded = !LoadWallpaper(file).isNull();
+    g_watching = false;
+    return g_largestAllocation;
+}
+#endif
+
 bool near(const QColor &actual, const QColor &expected)
 {
     constexpr int kTolerance = 40; // JPEG loses a little colour at the edges of blocks
-    return qAbs(actual.red() - expected.red()) <= kTolerance
-        && qAbs(actual.green() - expected.green()) <= kTolerance
-        && qAbs(actual.blue() - expected.blue()) <= kTolerance;
+    return qAbs(actual.red() - expected.red()) <= kTolerance &&
+           qAbs(actual.green() - expected.green()) <= kTolerance &&
+           qAbs(actual.blue() - expected.blue()) <= kTolerance;
 }
 
 } // namespace
@@ -62,6 +123,9 @@ private Q_SLOTS:
     void unusableFileGivesNoPicture_data();
     void unusableFileGivesNoPicture();
     void oversizedFileIsNotRead();
+    void pictureBeyondThePixelLimitIsNotDecoded_data();
+    void pictureBeyondThePixelLimitIsNotDecoded();
+    void hostileHeaderAllocatesNoPicture();
     void coveringScale_data();
     void coveringScale();
     void singleWallpaperIsAlwaysChosen();
@@ -101,12 +165,12 @@ void TestTapety::listing_data()
         << QStringList{"a.jpg"};
     QTest::newRow("any letter case") << tapety << QStringList{"A.JPG", "b.Jpg", "c.jpG"}
                                      << QStringList{"A.JPG", "b.Jpg", "c.jpG"};
-    QTest::newRow("hidden file listed") << tapety << QStringList{".ukryta.jpg"}
-                                        << QStringList{".ukryta.jpg"};
-    QTest::newRow("directory ignored") << tapety << QStringList{"katalog.jpg/", "a.jpg"}
-                                       << QStringList{"a.jpg"};
-    QTest::newRow("folder in lower case") << QStringLiteral("tapety") << QStringList{"a.jpg"}
-                                          << QStringList{"a.jpg"};
+    QTest::newRow("hidden file listed")
+        << tapety << QStringList{".ukryta.jpg"} << QStringList{".ukryta.jpg"};
+    QTest::newRow("directory ignored")
+        << tapety << QStringList{"katalog.jpg/", "a.jpg"} << QStringList{"a.jpg"};
+    QTest::newRow("folder in lower case")
+        << QStringLiteral("tapety") << QStringList{"a.jpg"} << QStringList{"a.jpg"};
     QTest::newRow("files outside the folder ignored")
         << QStringLiteral("INNE") << QStringList{"a.jpg"} << QStringList();
 }
@@ -182,10 +246,9 @@ void TestTapety::loadStretchesToTheBox_data()
     QTest::newRow("box size") << redBlueJpeg({253, 165}) << red << blue;
     QTest::newRow("smaller than the box") << redBlueJpeg({90, 40}) << red << blue;
     QTest::newRow("tall and narrow") << redBlueJpeg({300, 2000}) << red << blue;
-    QTest::newRow("grey scale")
-        << twoHalvesJpeg({800, 600}, QColor(40, 40, 40), QColor(220, 220, 220),
-                         QImage::Format_Grayscale8)
-        << QColor(40, 40, 40) << QColor(220, 220, 220);
+    QTest::newRow("grey scale") << twoHalvesJpeg({800, 600}, QColor(40, 40, 40),
+                                                 QColor(220, 220, 220), QImage::Format_Grayscale8)
+                                << QColor(40, 40, 40) << QColor(220, 220, 220);
 }
 
 // The halves must stay where they were and keep their colours: a swapped channel order or a
@@ -246,12 +309,91 @@ void TestTapety::oversizedFileIsNotRead()
 {
     const QString file = path(QStringLiteral("duzy.jpg"));
     QVERIFY(testfiles::writeBytes(file, redBlueJpeg()));
-    QVERIFY(!LoadWallpaper(file).isNull());
 
-    // Bytes after the end marker do not spoil a JPEG; only the size turns it away.
+    // Bytes after the end marker do not spoil a JPEG; only the size turns it away. The file is
+    // sparse, so it takes no room on the disk.
     QFile grown(file);
+    QVERIFY(grown.resize(kMaxFileSize));
+    QCOMPARE(LoadWallpaper(file).size(), kWallpaperSize);
     QVERIFY(grown.resize(kMaxFileSize + 1));
     QVERIFY(LoadWallpaper(file).isNull());
+    QVERIFY(grown.resize(51 * 1024 * 1024));
+    QVERIFY(LoadWallpaper(file).isNull());
+}
+
+void TestTapety::pictureBeyondThePixelLimitIsNotDecoded_data()
+{
+    QTest::addColumn<QByteArray>("jpeg");
+    QTest::addColumn<bool>("decoded");
+
+    // Plain grey pictures of either side of the limit: valid files that decode whenever the
+    // limit lets them.
+    const auto grey = [](const QSize &size, bool progressive = false) {
+        QImage picture(size, QImage::Format_Grayscale8);
+        picture.fill(QColor(128, 128, 128));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpg");
+        writer.setQuality(50);
+        writer.setProgressiveScanWrite(progressive);
+        if (!writer.write(picture))
+            qFatal("the JPEG writer is missing");
+        return bytes;
+    };
+    QCOMPARE(qint64(7071) * 7071 <= kMaxPixels, true);
+    QCOMPARE(qint64(7072) * 7072 > kMaxPixels, true);
+    QTest::newRow("just under the limit") << grey({7071, 7071}) << true;
+    QTest::newRow("just over the limit") << grey({7072, 7072}) << false;
+    // Narrow pictures are enlarged to cover the box: twice their size here.
+    QTest::newRow("narrow, decoded within the limit") << grey({120, 30000}) << true;
+    QTest::newRow("narrow, decoded beyond the limit") << grey({126, 40000}) << false;
+    // Progressive: held whole as 2 bytes a pixel; 4000 x 4000 needs 32 MB, 6000 x 6000 72 MB.
+    QTest::newRow("progressive within the limit") << grey({4000, 4000}, true) << true;
+    QTest::newRow("progressive beyond the limit") << grey({6000, 6000}, true) << false;
+    // A small file whose header claims 65500 x 65500 pixels: it would need a buffer of 268 MB
+    // for the picture at an eighth of its size.
+    QTest::newRow("header claims 65500 x 65500")
+        << withDeclaredSize(redBlueJpeg(), {65500, 65500}) << false;
+}
+
+void TestTapety::pictureBeyondThePixelLimitIsNotDecoded()
+{
+    QFETCH(QByteArray, jpeg);
+    QFETCH(bool, decoded);
+    const QString file = path(QStringLiteral("obraz.jpg"));
+    QVERIFY(testfiles::writeBytes(file, jpeg));
+    QCOMPARE(!LoadWallpaper(file).isNull(), decoded);
+}
+
+void TestTapety::hostileHeaderAllocatesNoPicture()
+{
+#ifndef WATCH_ALLOCATIONS
+    QSKIP("allocations can be watched only under AddressSanitizer (scripts/test-sanitize)");
+#else
+    // A picture within the limits is decoded into a buffer of its decoded size (an eighth:
+    // 500 x 375 pixels of 4 bytes), and the watch sees it.
+    QImage large(4000, 3000, QImage::Format_Grayscale8);
+    large.fill(QColor(90, 90, 90));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(large.save(&buffer, "JPG", 50));
+    const QString file = path(QStringLiteral("obraz.jpg"));
+    QVERIFY(testfiles::writeBytes(file, jpeg));
+    bool decoded = false;
+    QCOMPARE_GE(largestAllocationLoading(file, &decoded), size_t(500 * 375 * 4));
+    QVERIFY(decoded);
+
+    // A header claiming 65500 x 65500 pixels, or a narrow 200 x 65535 that would be decoded at
+    // 11/8 of its size (275 x 90111 pixels), gets no buffer for them: nothing larger than the
+    // file and the decoder's own small tables is allocated.
+    for (const QSize claimed : {QSize(65500, 65500), QSize(200, 65535)}) {
+        QVERIFY(testfiles::writeBytes(file, withDeclaredSize(redBlueJpeg(), claimed)));
+        QCOMPARE_LT(largestAllocationLoading(file, &decoded), size_t(256 * 1024));
+        QVERIFY(!decoded);
+    }
+#endif
 }
 
 void TestTapety::coveringScale_data()

@@ -37,7 +37,9 @@ private Q_SLOTS:
     void shortStringIsCutAtCapacity_data();
     void shortStringIsCutAtCapacity();
     void polishLettersRoundTripInWindows1250();
+    void lengthByteBeyondCapacityIsClamped_data();
     void lengthByteBeyondCapacityIsClamped();
+    void lastFieldIsReadInsideTheRecord();
     void int32IsLittleEndian();
     void defaultRecords();
     void yearFileNamesFollowTheIdentifier();
@@ -146,13 +148,42 @@ void TestRecords::polishLettersRoundTripInWindows1250()
     QCOMPARE(record.bytes().mid(102, 3), QByteArray("\x01?\x00", 3));
 }
 
+void TestRecords::lengthByteBeyondCapacityIsClamped_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QByteArray>("stored"); // the 4 bytes of a short string of capacity 4
+    QTest::addColumn<QString>("text");
+    const QByteArray abcd("abcd");
+    QTest::newRow("empty") << 0 << abcd << QString();
+    QTest::newRow("shorter than capacity") << 2 << abcd << QStringLiteral("ab");
+    QTest::newRow("exactly capacity") << 4 << abcd << QStringLiteral("abcd");
+    QTest::newRow("one beyond") << 5 << abcd << QStringLiteral("abcd");
+    QTest::newRow("255") << 255 << abcd << QStringLiteral("abcd");
+    QTest::newRow("255, Windows-1250 letters")
+        << 255 << QByteArray("\xB9\x9C\xBF\xA3") << QStringLiteral("ąśżŁ");
+    QTest::newRow("255, zero bytes inside")
+        << 255 << QByteArray("a\0\0b", 4) << QStringLiteral("a\u0000\u0000b");
+}
+
 void TestRecords::lengthByteBeyondCapacityIsClamped()
 {
-    Record record(vatsetting::kSize);
-    record.bytes() = QByteArray("\xFF"
-                                "12345",
-                                5);
-    QCOMPARE(record.text(vatsetting::otherRate), QStringLiteral("123"));
+    QFETCH(int, length);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, text);
+    // The field lies between other bytes, so that a read past its capacity would show.
+    const StringField shortString{2, 4};
+    Record record(10);
+    record.bytes() = QByteArray("--") + char(length) + stored + QByteArray("XYZ");
+    QCOMPARE(record.text(shortString), text);
+}
+
+void TestRecords::lastFieldIsReadInsideTheRecord()
+{
+    // A read past this field's capacity would leave the record.
+    Record costs = cost::defaultRecord();
+    costs.bytes().replace(cost::vatTotal.offset, cost::vatTotal.size(),
+                          char(255) + QByteArray("123456789012345"));
+    QCOMPARE(costs.text(cost::vatTotal), QStringLiteral("123456789012345"));
 }
 
 void TestRecords::int32IsLittleEndian()

@@ -1,0 +1,34 @@
+// The print font settings, FONT\font_kanto_2007.dat, read at start and applied to the client
+// list as the main window does.
+#include "czcionki.h"
+#include "fileerror.h"
+#include "fuzzinput.h"
+
+#include <QFontMetrics>
+#include <QListWidget>
+
+using namespace storage;
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz::EnsureApplication(true);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    fuzz::WriteInput(QStringLiteral("FONT\\") + printing::kPrintFontFile, fuzz::Bytes(data, size));
+    ProgramState state;
+    state.workingDir = fuzz::WorkingDir();
+    try {
+        printing::CzytajFonty(state, printing::kPrintFontFile);
+    } catch (const FileError &) {
+        return 0;
+    }
+    const printing::FontChoice choice = printing::FontOfSettings(state.printFont.record);
+    QListWidget list;
+    list.addItem(QStringLiteral("001 Kowalski"));
+    printing::ApplyPrintFont(&list, state.printFont);
+    QFontMetrics(choice.font).height();
+    return 0;
+}
