@@ -5,7 +5,7 @@
 #include "folderarchiwow.h"
 #include "guard.h"
 #include "odtwarzanie.h"
-#include "rejestr.h"
+#include "rejestrarchiwow.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "archiwizator.h"
 #include "daneprobne.h"
 #include "fakeseams.h"
-#include "rejestr.h"
+#include "rejestrarchiwow.h"
 #include "testfiles.h"
 #include "workspace.h"
 

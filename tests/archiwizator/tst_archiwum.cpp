@@ -3,7 +3,7 @@
 #include "daneprobne.h"
 #include "konfiguracja.h"
 #include "odtwarzanie.h"
-#include "rejestr.h"
+#include "rejestrarchiwow.h"
 #include "testfiles.h"
 
 #include <QDir>

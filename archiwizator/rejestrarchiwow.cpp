@@ -1,4 +1,4 @@
-#include "rejestr.h"
+#include "rejestrarchiwow.h"
 
 #include "paths.h"
 #include "recordfile.h"
