@@ -3,6 +3,7 @@
 #include "fakeseams.h"
 #include "fileerror.h"
 #include "fuzzinput.h"
+#include "databaseconnection.h"
 #include "lokalizacja.h"
 
 using namespace storage;
@@ -19,12 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const DatabaseLocation location = ReadLocation(workingDir);
         FUZZ_CHECK(location.mode == lokalizacja::Local || location.mode == lokalizacja::Network);
         FUZZ_CHECK(location.localPath.size() <= 200 && location.networkPath.size() <= 200);
+        const LocationCheck check = CheckLocation(workingDir, checkLocation);
+        FUZZ_CHECK((check.status == LocationCheck::Status::Usable) || check.baseDir.isEmpty());
         TestSeams seams;
-        int mode = 0;
-        const std::optional<QString> base =
-            ResolveBaseDirectory(workingDir, seams.seams, checkLocation, &mode);
+        const std::optional<ui::DatabaseConnection> connection =
+            ui::ConnectDatabase(workingDir, seams.seams, checkLocation);
         // Either a base directory, or a question was asked and the program ended.
-        FUZZ_CHECK(base.has_value() != !seams.endCalls.isEmpty());
+        FUZZ_CHECK(connection.has_value() != !seams.endCalls.isEmpty());
     } catch (const FileError &) {
     }
     return 0;
