@@ -47,6 +47,7 @@ Program::Program(const QString &workingDir) : m_production(std::make_unique<Prod
 {
     m_state.workingDir = QDir::toNativeSeparators(workingDir);
     compose(m_production->services());
+    m_production->dialogs.setMainWindow(m_baza.get());
 }
 
 Program::Program(const QString &workingDir, const Services &services)
@@ -91,11 +92,14 @@ void Program::compose(const Services &services)
     m_siec->FormCreate();
 
     m_windows.add(WindowId::Settlement, m_rozliczenie.get());
-    m_windows.add(WindowId::Mileage, m_przebieg.get());
-    m_windows.add(WindowId::OperatingCosts, m_eksploatacja.get());
-    m_windows.add(WindowId::Numerator, m_numerator.get());
-    m_windows.add(WindowId::Calculation, m_wyliczenie.get());
-    m_windows.add(WindowId::PrintPanel, m_wydruk.get());
+    // The settlement window's buttons bring an open working window back as it stands.
+    m_windows.add(WindowId::Mileage, m_przebieg.get(), ui::Reopening::BringBack);
+    m_windows.add(WindowId::OperatingCosts, m_eksploatacja.get(), ui::Reopening::BringBack);
+    m_windows.add(WindowId::Numerator, m_numerator.get(), ui::Reopening::BringBack);
+    m_windows.add(WindowId::Calculation, m_wyliczenie.get(), ui::Reopening::BringBack);
+    // Every "Wydruk" hands the print panel the calculation as it stands, so the panel's set-up
+    // runs each time to take it over.
+    m_windows.add(WindowId::PrintPanel, m_wydruk.get(), ui::Reopening::SetUpAgain);
     m_windows.add(WindowId::Tools, m_narzedzia.get());
     m_windows.add(WindowId::Location, m_siec.get());
     m_windows.add(WindowId::History, m_histo.get());

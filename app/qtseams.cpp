@@ -1,48 +1,87 @@
 #include "qtseams.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 
+QWidget *DialogParent(QWidget *fallback)
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return fallback;
+}
+
+void PrepareDialog(QDialog &dialog, QWidget *parent)
+{
+    // A dialog's flags go with its parent, so the parent comes first.
+    dialog.setParent(parent, dialog.windowFlags() | Qt::Dialog);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog.setWindowModality(Qt::ApplicationModal);
+}
+
 namespace {
 
-QWidget *dialogParent()
+QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
+                                    const QString &text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton)
 {
-    return QApplication::activeWindow();
+    QMessageBox box(icon, caption, text, buttons);
+    box.setDefaultButton(defaultButton);
+    PrepareDialog(box, parent);
+    return QMessageBox::StandardButton(box.exec());
 }
 
 } // namespace
 
 bool QtDialogs::question(const QString &caption, const QString &text)
 {
-    return QMessageBox::question(dialogParent(), caption, text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-           == QMessageBox::Yes;
+    return showBox(DialogParent(m_mainWindow), QMessageBox::Question, caption, text,
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void QtDialogs::notice(const QString &caption, const QString &text)
 {
-    QMessageBox::information(dialogParent(), caption, text, QMessageBox::Ok);
+    showBox(DialogParent(m_mainWindow), QMessageBox::Information, caption, text, QMessageBox::Ok,
+            QMessageBox::Ok);
 }
 
 std::optional<QString> QtDialogs::inputText(const QString &title, const QString &prompt,
                                             const QString &initial)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog;
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    PrepareDialog(dialog, DialogParent(m_mainWindow));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 void QtDialogs::ioError(const storage::FileError &error)
 {
-    QMessageBox::critical(dialogParent(), QStringLiteral("Błąd wejścia/wyjścia"), error.text(),
-                          QMessageBox::Ok);
+    showBox(DialogParent(m_mainWindow), QMessageBox::Critical,
+            QStringLiteral("Błąd wejścia/wyjścia"), error.text(), QMessageBox::Ok, QMessageBox::Ok);
+}
+
+std::optional<QString> QtDialogs::saveFileName(const QString &title, const QString &proposedPath,
+                                               const QString &filter)
+{
+    // A dialog object rather than QFileDialog::getSaveFileName, so that it stays above the
+    // windows that stay on top, as the message boxes do.
+    QFileDialog dialog(nullptr, title, proposedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QFileInfo(proposedPath).suffix());
+    PrepareDialog(dialog, DialogParent(m_mainWindow));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 QDateTime SystemClock::now() const

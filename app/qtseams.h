@@ -2,7 +2,18 @@
 
 #include "seams.h"
 
+#include <QPointer>
+
+class QDialog;
 class QWidget;
+
+// The window a message, input or file box of the program belongs to: the active window of the
+// program, or `fallback` (the main window) when none of the program's windows is active.
+QWidget *DialogParent(QWidget *fallback);
+
+// Makes `dialog` a box of `parent` that stays above every window of the program, the windows
+// that stay on top included; Qt centres a dialog on its parent when it is shown.
+void PrepareDialog(QDialog &dialog, QWidget *parent);
 
 // The production side of the seams: Qt message boxes, the system clock and locale.
 class QtDialogs : public storage::Dialogs
@@ -13,6 +24,14 @@ public:
     std::optional<QString> inputText(const QString &title, const QString &prompt,
                                      const QString &initial) override;
     void ioError(const storage::FileError &error) override;
+    std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
+                                        const QString &filter) override;
+
+    // The window that boxes belong to when no window of the program is active.
+    void setMainWindow(QWidget *window) { m_mainWindow = window; }
+
+private:
+    QPointer<QWidget> m_mainWindow;
 };
 
 class SystemClock : public storage::Clock

@@ -4,6 +4,7 @@
 #include "czcionki.h"
 #include "datetext.h"
 #include "guard.h"
+#include "numeratorrules.h"
 #include "recordfile.h"
 #include "zestawienie.h"
 
@@ -15,11 +16,9 @@
 
 using namespace storage;
 
-namespace printing
-{
+namespace printing {
 
-namespace mie
-{
+namespace mie {
 Record defaultRecord()
 {
     Record record(kSize);
@@ -52,15 +51,18 @@ Twydruk_f::Twydruk_f(ProgramState &state, Seams &seams, PrintDialogs &dialogs, Q
 
 QString Twydruk_f::filePath(const QString &extension) const
 {
-    return YearFile(m_state.workingDir, m_state.results.stem, extension);
+    return YearFile(m_state.workingDir, m_results.stem, extension);
 }
 
 bool Twydruk_f::FormCreate()
 {
+    m_results = m_state.results;
+    m_owner = m_state.statementOwner;
+    m_costs = m_state.statementCosts;
     data->setText(ShortDate(m_seams.clock.today(), m_seams.regional));
     // At program start no settlement has been handed over yet: without a year file stem there
     // are no files of this client and year to create or read.
-    if (m_state.results.stem.isEmpty())
+    if (m_results.stem.isEmpty())
         return true;
     return Guarded(m_seams.dialogs, [this] {
         const QString memoryPath = filePath(QStringLiteral(".mie"));
@@ -80,11 +82,8 @@ bool Twydruk_f::FormCreate()
 void Twydruk_f::withStatement(const std::function<void(const StatementInput &)> &use)
 {
     CzytajFonty(m_state, kPrintFontFile);
-    Record costs(cost::kSize);
-    ReadRecord(filePath(QStringLiteral(".eks")), costs);
-    const StatementInput input{num->text(),         roz->text(),         data->text(),
-                               miejscowosc->text(), m_state.ownerRecord, costs,
-                               m_state.results,     m_state.printFont};
+    const StatementInput input{num->text(), roz->text(), data->text(), miejscowosc->text(),
+                               m_owner,     m_costs,     m_results,    m_state.printFont};
     use(input);
 }
 
@@ -111,13 +110,19 @@ void Twydruk_f::SpeedButton1Click()
 void Twydruk_f::advanceNumerator()
 {
     Record next = m_numerator;
-    const qint32 held = m_numerator.int32(numerator::kNumber);
-    next.setInt32(numerator::kNumber, qint32(quint32(held) + 1u));
+    const std::optional<qint32> following =
+        settlement::NextDocumentNumber(m_numerator.int32(numerator::kNumber));
+    // At the largest number the store keeps it; the suffix is still saved.
+    if (following)
+        next.setInt32(numerator::kNumber, *following);
     next.setText(numerator::suffix, roz->text().left(numerator::suffix.capacity));
     WriteRecord(filePath(QStringLiteral(".num")), next);
     // Only a stored number moves on, and the edit shows it so that the next page carries it.
     m_numerator = next;
     num->setText(QString::number(next.int32(numerator::kNumber)));
+    if (!following)
+        m_seams.dialogs.notice(settlement::NumeratorAtLimitCaption(),
+                               settlement::NumeratorAtLimitText());
 }
 
 void Twydruk_f::SpeedButton3Click()

@@ -12,19 +12,16 @@
 class QLineEdit;
 class QPrinter;
 class QPushButton;
-namespace Ui
-{
+namespace Ui {
 class Twydruk_f;
 }
 
-namespace printing
-{
+namespace printing {
 
 struct StatementInput;
 
 // The print panel's memory of one client and year: DANE\<stem>.mie, the place name.
-namespace mie
-{
+namespace mie {
 constexpr qsizetype kSize = 63;
 constexpr storage::StringField miejscowosc{0, 50};
 // Three reserved numbers, read with the record and used for nothing.
@@ -36,7 +33,9 @@ storage::Record defaultRecord();
 } // namespace mie
 
 // The print control panel: prints the settlement statement of the calculated month and
-// advances the document numerator.
+// advances the document numerator. At its opening it takes over what the calculation handed it
+// in the program state (the results, their stem, the owner and cost records) and prints from
+// that copy until it is opened again.
 class Twydruk_f : public FormWindow
 {
     Q_OBJECT
@@ -47,8 +46,9 @@ public:
     ~Twydruk_f() override;
     Q_DISABLE_COPY(Twydruk_f)
 
-    // Creates the panel memory and the numerator when missing, reads both and fills the edits.
-    // Without a year file stem (no calculation yet) only the date is filled.
+    // Takes over the calculation handed to it, creates the panel memory and the numerator of its
+    // stem when missing, reads both and fills the edits. Without a year file stem (no
+    // calculation yet) only the date is filled.
     bool FormCreate() override;
 
     void SpeedButton1Click(); // "Drukuj dokument"
@@ -57,13 +57,17 @@ public:
 
 private:
     QString filePath(const QString &extension) const;
-    // Loads the print font and the cost record and draws the statement with what the edits say.
+    // Loads the print font and draws the statement with what the edits say.
     void withStatement(const std::function<void(const StatementInput &)> &use);
     void advanceNumerator();
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
     PrintDialogs &m_dialogs;
+    // The calculation as handed over at the opening.
+    storage::CalculationResults m_results;
+    storage::Record m_owner{storage::owner::kSize};
+    storage::Record m_costs{storage::cost::kSize};
     storage::Record m_memory{mie::kSize};
     // The numerator as read at the preparation; its number goes up by one with every page.
     storage::Record m_numerator;

@@ -444,6 +444,9 @@ bool Teksploatacja_f::eventFilter(QObject *watched, QEvent *event)
 
 void Teksploatacja_f::hideEvent(QHideEvent *event)
 {
-    Timer1->stop();
+    // leave() disables the window before it hides it; a minimise or any other hiding of a
+    // window still open leaves it working.
+    if (!isEnabled())
+        Timer1->stop();
     FormWindow::hideEvent(event);
 }

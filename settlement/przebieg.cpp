@@ -293,6 +293,9 @@ void Tprzebieg_f::SpeedButton3Click()
 
 void Tprzebieg_f::hideEvent(QHideEvent *event)
 {
-    Timer1->stop();
+    // leave() disables the window before it hides it; a minimise or any other hiding of a
+    // window still open leaves it working.
+    if (!isEnabled())
+        Timer1->stop();
     FormWindow::hideEvent(event);
 }

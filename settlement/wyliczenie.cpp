@@ -2,14 +2,17 @@
 
 #include "clientrecords.h"
 #include "datetext.h"
+#include "eksportcsv.h"
 #include "guard.h"
 #include "koszty.h"
+#include "porada.h"
 #include "recordfile.h"
 #include "widgets.h"
 
 #include "ui_wyliczenie.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPalette>
@@ -74,6 +77,8 @@ Twyliczenie_f::Twyliczenie_f(ProgramState &state, Seams &seams, ui::WindowOpener
         value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 15);
     }
+    // Room for the longest advice, December's, within the width of the figures.
+    m_ui->Label19->setMinimumHeight(m_ui->Label19->fontMetrics().lineSpacing() * 3);
     QPalette ruleColours = m_ui->ruleBox->palette();
     ruleColours.setColor(QPalette::Window, QColor(0xd3, 0xd3, 0xd3));
     m_ui->ruleBox->setPalette(ruleColours);
@@ -91,6 +96,7 @@ Twyliczenie_f::Twyliczenie_f(ProgramState &state, Seams &seams, ui::WindowOpener
     connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton2Click);
     connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton3Click);
     connect(m_ui->SpeedButton4, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton4Click);
+    connect(m_ui->SpeedButton5, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton5Click);
 
     fixSize();
 }
@@ -101,27 +107,31 @@ bool Twyliczenie_f::FormCreate()
 {
     Timer1->start();
     m_yearText = m_state.yearText;
+    m_stem = m_state.yearStem;
+    m_owner = m_state.ownerRecord;
     setWindowTitle(QStringLiteral("Rok obliczeniowy ") + m_yearText);
     m_ui->Label1->setText(m_state.header1);
     m_ui->Label2->setText(m_state.header2);
     m_ui->Label3->setText(m_state.header3);
 
     return Guarded(m_seams.dialogs, [this] {
-        const QString stem = m_state.yearStem;
-        const QString numeratorPath = YearFile(m_state.workingDir, stem, QStringLiteral(".num"));
+        const QString numeratorPath = YearFile(m_state.workingDir, m_stem, QStringLiteral(".num"));
         CreateIfMissing(numeratorPath, numerator::defaultRecord());
-        m_state.results.stem = stem;
 
         // Each record replaces the shared one only once it has been read whole, so a file that
         // fails leaves the settlement window's copy as it was.
         Record mileageRecord(mileage::kSize);
-        ReadRecord(YearFile(m_state.workingDir, stem, QStringLiteral(".prz")), mileageRecord);
-        m_state.mileageRecord = std::move(mileageRecord);
+        ReadRecord(YearFile(m_state.workingDir, m_stem, QStringLiteral(".prz")), mileageRecord);
         Record costRecord(cost::kSize);
-        ReadRecord(YearFile(m_state.workingDir, stem, QStringLiteral(".eks")), costRecord);
-        m_state.costRecord = std::move(costRecord);
+        ReadRecord(YearFile(m_state.workingDir, m_stem, QStringLiteral(".eks")), costRecord);
+        m_state.mileageRecord = mileageRecord;
+        m_state.costRecord = costRecord;
+        m_mileage = std::move(mileageRecord);
+        m_costs = std::move(costRecord);
         Record numeratorRecord(numerator::kSize);
         ReadRecord(numeratorPath, numeratorRecord);
+        m_results = CalculationResults{};
+        m_results.stem = m_stem;
 
         {
             const QSignalBlocker blocker(m_ui->listam);
@@ -149,22 +159,23 @@ void Twyliczenie_f::listamClick()
 void Twyliczenie_f::selectMonth(int month)
 {
     m_month = month;
-    m_state.results.month = month;
-    m_state.results.title = QStringLiteral("Rozliczenie miesiąca ") + MonthNames().at(month - 1) +
-                            QLatin1Char(' ') + m_yearText;
+    m_results.month = month;
+    m_results.title = QStringLiteral("Rozliczenie miesiąca ") + MonthNames().at(month - 1) +
+                      QLatin1Char(' ') + m_yearText;
     WyliczKoszty();
 }
 
 void Twyliczenie_f::WyliczKoszty()
 {
-    const settlement::MonthFigures figures = settlement::WyliczKoszty(
-        m_state.mileageRecord, m_state.costRecord, m_month, m_state.results);
+    const settlement::MonthFigures figures =
+        settlement::WyliczKoszty(m_mileage, m_costs, m_month, m_results);
     m_ui->Label7->setText(settlement::FigureText(figures.mileage));
     m_ui->Label9->setText(settlement::FigureText(figures.costs));
     m_ui->Label11->setText(settlement::FigureText(figures.cumulativeMileage));
     m_ui->Label13->setText(settlement::FigureText(figures.cumulativeCosts));
     m_ui->Label17->setText(settlement::FigureText(figures.toBook));
     m_ui->Label18->setText(settlement::FigureText(figures.vat));
+    m_ui->Label19->setText(settlement::NapiszPorade(m_mileage, m_costs, m_month));
 }
 
 void Twyliczenie_f::Timer1Timer()
@@ -185,7 +196,27 @@ void Twyliczenie_f::SpeedButton2Click()
 
 void Twyliczenie_f::SpeedButton3Click()
 {
+    // The panel takes its copy of these when it opens.
+    m_state.results = m_results;
+    m_state.statementOwner = m_owner;
+    m_state.statementCosts = m_costs;
     m_windows.open(ui::WindowId::PrintPanel);
+}
+
+void Twyliczenie_f::SpeedButton5Click()
+{
+    const QString proposed =
+        QDir::toNativeSeparators(QDir(QDir::fromNativeSeparators(m_state.workingDir))
+                                     .filePath(m_stem + QStringLiteral(".csv")));
+    const std::optional<QString> path =
+        m_seams.dialogs.saveFileName(QStringLiteral("Eksport CSV"), proposed,
+                                     QStringLiteral("Pliki CSV (*.csv);;Wszystkie pliki (*)"));
+    if (!path || path->isEmpty())
+        return;
+    Guarded(m_seams.dialogs, [&] {
+        settlement::ZapiszCsv(*path,
+                              settlement::EksportujCsv(m_owner, m_yearText, m_mileage, m_costs));
+    });
 }
 
 void Twyliczenie_f::SpeedButton4Click()

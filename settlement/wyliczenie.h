@@ -14,8 +14,10 @@ class WyliczenieForm;
 }
 
 // The monthly cost calculation of one client and year: reads the year's mileage and cost files
-// at set-up, works out the month of the clock and any month chosen afterwards, and leaves the
-// results in the program state for the print panel.
+// at set-up into the shared records and into a copy of its own, works out the month of the clock
+// and any month chosen afterwards from that copy, and hands the results with the records they
+// came from to the print panel when it opens it. What other windows do meanwhile (another year
+// chosen, another client opened, a register saved) does not reach an open calculation.
 class Twyliczenie_f : public FormWindow
 {
     Q_OBJECT
@@ -27,9 +29,13 @@ public:
     ~Twyliczenie_f() override;
     Q_DISABLE_COPY(Twyliczenie_f)
 
-    // Re-reads the year files named by the state's stem into the shared records and works out
-    // the month of the clock. False when a file step failed (its error box has been shown).
+    // Re-reads the year files named by the state's stem into the shared records and the
+    // window's copy, takes over the year, stem, owner record and headers, and works out the
+    // month of the clock. False when a file step failed (its error box has been shown).
     bool FormCreate() override;
+
+    // The calculation of the chosen month, as the print panel is handed it.
+    const storage::CalculationResults &results() const { return m_results; }
 
     // Handlers, public so that tests can drive them as a user would.
     void listamClick();
@@ -39,6 +45,7 @@ public:
     void SpeedButton2Click(); // "Pomoc"
     void SpeedButton3Click(); // "Wydruk"
     void SpeedButton4Click(); // "Powrót"
+    void SpeedButton5Click(); // "Eksport CSV"
 
 private:
     void selectMonth(int month);
@@ -47,8 +54,13 @@ private:
     storage::Seams &m_seams;
     ui::WindowOpener &m_windows;
     int m_month = 1;
-    // The year the loaded records belong to, for the title of every month chosen later.
+    // What the set-up took over; every month chosen later is worked out from it.
     QString m_yearText;
+    QString m_stem;
+    storage::Record m_owner{storage::owner::kSize};
+    storage::Record m_mileage{storage::mileage::kSize};
+    storage::Record m_costs{storage::cost::kSize};
+    storage::CalculationResults m_results;
 
     std::unique_ptr<Ui::WyliczenieForm> m_ui;
     QTimer *Timer1 = nullptr;

@@ -82,7 +82,12 @@ struct ProgramState {
     Record mileageRecord{mileage::kSize};
     Record costRecord{cost::kSize};
 
+    // Calculation -> print panel, set just before the panel is opened: the results of the chosen
+    // month and the owner and cost records they were worked out from. The panel keeps its own
+    // copy from its opening on.
     CalculationResults results;
+    Record statementOwner{owner::kSize};
+    Record statementCosts{cost::kSize};
     PrintFontSettings printFont;
     LaunchValues launch;
     NotepadRequest notepad;

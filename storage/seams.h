@@ -26,6 +26,10 @@ public:
                                              const QString &initial) = 0;
     // The error box of a failed file operation.
     virtual void ioError(const FileError &error) = 0;
+    // Save dialog proposing `proposedPath`, listing files that match `filter` (Qt's name filter
+    // syntax); the chosen path, or no value when cancelled.
+    virtual std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
+                                                const QString &filter) = 0;
 };
 
 // Today's date and the current time.

@@ -32,12 +32,22 @@ public:
     virtual bool open(WindowId id) = 0;
 };
 
+// How a window that is already open (shown or minimised) answers another request to open it.
+enum class Reopening {
+    // Its set-up runs again: it shows what its opener handed it this time.
+    SetUpAgain,
+    // It is restored, raised and made active as it stands, with what was typed in it; its
+    // set-up runs only when it is closed.
+    BringBack,
+};
+
 // A WindowOpener over a table that the composition (or a test) fills.
 class WindowTable final : public WindowOpener
 {
 public:
-    // The window opens through FormWindow::prepareAndOpen().
-    void add(WindowId id, FormWindow *window);
+    // The window opens through FormWindow::prepareAndOpen(); when it is open already, as
+    // `reopening` says.
+    void add(WindowId id, FormWindow *window, Reopening reopening = Reopening::SetUpAgain);
     void add(WindowId id, std::function<bool()> opener);
     bool open(WindowId id) override;
 

@@ -2,14 +2,20 @@
 #include "czcionki.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
+#include "koszty.h"
+#include "numeratorrules.h"
 #include "recordfile.h"
 #include "recordingpage.h"
 #include "testfiles.h"
+#include "windowopener.h"
 #include "workspace.h"
 #include "wydruk.h"
+#include "wyliczenie.h"
 #include "zestawienie.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -18,8 +24,7 @@
 using namespace printing;
 using namespace storage;
 
-namespace
-{
+namespace {
 
 QByteArray NumeratorBytes(qint32 number, const QString &suffix)
 {
@@ -60,6 +65,9 @@ private Q_SLOTS:
     void printFaults();
     void openingWithoutDataDirectoryFails();
     void setUpBeforeAnyCalculationCreatesNoFile();
+    void printsWhatWasHandedAtOpening();
+    void numeratorAtItsLimitStays();
+    void yearChoiceAndAnotherClientLeaveTheStatementAlone();
 
 private:
     QString file(const QString &extension) const
@@ -97,7 +105,8 @@ void TestWydruk::init()
     QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_dialogs = FakePrintDialogs{};
 
-    m_ws->state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    // What a calculation hands the panel before opening it.
+    m_ws->state.statementOwner.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
     m_ws->state.results.stem = QStringLiteral("007_2007");
     m_ws->state.results.month = 3;
     m_ws->state.results.title = QStringLiteral("Rozliczenie miesiąca Marzec 2007");
@@ -108,7 +117,7 @@ void TestWydruk::init()
     costs.setText(cost::entry(3, cost::kKind, 1), QStringLiteral("Paliwo"));
     costs.setText(cost::entry(3, cost::kNet, 1), QStringLiteral("  120.00"));
     costs.setText(cost::entry(3, cost::kVat, 1), QStringLiteral("   26.40"));
-    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".eks")), costs.bytes()));
+    m_ws->state.statementCosts = costs;
 }
 
 void TestWydruk::cleanup()
@@ -271,17 +280,16 @@ void TestWydruk::previewShowsTheStatementAndChangesNoFile()
     QCOMPARE(m_dialogs.printDialogsShown, 0);
     QCOMPARE(m_dialogs.previews.size(), 1);
 
-    // The page the statement layout draws from the panel's texts, the files and the settings.
-    Record costs(cost::kSize);
-    ReadRecord(file(QStringLiteral(".eks")), costs);
+    // The page the statement layout draws from the panel's texts, what it was handed and the
+    // settings.
     PrintFontSettings settings;
     settings.record.bytes() = font;
     settings.currentFace = QStringLiteral("Arial");
     settings.currentSize = 10;
     RecordingPage expected;
     DrawStatement(expected, {QStringLiteral("1"), QString(), QStringLiteral("15.03.2007"),
-                             QStringLiteral("Kraków"), m_ws->state.ownerRecord, costs,
-                             m_ws->state.results, settings});
+                             QStringLiteral("Kraków"), m_ws->state.statementOwner,
+                             m_ws->state.statementCosts, m_ws->state.results, settings});
     QCOMPARE(m_dialogs.previews.first(), expected.calls);
     QCOMPARE(TextAt(expected.calls, 146, 69), QStringLiteral("  120.00"));
 
@@ -303,7 +311,7 @@ void TestWydruk::cancelledPrintDialogChangesNothing()
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
-enum class Fault { CostFileMissing, FontFileShort, NumeratorNotWritable, JobCannotBegin };
+enum class Fault { FontFileShort, NumeratorNotWritable, JobCannotBegin };
 
 void TestWydruk::printFaults_data()
 {
@@ -313,8 +321,6 @@ void TestWydruk::printFaults_data()
     QTest::addColumn<int>("pages"); // -1: no PDF file
 
     const int ioError = int(ShownDialog::Kind::IoError);
-    QTest::newRow("cost file missing")
-        << Fault::CostFileMissing << ioError << QStringLiteral("File not found") << -1;
     QTest::newRow("font settings one byte short")
         << Fault::FontFileShort << ioError << QStringLiteral("Read beyond end of file") << -1;
     QTest::newRow("numerator not writable: the page is out")
@@ -336,9 +342,6 @@ void TestWydruk::printFaults()
     QVERIFY(open());
     QString output = pdf(1);
     switch (fault) {
-    case Fault::CostFileMissing:
-        QVERIFY(QFile::remove(file(QStringLiteral(".eks"))));
-        break;
     case Fault::FontFileShort:
         QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat")),
                                       QByteArray(75, '\0')));
@@ -366,7 +369,6 @@ void TestWydruk::printFaults()
     if (fault == Fault::NumeratorNotWritable)
         QVERIFY(QDir().rmdir(numeratorPath));
     QVERIFY(testfiles::writeBytes(numeratorPath, NumeratorBytes(41, QStringLiteral("/2007"))));
-    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".eks")), QByteArray(cost::kSize, '\0')));
     if (fault == Fault::FontFileShort)
         QVERIFY(QFile::remove(m_ws->path(QStringLiteral("FONT/font_kanto_2007.dat"))));
     print(pdf(2));
@@ -388,8 +390,168 @@ void TestWydruk::setUpBeforeAnyCalculationCreatesNoFile()
     m_window = std::make_unique<Twydruk_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
     QVERIFY(m_window->FormCreate());
     QCOMPARE(QDir(m_ws->path(QStringLiteral("DANE"))).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("007_2007.eks")});
+             QStringList{});
     QCOMPARE(edit("data")->text(), QStringLiteral("15.03.2007"));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestWydruk::printsWhatWasHandedAtOpening()
+{
+    QVERIFY(open());
+    const QStringList before = [this] {
+        m_window->SpeedButton3Click();
+        return m_dialogs.previews.takeLast();
+    }();
+    QCOMPARE(TextAt(before, 16, 45), QStringLiteral("Rozliczenie miesiąca Marzec 2007"));
+
+    // Another calculation handed over and another client opened after the panel's opening.
+    m_ws->state.results = CalculationResults{};
+    m_ws->state.results.stem = QStringLiteral("008_2008");
+    m_ws->state.results.title = QStringLiteral("Rozliczenie miesiąca Maj 2008");
+    m_ws->state.statementOwner = Record(owner::kSize);
+    m_ws->state.statementOwner.setText(owner::nazwa1, QStringLiteral("Anna Nowak"));
+    m_ws->state.statementCosts = Record(cost::kSize);
+    m_ws->state.ownerRecord = m_ws->state.statementOwner;
+
+    m_window->SpeedButton3Click();
+    QCOMPARE(m_dialogs.previews.takeLast(), before);
+    print(pdf(1));
+    QCOMPARE(PdfPageCount(pdf(1)), 1);
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))), NumeratorBytes(2, {}));
+    QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("DANE/008_2008.num"))));
+    edit("miejscowosc")->setText(QStringLiteral("Kraków"));
+    m_window->SpeedButton2Click();
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".mie"))),
+             MemoryBytes(QStringLiteral("Kraków"), 0, 0, 0));
+    QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("DANE/008_2008.mie"))));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestWydruk::numeratorAtItsLimitStays()
+{
+    const QByteArray atLimit = NumeratorBytes(2147483647, QStringLiteral("/2007"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".num")), atLimit));
+    QVERIFY(open());
+    QCOMPARE(previewedNumber(), QStringLiteral("Dokument Nr 2147483647/2007"));
+
+    print(pdf(1));
+    QCOMPARE(PdfPageCount(pdf(1)), 1);
+    QCOMPARE(testfiles::readBytes(file(QStringLiteral(".num"))), atLimit);
+    QCOMPARE(edit("num")->text(), QStringLiteral("2147483647"));
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    const ShownDialog &notice = m_ws->seams.dialogs.shown.first();
+    QCOMPARE(int(notice.kind), int(ShownDialog::Kind::Notice));
+    QCOMPARE(notice.caption, settlement::NumeratorAtLimitCaption());
+    QCOMPARE(notice.text, settlement::NumeratorAtLimitText());
+    // The next page carries the same number, never a negative one.
+    QCOMPARE(previewedNumber(), QStringLiteral("Dokument Nr 2147483647/2007"));
+    if (const std::optional<QString> text = PdfText(pdf(1)))
+        QVERIFY2(text->contains(QStringLiteral("Dokument Nr 2147483647/2007")), qPrintable(*text));
+}
+
+namespace {
+
+// One year of a client: the mileage amounts and one invoice per month, in the files' layout.
+struct YearRecords {
+    Record mileage{mileage::kSize};
+    Record costs{cost::kSize};
+};
+
+YearRecords yearOf(const QStringList &amounts, const QStringList &kinds, const QStringList &nets)
+{
+    YearRecords year;
+    for (int i = 0; i < amounts.size(); ++i) {
+        year.mileage.setText(mileage::cell(mileage::kAmount, i + 1), amounts[i]);
+        year.costs.setText(cost::entry(i + 1, cost::kKind, 1), kinds[i]);
+        year.costs.setText(cost::entry(i + 1, cost::kNet, 1), nets[i]);
+    }
+    return year;
+}
+
+} // namespace
+
+void TestWydruk::yearChoiceAndAnotherClientLeaveTheStatementAlone()
+{
+    const YearRecords y2000 = yearOf({QStringLiteral("   300.00"), QStringLiteral("   250.00")},
+                                     {QStringLiteral("Paliwo 2000"), QStringLiteral("Opony 2000")},
+                                     {QStringLiteral("  500.00"), QStringLiteral("  100.00")});
+    const YearRecords y2001 = yearOf({QStringLiteral("   900.00"), QStringLiteral("   800.00")},
+                                     {QStringLiteral("Paliwo 2001"), QStringLiteral("Myjnia 2001")},
+                                     {QStringLiteral("   10.00"), QStringLiteral("   20.00")});
+    const auto yearFile = [this](const char *name) {
+        return m_ws->path(QStringLiteral("DANE/") + QLatin1String(name));
+    };
+    QVERIFY(testfiles::writeBytes(yearFile("007_2000.prz"), y2000.mileage.bytes()));
+    QVERIFY(testfiles::writeBytes(yearFile("007_2000.eks"), y2000.costs.bytes()));
+    QVERIFY(testfiles::writeBytes(yearFile("007_2001.prz"), y2001.mileage.bytes()));
+    QVERIFY(testfiles::writeBytes(yearFile("007_2001.eks"), y2001.costs.bytes()));
+    QVERIFY(testfiles::writeBytes(yearFile("007_2000.num"), NumeratorBytes(7, {})));
+    QVERIFY(testfiles::writeBytes(yearFile("007_2001.num"), NumeratorBytes(70, {})));
+
+    // The settlement window of client 007 on 2000 opens the calculation.
+    m_ws->state.results = CalculationResults{};
+    Record jan(owner::kSize);
+    jan.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    jan.setText(owner::nip, QStringLiteral("123-456-78-90"));
+    m_ws->state.ownerRecord = jan;
+    m_ws->setYear(QStringLiteral("2000"), QStringLiteral("007_2000"));
+    m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QString(), QStringLiteral("Fiat KR 1"));
+    ui::WindowTable windows;
+    Twyliczenie_f calculation(m_ws->state, m_ws->seams.seams, windows);
+    m_window = std::make_unique<Twydruk_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
+    windows.add(ui::WindowId::PrintPanel, m_window.get());
+    QVERIFY(calculation.prepareAndOpen());
+
+    // 2001 chosen in the settlement window: its records replace the shared ones.
+    m_ws->setYear(QStringLiteral("2001"), QStringLiteral("007_2001"));
+    m_ws->state.mileageRecord = y2001.mileage;
+    m_ws->state.costRecord = y2001.costs;
+    findChildNamed<QComboBox>(&calculation, "listam")->setCurrentIndex(1);
+    calculation.listamClick();
+    QCOMPARE(calculation.windowTitle(), QStringLiteral("Rok obliczeniowy 2000"));
+    QCOMPARE(findChildNamed<QLabel>(&calculation, "Label7")->text(),
+             QStringLiteral("    250.00 zł"));
+    QCOMPARE(findChildNamed<QLabel>(&calculation, "Label13")->text(),
+             QStringLiteral("    600.00 zł"));
+
+    findChildNamed<QPushButton>(&calculation, "SpeedButton3")->click();
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(edit("num")->text(), QStringLiteral("7"));
+
+    // Another client opened meanwhile.
+    Record anna(owner::kSize);
+    anna.setText(owner::nazwa1, QStringLiteral("Anna Nowak"));
+    anna.setText(owner::nip, QStringLiteral("999-999-99-99"));
+    m_ws->state.ownerRecord = anna;
+    m_ws->setYear(QStringLiteral("2001"), QStringLiteral("008_2001"));
+    m_ws->state.mileageRecord = Record(mileage::kSize);
+    m_ws->state.costRecord = Record(cost::kSize);
+
+    m_window->SpeedButton3Click();
+    QCOMPARE(m_dialogs.previews.size(), 1);
+    const QStringList page = m_dialogs.previews.takeLast();
+    QCOMPARE(TextAt(page, 16, 45), QStringLiteral("Rozliczenie miesiąca Luty 2000"));
+    QCOMPARE(TextAt(page, 15, 15), QStringLiteral("Jan Kowalski"));
+    QCOMPARE(TextAt(page, 15, 32), QStringLiteral("Nip 123-456-78-90"));
+    QVERIFY(page.join(QLatin1Char('\n')).contains(QStringLiteral("Opony 2000")));
+    QVERIFY(!page.join(QLatin1Char('\n')).contains(QStringLiteral("2001")));
+
+    // The whole page: February of 2000 worked out from 2000's records alone.
+    CalculationResults expectedResults;
+    settlement::WyliczKoszty(y2000.mileage, y2000.costs, 2, expectedResults);
+    expectedResults.month = 2;
+    expectedResults.title = QStringLiteral("Rozliczenie miesiąca Luty 2000");
+    expectedResults.stem = QStringLiteral("007_2000");
+    RecordingPage expected;
+    DrawStatement(expected, {QStringLiteral("7"), QString(), QStringLiteral("15.03.2007"),
+                             QString(), jan, y2000.costs, expectedResults, m_ws->state.printFont});
+    QCOMPARE(page, expected.calls);
+
+    print(pdf(1));
+    QCOMPARE(PdfPageCount(pdf(1)), 1);
+    QCOMPARE(testfiles::readBytes(yearFile("007_2000.num")), NumeratorBytes(8, {}));
+    QCOMPARE(testfiles::readBytes(yearFile("007_2001.num")), NumeratorBytes(70, {}));
+    QVERIFY(!QFile::exists(yearFile("008_2001.num")));
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 

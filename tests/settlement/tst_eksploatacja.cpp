@@ -7,7 +7,9 @@
 #include "workspace.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void costFileRemovedMeanwhileIsReported();
     void helpPanel();
     void utf8PhraseIsStoredInWindows1250();
+    void timerRunsUntilPowrot();
 
 private:
     bool start();
@@ -647,6 +650,29 @@ void TestEksploatacja::utf8PhraseIsStoredInWindows1250()
                               QByteArray(42, '\0');
     QCOMPARE(costs().mid(entryOffset(3, 1, 1), 61), stored);
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestEksploatacja::timerRunsUntilPowrot()
+{
+    QVERIFY(m_window->prepareAndOpen());
+    auto *timer = child<QTimer>("Timer1");
+    QVERIFY(timer->isActive());
+
+    // Hidden by the window manager, as a minimise does, and shown again.
+    QHideEvent hidden;
+    QCoreApplication::sendEvent(m_window.get(), &hidden);
+    QVERIFY(timer->isActive());
+    m_window->hide();
+    m_window->show();
+    QVERIFY(timer->isActive());
+    m_window->showMinimized();
+    QVERIFY(timer->isActive());
+    m_window->showNormal();
+    QVERIFY(timer->isActive());
+
+    child<QPushButton>("SpeedButton2")->click();
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!timer->isActive());
 }
 
 QTEST_MAIN(TestEksploatacja)

@@ -2,9 +2,12 @@
 #include "fakeseams.h"
 #include "przebieg.h"
 #include "testfiles.h"
+#include "windowopener.h"
 #include "workspace.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -56,6 +59,8 @@ private Q_SLOTS:
     void savesIntoTheYearItWasOpenedWith();
     void shortFileIsRefused();
     void helpPanel();
+    void timerRunsUntilPowrot();
+    void settlementButtonBringsTheOpenWindowBack();
 
 private:
     bool start();
@@ -459,6 +464,59 @@ void TestPrzebieg::helpPanel()
     QVERIFY(!panel->isHidden());
     m_window->SpeedButton1Click();
     QVERIFY(panel->isHidden());
+}
+
+void TestPrzebieg::timerRunsUntilPowrot()
+{
+    QVERIFY(m_window->prepareAndOpen());
+    auto *timer = child<QTimer>("Timer1");
+    QVERIFY(timer->isActive());
+
+    // Hidden by the window manager, as a minimise does, and shown again.
+    QHideEvent hidden;
+    QCoreApplication::sendEvent(m_window.get(), &hidden);
+    QVERIFY(timer->isActive());
+    m_window->hide();
+    m_window->show();
+    QVERIFY(timer->isActive());
+    m_window->showMinimized();
+    QVERIFY(timer->isActive());
+    m_window->showNormal();
+    QVERIFY(timer->isActive());
+
+    child<QPushButton>("SpeedButton3")->click();
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!timer->isActive());
+}
+
+void TestPrzebieg::settlementButtonBringsTheOpenWindowBack()
+{
+    ui::WindowTable windows;
+    windows.add(ui::WindowId::Mileage, m_window.get(), ui::Reopening::BringBack);
+    QVERIFY(windows.open(ui::WindowId::Mileage));
+    QVERIFY(m_window->isVisible());
+    type(2, 1, QStringLiteral("123"));
+    m_window->showMinimized();
+    QVERIFY(m_window->isMinimized());
+
+    // Another year chosen meanwhile: the open window is restored as it stands.
+    m_ws->setYear(QStringLiteral("2008"), QStringLiteral("007_2008"));
+    QVERIFY(windows.open(ui::WindowId::Mileage));
+    QVERIFY(!m_window->isMinimized());
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(cell(2, 1)->text(), QStringLiteral("123"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Rok obliczeniowy 2007"));
+    // Shown and not minimised, it is brought back too.
+    QVERIFY(windows.open(ui::WindowId::Mileage));
+    QCOMPARE(cell(2, 1)->text(), QStringLiteral("123"));
+
+    // Left through "Powrót", it is set up again on the next opening.
+    child<QPushButton>("SpeedButton3")->click();
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(windows.open(ui::WindowId::Mileage));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Rok obliczeniowy 2008"));
+    QCOMPARE(cell(2, 1)->text(), QString());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestPrzebieg)

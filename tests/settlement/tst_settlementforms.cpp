@@ -89,7 +89,8 @@ void TestSettlementForms::tabOrderAndFixedSize_data()
                                               "SpeedButton3", "Memo1",        "SpeedButton1"};
     QTest::newRow("calculation") << "wyliczenie_f"
                                  << QStringList{"listam",       "Memo1",        "SpeedButton1",
-                                                "SpeedButton2", "SpeedButton3", "SpeedButton4"};
+                                                "SpeedButton2", "SpeedButton3", "SpeedButton5",
+                                                "SpeedButton4"};
 }
 
 void TestSettlementForms::tabOrderAndFixedSize()

@@ -1,3 +1,4 @@
+#include "eksportcsv.h"
 #include "fakeseams.h"
 #include "formwindow.h"
 #include "programstate.h"
@@ -6,7 +7,9 @@
 #include "workspace.h"
 #include "wyliczenie.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -29,12 +32,16 @@ public:
         month = m_state.results.month;
         title = m_state.results.title;
         stem = m_state.results.stem;
+        ownerRecord = m_state.statementOwner;
+        costRecord = m_state.statementCosts;
         return true;
     }
     int setUps = 0;
     int month = 0;
     QString title;
     QString stem;
+    Record ownerRecord{owner::kSize};
+    Record costRecord{cost::kSize};
 
 private:
     const ProgramState &m_state;
@@ -66,6 +73,13 @@ QByteArray exampleCosts()
     return bytes;
 }
 
+Record recordOf(const QByteArray &bytes)
+{
+    Record record(bytes.size());
+    record.bytes() = bytes;
+    return record;
+}
+
 } // namespace
 
 class TestWyliczenie : public QObject
@@ -84,6 +98,11 @@ private Q_SLOTS:
     void unreadableYearFileKeepsTheWindowClosed_data();
     void unreadableYearFileKeepsTheWindowClosed();
     void printOpensThePanelOnTheLatestCalculation();
+    void adviceFollowsTheChosenMonth_data();
+    void adviceFollowsTheChosenMonth();
+    void exportWritesTheWindowsCopy();
+    void exportCancelledWritesNothing();
+    void exportFailureShowsTheErrorBox();
     void helpPanelAndReturn();
 
 private:
@@ -91,10 +110,15 @@ private:
     {
         return m_ws->path(QStringLiteral("DANE/007_2007") + QLatin1String(extension));
     }
-    void create() { m_window = std::make_unique<Twyliczenie_f>(m_ws->state, m_ws->seams.seams, m_windows); }
+    void create()
+    {
+        m_window = std::make_unique<Twyliczenie_f>(m_ws->state, m_ws->seams.seams, m_windows);
+    }
     QString labelText(const char *name) const { return child<QLabel>(name)->text(); }
-    template <typename T>
-    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
+    template <typename T> T *child(const char *name) const
+    {
+        return findChildNamed<T>(m_window.get(), name);
+    }
 
     std::unique_ptr<Workspace> m_ws;
     ui::WindowTable m_windows;
@@ -111,6 +135,8 @@ void TestWyliczenie::init()
     m_ws->setYear(QStringLiteral("2007"), QStringLiteral("007_2007"));
     m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5, Łódź"),
                      QStringLiteral("Fiat 126p KR 12345"));
+    m_ws->state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    m_ws->state.ownerRecord.setText(owner::nip, QStringLiteral("123-456-78-90"));
 }
 
 void TestWyliczenie::cleanup()
@@ -147,7 +173,7 @@ void TestWyliczenie::setUpWorksOutTheMonthOfTheClock()
     QCOMPARE(labelText("Label2"), QStringLiteral("ul. Żytnia 5, Łódź"));
     QCOMPARE(labelText("Label3"), QStringLiteral("Fiat 126p KR 12345"));
 
-    const CalculationResults &results = m_ws->state.results;
+    const CalculationResults &results = m_window->results();
     QCOMPARE(results.month, 3);
     QCOMPARE(results.title, QStringLiteral("Rozliczenie miesiąca Marzec 2007"));
     QCOMPARE(results.stem, QStringLiteral("007_2007"));
@@ -177,11 +203,13 @@ void TestWyliczenie::clockMonthIsSelected_data()
     QTest::addColumn<int>("month");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("toBook");
-    QTest::newRow("first of January") << QDateTime(QDate(2007, 1, 1), QTime(0, 0)) << 1
-                                      << "Styczeń" << "    300.00 zł";
-    QTest::newRow("last of December") << QDateTime(QDate(2007, 12, 31), QTime(23, 59, 59)) << 12
-                                      << "Grudzień" << "      0.00 zł";
-    QTest::newRow("no valid date") << QDateTime() << 1 << "Styczeń" << "    300.00 zł";
+    QTest::newRow("first of January") << QDateTime(QDate(2007, 1, 1), QTime(0, 0)) << 1 << "Styczeń"
+                                      << "    300.00 zł";
+    QTest::newRow("last of December")
+        << QDateTime(QDate(2007, 12, 31), QTime(23, 59, 59)) << 12 << "Grudzień"
+        << "      0.00 zł";
+    QTest::newRow("no valid date") << QDateTime() << 1 << "Styczeń"
+                                   << "    300.00 zł";
 }
 
 void TestWyliczenie::clockMonthIsSelected()
@@ -197,18 +225,21 @@ void TestWyliczenie::clockMonthIsSelected()
     QCOMPARE(child<QComboBox>("listam")->currentIndex(), month - 1);
     QCOMPARE(labelText("Label5"), name);
     QCOMPARE(labelText("Label17"), toBook);
-    QCOMPARE(m_ws->state.results.month, month);
-    QCOMPARE(m_ws->state.results.title, QStringLiteral("Rozliczenie miesiąca ") + name + " 2007");
+    QCOMPARE(m_window->results().month, month);
+    QCOMPARE(m_window->results().title, QStringLiteral("Rozliczenie miesiąca ") + name + " 2007");
 }
 
 void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
 {
     create();
     QVERIFY(m_window->FormCreate());
-    // What happens on disk and in the settlement window afterwards does not reach the choice.
+    // What happens on disk and in the settlement window afterwards does not reach the choice:
+    // the files change, another year is chosen and its records read into the shared memory.
     QVERIFY(QFile::remove(file(".prz")));
     QVERIFY(testfiles::writeBytes(file(".eks"), QByteArray(73232, '\0')));
-    m_ws->state.yearText = QStringLiteral("2008");
+    m_ws->setYear(QStringLiteral("2008"), QStringLiteral("007_2008"));
+    m_ws->state.mileageRecord = Record(mileage::kSize);
+    m_ws->state.costRecord = Record(cost::kSize);
 
     auto *months = child<QComboBox>("listam");
     months->setCurrentIndex(0);
@@ -218,9 +249,10 @@ void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
     QCOMPARE(labelText("Label9"), QStringLiteral("    500.00 zł"));
     QCOMPARE(labelText("Label17"), QStringLiteral("    300.00 zł"));
     QCOMPARE(labelText("Label18"), QStringLiteral("      0.00 zł"));
-    QCOMPARE(m_ws->state.results.month, 1);
-    QCOMPARE(m_ws->state.results.title, QStringLiteral("Rozliczenie miesiąca Styczeń 2007"));
-    QCOMPARE(m_ws->state.results.table.bytes().mid(80), QByteArray(11 * 80, '\0'));
+    QCOMPARE(m_window->results().month, 1);
+    QCOMPARE(m_window->results().title, QStringLiteral("Rozliczenie miesiąca Styczeń 2007"));
+    QCOMPARE(m_window->results().stem, QStringLiteral("007_2007"));
+    QCOMPARE(m_window->results().table.bytes().mid(80), QByteArray(11 * 80, '\0'));
 
     // A user's choice in the closed list, with the keyboard.
     QTest::keyClick(months, Qt::Key_Down);
@@ -230,8 +262,8 @@ void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
     QCOMPARE(labelText("Label13"), QStringLiteral("    600.00 zł"));
     QCOMPARE(labelText("Label17"), QStringLiteral("    250.00 zł"));
     QCOMPARE(labelText("Label18"), QStringLiteral("     23.00 zł"));
-    QCOMPARE(m_ws->state.results.month, 2);
-    QCOMPARE(m_ws->state.results.totalBooked, 550.0);
+    QCOMPARE(m_window->results().month, 2);
+    QCOMPARE(m_window->results().totalBooked, 550.0);
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
@@ -303,6 +335,12 @@ void TestWyliczenie::printOpensThePanelOnTheLatestCalculation()
 
     FakePrintPanel panel(m_ws->state);
     m_windows.add(ui::WindowId::PrintPanel, &panel);
+    // Another client opened meanwhile leaves the settlement window's memory on its records.
+    const Record owner = m_ws->state.ownerRecord;
+    m_ws->state.ownerRecord = Record(owner::kSize);
+    m_ws->state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Anna Nowak"));
+    m_ws->setYear(QStringLiteral("2008"), QStringLiteral("008_2008"));
+    m_ws->state.costRecord = Record(cost::kSize);
     child<QComboBox>("listam")->setCurrentIndex(0);
     m_window->listamClick();
     child<QPushButton>("SpeedButton3")->click();
@@ -311,6 +349,94 @@ void TestWyliczenie::printOpensThePanelOnTheLatestCalculation()
     QCOMPARE(panel.month, 1);
     QCOMPARE(panel.title, QStringLiteral("Rozliczenie miesiąca Styczeń 2007"));
     QCOMPARE(panel.stem, QStringLiteral("007_2007"));
+    QCOMPARE(panel.ownerRecord.bytes(), owner.bytes());
+    QCOMPARE(panel.costRecord.bytes(), exampleCosts());
+    QVERIFY(m_window->isVisible());
+}
+
+void TestWyliczenie::adviceFollowsTheChosenMonth_data()
+{
+    QTest::addColumn<int>("month");
+    QTest::addColumn<QString>("advice");
+    QTest::newRow("costs above the mileage, no rate")
+        << 1 << "Brakuje przebiegu o wartości 200.00 zł, aby zaliczyć wszystkie koszty.";
+    QTest::newRow("still short in February")
+        << 2 << "Brakuje przebiegu o wartości 50.00 zł, aby zaliczyć wszystkie koszty.";
+    QTest::newRow("mileage above the costs")
+        << 3 << "Limit przebiegu pozwala zaliczyć jeszcze 230.00 zł kosztów.";
+}
+
+void TestWyliczenie::adviceFollowsTheChosenMonth()
+{
+    QFETCH(int, month);
+    QFETCH(QString, advice);
+
+    create();
+    QVERIFY(m_window->FormCreate());
+    // The advice comes from the window's copy, not from what the settlement window holds now.
+    m_ws->state.mileageRecord = Record(mileage::kSize);
+    m_ws->state.costRecord = Record(cost::kSize);
+    auto *months = child<QComboBox>("listam");
+    months->setCurrentIndex(month - 1);
+    m_window->listamClick();
+
+    auto *label = child<QLabel>("Label19");
+    QCOMPARE(label->text(), advice);
+    // Screen readers read the line as it stands.
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(label);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), advice);
+    QCOMPARE(accessible->text(QAccessible::Description), QStringLiteral("Porada"));
+}
+
+void TestWyliczenie::exportWritesTheWindowsCopy()
+{
+    create();
+    QVERIFY(m_window->prepareAndOpen());
+    const QByteArray expected =
+        settlement::EksportujCsv(m_ws->state.ownerRecord, QStringLiteral("2007"),
+                                 recordOf(exampleMileage()), recordOf(exampleCosts()));
+    // Another client and year in the settlement window and new files on disk change nothing.
+    m_ws->state.ownerRecord = Record(owner::kSize);
+    m_ws->setYear(QStringLiteral("2008"), QStringLiteral("008_2008"));
+    m_ws->state.mileageRecord = Record(mileage::kSize);
+    m_ws->state.costRecord = Record(cost::kSize);
+    QVERIFY(testfiles::writeBytes(file(".eks"), QByteArray(73232, '\0')));
+
+    const QString target = m_ws->path(QStringLiteral("wynik.csv"));
+    m_ws->seams.dialogs.savePaths << target;
+    child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    const ShownDialog &dialog = m_ws->seams.dialogs.shown.first();
+    QCOMPARE(int(dialog.kind), int(ShownDialog::Kind::SaveFile));
+    QCOMPARE(dialog.initial, m_ws->path(QStringLiteral("007_2007.csv")));
+    QVERIFY(dialog.text.contains(QStringLiteral("*.csv")));
+    QCOMPARE(testfiles::readBytes(target), expected);
+    QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
+}
+
+void TestWyliczenie::exportCancelledWritesNothing()
+{
+    create();
+    QVERIFY(m_window->prepareAndOpen());
+    const QStringList before = QDir(m_ws->path()).entryList(QDir::Files | QDir::Hidden);
+    m_ws->seams.dialogs.savePaths << std::nullopt;
+    child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
+    QCOMPARE(QDir(m_ws->path()).entryList(QDir::Files | QDir::Hidden), before);
+}
+
+void TestWyliczenie::exportFailureShowsTheErrorBox()
+{
+    create();
+    QVERIFY(m_window->prepareAndOpen());
+    // A folder that does not exist cannot take the file.
+    const QString target = m_ws->path(QStringLiteral("brak/wynik.csv"));
+    m_ws->seams.dialogs.savePaths << target;
+    child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(m_ws->seams.dialogs.ioErrors().size(), 1);
+    QVERIFY(!QFile::exists(target));
     QVERIFY(m_window->isVisible());
 }
 

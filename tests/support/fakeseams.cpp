@@ -31,6 +31,17 @@ void FakeDialogs::ioError(const storage::FileError &error)
     shown.append({ShownDialog::Kind::IoError, {}, error.text(), {}});
 }
 
+std::optional<QString> FakeDialogs::saveFileName(const QString &title, const QString &proposedPath,
+                                                 const QString &filter)
+{
+    shown.append({ShownDialog::Kind::SaveFile, title, filter, proposedPath});
+    if (savePaths.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    return savePaths.takeFirst();
+}
+
 QStringList FakeDialogs::ioErrors() const
 {
     QStringList texts;

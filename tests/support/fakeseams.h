@@ -9,11 +9,11 @@
 
 // One dialog as the program showed it.
 struct ShownDialog {
-    enum class Kind { Question, Notice, Input, IoError };
+    enum class Kind { Question, Notice, Input, IoError, SaveFile };
     Kind kind;
     QString caption;
-    QString text;
-    QString initial; // input boxes only
+    QString text;    // a save dialog's file filter
+    QString initial; // input boxes: the initial text; save dialogs: the proposed path
 };
 
 // Answers dialogs from a script and records every text it was shown.
@@ -25,10 +25,13 @@ public:
     std::optional<QString> inputText(const QString &title, const QString &prompt,
                                      const QString &initial) override;
     void ioError(const storage::FileError &error) override;
+    std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
+                                        const QString &filter) override;
 
     // Scripted answers, taken in order. A dialog with no answer left counts as unexpected.
     QList<bool> answers;
     QList<std::optional<QString>> inputs;
+    QList<std::optional<QString>> savePaths; // no value: the save dialog was cancelled
 
     QList<ShownDialog> shown;
     int unexpected = 0;
