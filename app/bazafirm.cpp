@@ -2,6 +2,7 @@
 
 #include "blokada.h"
 #include "clientrecords.h"
+#include "clientwindows.h"
 #include "czcionki.h"
 #include "databaseconnection.h"
 #include "datetext.h"
@@ -10,6 +11,7 @@
 #include "lokalizacja.h"
 #include "paths.h"
 #include "recordfile.h"
+#include "rejestr.h"
 #include "tapety.h"
 #include "uruchomienia.h"
 #include "widgets.h"
@@ -20,6 +22,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -33,8 +36,7 @@ using printing::ApplyPrintFont;
 using printing::kPrintFontFile;
 using ui::WindowId;
 
-namespace
-{
+namespace {
 
 const QString kAddTitle = QStringLiteral("Dodaj nowego klienta");
 const QString kAddPrompt = QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)");
@@ -48,10 +50,11 @@ const QString kVersionText = QStringLiteral("24502");
 } // namespace
 
 Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
-                 printing::PrintFontStore &fonts, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_seams(seams), m_windows(windows), m_fonts(fonts),
-      m_addOnDir(QCoreApplication::applicationDirPath()), m_klienci(registerfile::kSize),
-      m_owner(owner::kSize), m_ui(std::make_unique<Ui::Tbaza_f>())
+                 ui::ClientWindows &clientWindows, printing::PrintFontStore &fonts, QWidget *parent)
+    : QMainWindow(parent), m_state(state), m_seams(seams), m_windows(windows),
+      m_clientWindows(clientWindows), m_fonts(fonts),
+      m_addOnDir(QCoreApplication::applicationDirPath()), m_owner(owner::kSize),
+      m_ui(std::make_unique<Ui::Tbaza_f>())
 {
     m_ui->setupUi(this);
     Label2 = m_ui->Label2;
@@ -85,8 +88,10 @@ Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
         if (QApplication::mouseButtons() == Qt::NoButton)
             lista_kClick();
     });
-    // A double-click, or Enter on a line, opens the client.
-    connect(lista_k, &QListWidget::itemActivated, this, [this] { lista_kDblClick(); });
+    // A double-click, or Enter on a line (see eventFilter), opens the client; never a single
+    // click, whatever the desktop's setting for activating items.
+    connect(lista_k, &QListWidget::itemDoubleClicked, this, [this] { lista_kDblClick(); });
+    lista_k->installEventFilter(this);
     connect(SpeedButton4, &QPushButton::clicked, this, &Tbaza_f::SpeedButton4Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &Tbaza_f::SpeedButton3Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &Tbaza_f::SpeedButton2Click);
@@ -196,31 +201,51 @@ void Tbaza_f::applyListFont()
     ApplyPrintFont(lista_k, m_state.printFont);
 }
 
-QString Tbaza_f::registerPath() const
-{
-    return PathIn(m_state.baseDir, QStringLiteral("\\DANE\\klienci.dat"));
-}
-
 void Tbaza_f::loadRegister()
 {
-    const QString path = registerPath();
+    const QString path = RegisterPath(m_state.baseDir);
     if (!FileExists(path))
         WriteRecord(path, registerfile::defaultRecord());
-    ReadRecord(path, m_klienci);
+    Record record(registerfile::kSize);
+    ReadRecord(path, record);
 
     const QSignalBlocker blocker(lista_k);
     lista_k->clear();
     for (int position = 1; position <= registerfile::kPositions; ++position)
-        lista_k->addItem(m_klienci.text(registerfile::line(position)));
+        lista_k->addItem(record.text(registerfile::line(position)));
     lista_k->setCurrentRow(0);
     refreshOwnerHint();
 }
 
-void Tbaza_f::saveRegister()
+void Tbaza_f::showRegister(const Record &record)
 {
-    for (int position = 1; position <= registerfile::kPositions; ++position)
-        m_klienci.setText(registerfile::line(position), lista_k->item(position - 1)->text());
-    WriteRecord(registerPath(), m_klienci);
+    // The lines are replaced in place, so the selected position stays selected.
+    for (int position = 1; position <= registerfile::kPositions; ++position) {
+        if (QListWidgetItem *item = lista_k->item(position - 1))
+            item->setText(record.text(registerfile::line(position)));
+    }
+    Timer1Timer();
+}
+
+// Replaces the selected position's line in the register on disk, provided it is still `shown`,
+// the line this screen showed when the action began, and shows all the lines as they now are on
+// disk, other workstations' changes included. Returns whether the line was saved.
+bool Tbaza_f::changeRegisterLine(const QString &shown, const QString &newLine)
+{
+    const int position = lista_k->currentRow() + 1;
+    bool saved = false;
+    Guarded(m_seams.dialogs, [&] {
+        const RegisterChange change = ChangeRegisterLine(m_state.baseDir, position, shown, newLine);
+        showRegister(change.record);
+        saved = change.outcome == RegisterChange::Outcome::Saved;
+        if (!saved)
+            m_seams.dialogs.notice(
+                QStringLiteral("Informacja"),
+                QStringLiteral("Wpis na tej pozycji został w międzyczasie zmieniony na innym "
+                               "stanowisku.\nLista pokazuje teraz jego aktualną treść. Sprawdź go "
+                               "i w razie potrzeby ponów operację."));
+    });
+    return saved;
 }
 
 QString Tbaza_f::currentClientNumber() const
@@ -253,8 +278,11 @@ void Tbaza_f::lista_kDblClick()
     const QString number = currentClientNumber();
     if (number.isEmpty())
         return;
+    const QString lock = LockPath(m_state.baseDir, number);
+    // The open client's windows go first, saving what was typed, while its lock is still held.
+    if (lock != m_state.heldLockPath && !m_clientWindows.closeAll())
+        return;
     Guarded(m_seams.dialogs, [&] {
-        const QString lock = LockPath(m_state.baseDir, number);
         if (TakeClientLock(lock, m_state.heldLockPath) == LockOutcome::Busy) {
             m_seams.dialogs.notice(
                 QStringLiteral("Informacja"),
@@ -269,42 +297,44 @@ void Tbaza_f::lista_kDblClick()
 
 void Tbaza_f::SpeedButton4Click()
 {
-    QListWidgetItem *item = lista_k->currentItem();
+    const QListWidgetItem *item = lista_k->currentItem();
     if (!item)
         return;
+    const QString shown = item->text();
     const std::optional<QString> name = m_seams.dialogs.inputText(kAddTitle, kAddPrompt, QString());
     if (!name)
         return;
-    item->setText(currentClientNumber() + QLatin1Char(' ') + *name);
-    Guarded(m_seams.dialogs, [this] { saveRegister(); });
+    changeRegisterLine(shown, currentClientNumber() + QLatin1Char(' ') + *name);
 }
 
 void Tbaza_f::SpeedButton3Click()
 {
-    QListWidgetItem *item = lista_k->currentItem();
+    const QListWidgetItem *item = lista_k->currentItem();
     if (!item)
         return;
     const QString number = currentClientNumber();
-    const QString line = item->text();
-    const QString initial = line.size() > 4 ? line.mid(4) : QString();
+    const QString shown = item->text();
+    const QString initial = shown.size() > 4 ? shown.mid(4) : QString();
     const std::optional<QString> name = m_seams.dialogs.inputText(kAddTitle, kAddPrompt, initial);
     if (!name)
         return;
-    item->setText(number + QLatin1Char(' ') + *name);
-    Guarded(m_seams.dialogs, [this] { saveRegister(); });
+    changeRegisterLine(shown, number + QLatin1Char(' ') + *name);
 }
 
 void Tbaza_f::SpeedButton2Click()
 {
-    QListWidgetItem *item = lista_k->currentItem();
+    const QListWidgetItem *item = lista_k->currentItem();
     if (!item)
         return;
+    const QString shown = item->text();
     if (!m_seams.dialogs.question(kQuestionCaption, QStringLiteral("Usunąć wpis z listy ?")))
         return;
     const QString number = currentClientNumber();
-    item->setText(number);
+    // The files belong to the client the screen showed; when the line was changed elsewhere,
+    // they may be another client's now and stay.
+    if (!changeRegisterLine(shown, number))
+        return;
     Guarded(m_seams.dialogs, [&] {
-        saveRegister();
         for (const QString &file : RemovedClientFiles(m_state.baseDir, number))
             DeleteFile(file);
     });
@@ -423,6 +453,10 @@ bool Tbaza_f::KoniecPracy()
 {
     if (!m_seams.dialogs.question(kQuestionCaption, QStringLiteral("Koniec pracy ?")))
         return false;
+    // What was typed in the client's windows is saved while its lock is still held; a window
+    // that cannot save keeps the program running, with its lock.
+    if (!m_clientWindows.closeAll())
+        return false;
     ReleaseHeldLock(m_state.heldLockPath);
     Wygaszaj();
     // The user asked to end: a launch that cannot be recorded is reported, and the program
@@ -444,6 +478,18 @@ void Tbaza_f::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+bool Tbaza_f::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lista_k && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            lista_kDblClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Tbaza_f::Timer1Timer()

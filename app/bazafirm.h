@@ -15,16 +15,14 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-namespace printing
-{
+namespace printing {
 class PrintFontStore;
 }
-namespace ui
-{
+namespace ui {
+class ClientWindows;
 class WindowOpener;
-}
-namespace Ui
-{
+} // namespace ui
+namespace Ui {
 class Tbaza_f;
 }
 
@@ -36,9 +34,11 @@ class Tbaza_f : public QMainWindow
 
 public:
     // `windows` opens the settlement window and the auxiliary windows, which are created after
-    // this one; `fonts` serves the menu entry "Czcionka druku".
+    // this one; `clientWindows` closes those of them that work on the open client; `fonts`
+    // serves the menu entry "Czcionka druku".
     Tbaza_f(storage::ProgramState &state, storage::Seams &seams, ui::WindowOpener &windows,
-            printing::PrintFontStore &fonts, QWidget *parent = nullptr);
+            ui::ClientWindows &clientWindows, printing::PrintFontStore &fonts,
+            QWidget *parent = nullptr);
     ~Tbaza_f() override;
     Q_DISABLE_COPY(Tbaza_f)
     // Where add-ons are looked for first (the folder of the program's own executable).
@@ -50,6 +50,8 @@ public:
 
     // Handlers, public so that tests can drive them as a user would.
     void lista_kClick();
+    // A double-click or Enter on a line: opens its client. The open client's working windows
+    // are first left as their "Powrót" would; if one cannot save, the opening stops there.
     void lista_kDblClick();
     void SpeedButton4Click(); // "Dodaj do listy"
     void SpeedButton3Click(); // "Popraw wpis"
@@ -71,8 +73,10 @@ public:
     void Historiauruchomie1Click();
     void Timer1Timer();
 
-    // Asks "Koniec pracy ?"; on Yes releases the client lock, fades the window out, records the
-    // launch and ends the program. Returns whether the user said Yes.
+    // Asks "Koniec pracy ?"; on Yes leaves the open client's working windows as their "Powrót"
+    // would, releases the client lock, fades the window out, records the launch and ends the
+    // program. Returns whether the program ends: not when the user said No, nor when a working
+    // window could not save (its error shown; the lock stays held).
     bool KoniecPracy();
     // Fades the window out.
     void Wygaszaj();
@@ -85,24 +89,24 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void loadRegister();
-    void saveRegister();
+    void showRegister(const storage::Record &record);
+    bool changeRegisterLine(const QString &shown, const QString &newLine);
     void refreshOwnerHint();
     void showBanner();
     void applyListFont();
     void startAddOn(AddOn addOn);
     void startClientAddOn(AddOn addOn);
-    QString registerPath() const;
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
     ui::WindowOpener &m_windows;
+    ui::ClientWindows &m_clientWindows;
     printing::PrintFontStore &m_fonts;
     QString m_addOnDir;
-    // The register file as read at start-up; its unused tail is written back unchanged.
-    storage::Record m_klienci;
     // The owner record of the client last read for the hint or an add-on.
     storage::Record m_owner;
     std::unique_ptr<Ui::Tbaza_f> m_ui;

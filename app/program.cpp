@@ -67,7 +67,7 @@ void Program::compose(const Services &services)
     // A fresh installation gets its data folders before anything else.
     storage::Guarded(seams.dialogs, [&] { storage::EnsureDataTree(m_state.workingDir); });
 
-    m_baza = std::make_unique<Tbaza_f>(m_state, seams, m_windows, *m_fonts);
+    m_baza = std::make_unique<Tbaza_f>(m_state, seams, m_windows, m_clientWindows, *m_fonts);
     m_baza->FormCreate();
     m_rozliczenie = std::make_unique<Trozliczeniesamochodu_f>(m_state, seams, m_windows);
     m_rozliczenie->FormCreate();
@@ -104,6 +104,14 @@ void Program::compose(const Services &services)
     m_windows.add(WindowId::Location, m_siec.get());
     m_windows.add(WindowId::History, m_histo.get());
     m_windows.add(WindowId::Notepad, m_logowania.get());
+    // Each window goes before the one it was opened from: the print panel before the
+    // calculation, the working windows before the settlement window.
+    m_clientWindows.add(m_wydruk.get());
+    m_clientWindows.add(m_wyliczenie.get());
+    m_clientWindows.add(m_numerator.get());
+    m_clientWindows.add(m_eksploatacja.get());
+    m_clientWindows.add(m_przebieg.get());
+    m_clientWindows.add(m_rozliczenie.get());
     // The business card has no set-up: it is only shown.
     m_windows.add(WindowId::BusinessCard, [this] {
         m_wizytowka->open();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clientwindows.h"
 #include "programstate.h"
 #include "seams.h"
 #include "windowopener.h"
@@ -22,12 +23,10 @@ class Tprzebieg_f;
 class Trozliczeniesamochodu_f;
 class Tsiec_f;
 class Twyliczenie_f;
-namespace admin
-{
+namespace admin {
 class Network;
 }
-namespace printing
-{
+namespace printing {
 class PrintDialogs;
 class PrintFontStore;
 class Tlogowania_f;
@@ -73,6 +72,9 @@ private:
     std::unique_ptr<Production> m_production;
     storage::ProgramState m_state;
     ui::WindowTable m_windows;
+    // The settlement window and the windows opened from it, closed before another client is
+    // opened and before the program ends.
+    ui::ClientWindowList m_clientWindows;
     std::unique_ptr<printing::PrintFontStore> m_fonts;
 
     std::unique_ptr<Tbaza_f> m_baza;

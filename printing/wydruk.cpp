@@ -136,6 +136,11 @@ void Twydruk_f::SpeedButton3Click()
 
 void Twydruk_f::SpeedButton2Click()
 {
+    leaveAsReturn();
+}
+
+bool Twydruk_f::leaveAsReturn()
+{
     const bool saved = Guarded(m_seams.dialogs, [this] {
         Record memory(mie::kSize);
         memory.setText(mie::miejscowosc, miejscowosc->text().left(mie::miejscowosc.capacity));
@@ -143,6 +148,7 @@ void Twydruk_f::SpeedButton2Click()
     });
     if (saved)
         leave();
+    return saved;
 }
 
 Twydruk_f::~Twydruk_f() = default;

@@ -53,6 +53,7 @@ public:
 
     void SpeedButton1Click(); // "Drukuj dokument"
     void SpeedButton2Click(); // "Powrót"
+    bool leaveAsReturn() override;
     void SpeedButton3Click(); // "Podgląd wydruku"
 
 private:

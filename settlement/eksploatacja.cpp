@@ -421,7 +421,12 @@ void Teksploatacja_f::SpeedButton1Click()
 
 void Teksploatacja_f::SpeedButton2Click()
 {
-    Guarded(m_seams.dialogs, [this] {
+    leaveAsReturn();
+}
+
+bool Teksploatacja_f::leaveAsReturn()
+{
+    return Guarded(m_seams.dialogs, [this] {
         storeGrid(settlement::CostMonthForSave(rows()));
         settlement::SetCostYearTotals(m_record);
         writeCosts();

@@ -43,6 +43,7 @@ public:
     void SpeedButton3Click();     // "Pomoc"
     void SpeedButton1Click();     // "Powrót" of the help panel
     void SpeedButton2Click();     // "Powrót": save and close
+    bool leaveAsReturn() override;
 
     // The year and the year file stem taken at the last set-up; the window saves into them even
     // when the settlement window has chosen another year meanwhile.

@@ -60,10 +60,17 @@ bool Tnumerator_f::FormCreate()
 
 void Tnumerator_f::SpeedButton3Click()
 {
+    leaveAsReturn();
+}
+
+bool Tnumerator_f::leaveAsReturn()
+{
     const Record record =
         settlement::NumeratorRecord(m_ui->numerator->text(), m_ui->rozszerzenie->text());
-    if (Guarded(m_seams.dialogs, [&] { WriteRecord(numeratorFile(), record); }))
-        leave();
+    if (!Guarded(m_seams.dialogs, [&] { WriteRecord(numeratorFile(), record); }))
+        return false;
+    leave();
+    return true;
 }
 
 void Tnumerator_f::SpeedButton2Click()

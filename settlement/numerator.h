@@ -24,6 +24,7 @@ public:
 
     bool FormCreate() override;
     void SpeedButton3Click(); // "Powrót": save and close
+    bool leaveAsReturn() override;
     void SpeedButton2Click(); // "Pomoc"
     void SpeedButton1Click(); // "Powrót" of the help panel
 

@@ -282,7 +282,12 @@ void Tprzebieg_f::SpeedButton1Click()
 
 void Tprzebieg_f::SpeedButton3Click()
 {
-    Guarded(m_seams.dialogs, [this] {
+    leaveAsReturn();
+}
+
+bool Tprzebieg_f::leaveAsReturn()
+{
+    return Guarded(m_seams.dialogs, [this] {
         const settlement::MileageGrid typed = grid();
         const Record record = settlement::MileageRecord(typed, m_amounts);
         setGrid(settlement::NormalisedMileage(typed));

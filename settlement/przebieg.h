@@ -64,6 +64,7 @@ public:
     void SpeedButton2Click(); // "Pomoc"
     void SpeedButton1Click(); // "Powrót" of the help panel
     void SpeedButton3Click(); // "Powrót": save and close
+    bool leaveAsReturn() override;
 
     // The year and the year file stem taken at the last set-up; "Powrót" saves into them even
     // when the settlement window has chosen another year meanwhile.

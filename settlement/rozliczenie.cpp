@@ -213,6 +213,12 @@ void Trozliczeniesamochodu_f::SpeedButton2Click()
 
 void Trozliczeniesamochodu_f::SpeedButton6Click()
 {
+    leaveAsReturn();
+}
+
+bool Trozliczeniesamochodu_f::leaveAsReturn()
+{
     Timer1->stop();
     leave();
+    return true;
 }

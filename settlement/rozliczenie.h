@@ -34,6 +34,7 @@ public:
     void SpeedButton3Click(); // "Numerator"
     void SpeedButton2Click(); // "Wyliczenie kosztów"
     void SpeedButton6Click(); // "Powrót"
+    bool leaveAsReturn() override;
 
     // The default settlement year for a date: its year, or 2000 outside 1996 to 2012.
     static int DefaultYear(const QDate &today);

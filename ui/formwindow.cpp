@@ -28,6 +28,12 @@ void FormWindow::leave()
     m_leaving = false;
 }
 
+bool FormWindow::leaveAsReturn()
+{
+    leave();
+    return true;
+}
+
 bool FormWindow::prepareAndOpen()
 {
     setEnabled(true);

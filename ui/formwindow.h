@@ -22,6 +22,10 @@ public:
     bool prepareAndOpen();
     // Disables, hides and closes the window.
     void leave();
+    // Leaves the window as its "Powrót" does: a window that keeps what was typed saves it first.
+    // Returns false, with the window left open and the error box shown, when that save failed.
+    // The default just leaves.
+    virtual bool leaveAsReturn();
     // Enables the window and shows it without blocking its opener.
     void open();
 

@@ -1,5 +1,6 @@
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "clientwindows.h"
 #include "czcionki.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
@@ -11,10 +12,50 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace storage;
+
+namespace {
+
+// The open client's windows: records whether the lock files that exist when they are closed.
+class FakeClientWindows : public ui::ClientWindows
+{
+public:
+    explicit FakeClientWindows(const QString &lockDir) : m_lockDir(lockDir) {}
+    bool closeAll() override
+    {
+        locksAtClose << QDir(m_lockDir).entryList(QDir::Files);
+        return succeeds;
+    }
+    QList<QStringList> locksAtClose;
+    bool succeeds = true;
+
+private:
+    QString m_lockDir;
+};
+
+// A desktop set to open items with a single click.
+class SingleClickStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+constexpr char kChangedElsewhere[] =
+    "Wpis na tej pozycji został w międzyczasie zmieniony na innym stanowisku.\n"
+    "Lista pokazuje teraz jego aktualną treść. Sprawdź go i w razie potrzeby ponów operację.";
+
+} // namespace
 
 class TestBazaFirm : public QObject
 {
@@ -44,6 +85,9 @@ private Q_SLOTS:
     void doubleClickLocksAndOpensTheClient();
     void twoCopiesNeverOpenOneClient();
     void lockFaultsOpenNothingAndKeepTheHeldLock();
+    void twoWorkstationsChangeTheRegisterLineByLine();
+    void openingAnotherClientClosesItsWindowsFirst();
+    void singleClickNeverOpensAClient();
 
 private:
     void start();
@@ -59,6 +103,7 @@ private:
     FakePrintDialogs m_printDialogs;
     std::unique_ptr<printing::PrintFontStore> m_fonts;
     ui::WindowTable m_windows;
+    std::unique_ptr<FakeClientWindows> m_clientWindows;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
@@ -71,6 +116,7 @@ void TestBazaFirm::init()
 void TestBazaFirm::cleanup()
 {
     m_window.reset();
+    m_clientWindows.reset();
     m_windows = ui::WindowTable{};
     m_fonts.reset();
     m_ws.reset();
@@ -79,7 +125,9 @@ void TestBazaFirm::cleanup()
 void TestBazaFirm::start()
 {
     m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->state, m_printDialogs);
-    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams, m_windows, *m_fonts);
+    m_clientWindows = std::make_unique<FakeClientWindows>(m_ws->path(QStringLiteral("KOSZ")));
+    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams, m_windows,
+                                         *m_clientWindows, *m_fonts);
     m_window->FormCreate();
 }
 
@@ -168,26 +216,23 @@ void TestBazaFirm::add_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("stored");
 
     const QString sixty =
         QStringLiteral("Przedsiębiorstwo Handlowo-Usługowe \"Transbud\" Łódź 123456789");
     QCOMPARE(sixty.size(), 60);
     QTest::newRow("name") << 4 << "Jan Kowalski"
-                          << "005 Jan Kowalski"
                           << "005 Jan Kowalski";
     QTest::newRow("empty name") << 4 << ""
-                                << "005 "
                                 << "005 ";
-    QTest::newRow("60 characters") << 99 << sixty << "100 " + sixty << ("100 " + sixty).left(50);
+    // The list shows the line as it was saved, cut to the line's capacity.
+    QTest::newRow("60 characters") << 99 << sixty << ("100 " + sixty).left(50);
 }
 
 void TestBazaFirm::add()
 {
     QFETCH(int, row);
     QFETCH(QString, name);
-    QFETCH(QString, shown);
     QFETCH(QString, stored);
 
     start();
@@ -202,7 +247,7 @@ void TestBazaFirm::add()
     QCOMPARE(box.text, QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)"));
     QCOMPARE(box.initial, QString());
 
-    QCOMPARE(child<QListWidget>("lista_k")->item(row)->text(), shown);
+    QCOMPARE(child<QListWidget>("lista_k")->item(row)->text(), stored);
     QCOMPARE(storedLine(row + 1), testfiles::shortString(stored, 50));
     QCOMPARE(storedLine(row + 2), testfiles::shortString(ClientNumber(row + 1), 50));
 }
@@ -390,7 +435,8 @@ void TestBazaFirm::failedSaveKeepsTheLineAndDeletesNothing()
     m_ws->seams.dialogs.answers << true;
     m_window->SpeedButton2Click();
     QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"File access denied"});
-    QCOMPARE(child<QListWidget>("lista_k")->item(2)->text(), QStringLiteral("003"));
+    // The list keeps the line as it is stored: the client was not deleted.
+    QCOMPARE(child<QListWidget>("lista_k")->item(2)->text(), QStringLiteral("003 Nowak"));
     QVERIFY(QFile::exists(file(QStringLiteral("003.dat"))));
 }
 
@@ -439,7 +485,8 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
     TestSeams otherSeams;
     printing::PrintFontStore otherFonts(otherState, m_printDialogs);
     ui::WindowTable otherWindows;
-    Tbaza_f other(otherState, otherSeams.seams, otherWindows, otherFonts);
+    ui::ClientWindowList otherClientWindows;
+    Tbaza_f other(otherState, otherSeams.seams, otherWindows, otherClientWindows, otherFonts);
     other.FormCreate();
     RecordingWindow secondSettlement(otherState);
     otherWindows.add(ui::WindowId::Settlement, &secondSettlement);
@@ -501,6 +548,163 @@ void TestBazaFirm::lockFaultsOpenNothingAndKeepTheHeldLock()
     QCOMPARE(settlement.opened, 1);
     QCOMPARE(m_ws->state.heldLockPath, held);
     QCOMPARE(m_ws->state.currentClient, QStringLiteral("003"));
+}
+
+void TestBazaFirm::twoWorkstationsChangeTheRegisterLineByLine()
+{
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("005.dat")),
+                                  owner::defaultRecord(QStringLiteral("005")).bytes()));
+    // Workstation A is this window, B a second copy on the same base directory; both show the
+    // register as it was at their start.
+    start();
+    ProgramState otherState;
+    otherState.workingDir = m_ws->path();
+    otherState.baseDir = m_ws->path();
+    TestSeams otherSeams;
+    printing::PrintFontStore otherFonts(otherState, m_printDialogs);
+    ui::WindowTable otherWindows;
+    ui::ClientWindowList otherClientWindows;
+    Tbaza_f other(otherState, otherSeams.seams, otherWindows, otherClientWindows, otherFonts);
+    other.FormCreate();
+    auto *list = child<QListWidget>("lista_k");
+    auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
+    const auto line = [&](int position) {
+        return QString::fromLatin1(storedLine(position).mid(1)).remove(QLatin1Char('\0'));
+    };
+
+    // A adds Anna at 005; B, still showing 005 free, adds Bogdan at 006: Anna stays, and B
+    // now shows her.
+    select(4);
+    m_ws->seams.dialogs.inputs << QStringLiteral("Anna");
+    m_window->SpeedButton4Click();
+    otherList->setCurrentRow(5);
+    otherSeams.dialogs.inputs << QStringLiteral("Bogdan");
+    other.SpeedButton4Click();
+    QCOMPARE(line(5), QStringLiteral("005 Anna"));
+    QCOMPARE(line(6), QStringLiteral("006 Bogdan"));
+    QCOMPARE(otherList->item(4)->text(), QStringLiteral("005 Anna"));
+    QCOMPARE(otherList->currentRow(), 5);
+    QCOMPARE(otherSeams.dialogs.shown.size(), 1);
+
+    // A, whose screen still shows 006 free, cannot add a second client there: it is told so,
+    // and its list shows Bogdan, the selection kept.
+    select(5);
+    m_ws->seams.dialogs.inputs << QStringLiteral("Celina");
+    m_window->SpeedButton4Click();
+    QCOMPARE(line(6), QStringLiteral("006 Bogdan"));
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 3);
+    const ShownDialog notice = m_ws->seams.dialogs.shown.last();
+    QCOMPARE(notice.kind, ShownDialog::Kind::Notice);
+    QCOMPARE(notice.caption, QStringLiteral("Informacja"));
+    QCOMPARE(notice.text, QString::fromUtf8(kChangedElsewhere));
+    QCOMPARE(list->item(5)->text(), QStringLiteral("006 Bogdan"));
+    QCOMPARE(list->currentRow(), 5);
+
+    // B renames Anna; A, still showing the old name, asks to delete her: refused, her owner
+    // record stays.
+    otherList->setCurrentRow(4);
+    otherSeams.dialogs.inputs << QStringLiteral("Anna Nowak");
+    other.SpeedButton3Click();
+    QCOMPARE(line(5), QStringLiteral("005 Anna Nowak"));
+    select(4);
+    QCOMPARE(list->item(4)->text(), QStringLiteral("005 Anna"));
+    m_ws->seams.dialogs.answers << true;
+    m_window->SpeedButton2Click();
+    QCOMPARE(m_ws->seams.dialogs.shown.last().text, QString::fromUtf8(kChangedElsewhere));
+    QCOMPARE(line(5), QStringLiteral("005 Anna Nowak"));
+    QVERIFY(QFile::exists(file(QStringLiteral("005.dat"))));
+    QCOMPARE(list->item(4)->text(), QStringLiteral("005 Anna Nowak"));
+
+    // A stale rename is refused the same way; once A shows the current line, deleting works.
+    otherList->setCurrentRow(5);
+    otherSeams.dialogs.inputs << QStringLiteral("Bogdan Lis");
+    other.SpeedButton3Click();
+    select(5);
+    m_ws->seams.dialogs.inputs << QStringLiteral("Celina");
+    const qsizetype shownBefore = m_ws->seams.dialogs.shown.size();
+    m_window->SpeedButton3Click();
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), shownBefore + 2);
+    QCOMPARE(m_ws->seams.dialogs.shown.last().text, QString::fromUtf8(kChangedElsewhere));
+    QCOMPARE(line(6), QStringLiteral("006 Bogdan Lis"));
+    QCOMPARE(list->item(5)->text(), QStringLiteral("006 Bogdan Lis"));
+    select(4);
+    m_ws->seams.dialogs.answers << true;
+    m_window->SpeedButton2Click();
+    QCOMPARE(line(5), QStringLiteral("005"));
+    QCOMPARE(line(6), QStringLiteral("006 Bogdan Lis"));
+    QVERIFY(!QFile::exists(file(QStringLiteral("005.dat"))));
+    QVERIFY(m_ws->seams.dialogs.ioErrors().isEmpty());
+    QVERIFY(otherSeams.dialogs.ioErrors().isEmpty());
+}
+
+void TestBazaFirm::openingAnotherClientClosesItsWindowsFirst()
+{
+    start();
+    RecordingWindow settlement(m_ws->state);
+    m_windows.add(ui::WindowId::Settlement, &settlement);
+    select(2);
+    m_window->lista_kDblClick();
+    select(2);
+    m_window->lista_kDblClick();
+    // Opening the first client leaves nothing open; opening the open one again leaves nothing.
+    QCOMPARE(m_clientWindows->locksAtClose, QList<QStringList>{QStringList{}});
+
+    // Another client: the windows are left while the old lock is still held.
+    select(6);
+    m_window->lista_kDblClick();
+    QCOMPARE(m_clientWindows->locksAtClose.last(), QStringList{"003.k"});
+    QCOMPARE(m_ws->state.currentClient, QStringLiteral("007"));
+    QCOMPARE(settlement.opened, 3);
+
+    // A window that cannot save stops the opening: no new lock, the old one kept.
+    m_clientWindows->succeeds = false;
+    select(4);
+    m_window->lista_kDblClick();
+    QCOMPARE(m_clientWindows->locksAtClose.last(), QStringList{"007.k"});
+    QCOMPARE(m_ws->state.currentClient, QStringLiteral("007"));
+    QCOMPARE(m_ws->state.heldLockPath, m_ws->path(QStringLiteral("KOSZ/007.k")));
+    QVERIFY(QFile::exists(m_ws->path(QStringLiteral("KOSZ/007.k"))));
+    QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("KOSZ/005.k"))));
+    QCOMPARE(settlement.opened, 3);
+
+    // Nor does the program end then.
+    m_ws->seams.dialogs.answers << true;
+    QVERIFY(!m_window->KoniecPracy());
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
+    QVERIFY(QFile::exists(m_ws->path(QStringLiteral("KOSZ/007.k"))));
+}
+
+void TestBazaFirm::singleClickNeverOpensAClient()
+{
+    start();
+    RecordingWindow settlement(m_ws->state);
+    m_windows.add(ui::WindowId::Settlement, &settlement);
+    auto *list = child<QListWidget>("lista_k");
+    SingleClickStyle style;
+    list->setStyle(&style);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QSignalSpy activated(list, &QListWidget::itemActivated);
+    const QPoint line = list->visualItemRect(list->item(4)).center();
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+    // The style makes a single click activate the line, and still nothing opens.
+    QCOMPARE(activated.size(), 1);
+    QCOMPARE(list->currentRow(), 4);
+    QCOMPARE(settlement.opened, 0);
+
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
+    QCOMPARE(settlement.opened, 1);
+    QCOMPARE(settlement.client, QStringLiteral("005"));
+
+    list->setCurrentRow(6);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(settlement.client, QStringLiteral("007"));
+    list->setCurrentRow(2);
+    QTest::keyClick(list, Qt::Key_Enter);
+    QCOMPARE(settlement.client, QStringLiteral("003"));
+    QCOMPARE(settlement.opened, 3);
+    list->setStyle(nullptr);
 }
 
 QTEST_MAIN(TestBazaFirm)

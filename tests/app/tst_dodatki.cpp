@@ -1,5 +1,6 @@
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "clientwindows.h"
 #include "czcionki.h"
 #include "dodatki.h"
 #include "fakeprintdialogs.h"
@@ -51,6 +52,7 @@ private:
     FakePrintDialogs m_printDialogs;
     std::unique_ptr<printing::PrintFontStore> m_fonts;
     ui::WindowTable m_windows;
+    ui::ClientWindowList m_clientWindows;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
@@ -82,7 +84,8 @@ void TestDodatki::start(ExternalPrograms &programs)
         std::make_unique<Seams>(Seams{m_ws->seams.dialogs, m_ws->seams.clock, m_ws->seams.regional,
                                       programs, m_ws->seams.seams.endProgram});
     m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->state, m_printDialogs);
-    m_window = std::make_unique<Tbaza_f>(m_ws->state, *m_realSeams, m_windows, *m_fonts);
+    m_window =
+        std::make_unique<Tbaza_f>(m_ws->state, *m_realSeams, m_windows, m_clientWindows, *m_fonts);
     m_window->setAddOnDirectory(m_bin->path());
     m_window->FormCreate();
 }

@@ -6,8 +6,12 @@
 #include "testfiles.h"
 #include "workspace.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QWidget>
 
@@ -24,8 +28,36 @@ private Q_SLOTS:
     void mainWindowOpensTheSettlementWindow();
     void mainWindowOpensTheAuxiliaryWindows_data();
     void mainWindowOpensTheAuxiliaryWindows();
+    void openingAnotherClientLeavesTheClientsWindows();
+    void failedSaveKeepsTheClientOpen();
+    void endingSavesTheOpenRegister();
 
 private:
+    // Positions in the order of creation.
+    enum Position {
+        Settlement = 1,
+        Costs = 2,
+        Mileage = 3,
+        PrintPanel = 4,
+        Calculation = 5,
+        Numerator = 6
+    };
+    QWidget *window(int position) const { return m_program->windowsInOrder().at(position); }
+    template <typename T> T *child(int position, const char *name) const
+    {
+        return findChildNamed<T>(window(position), name);
+    }
+    void openClient(int row);
+    // Opens the client's four working windows and the print panel, typing into each and saving
+    // nothing.
+    void openAndTypeEverywhere();
+    QByteArray yearFile(const QString &extension) const
+    {
+        return testfiles::readBytes(
+            m_ws->path(QStringLiteral("DANE/") + m_program->state().yearStem + extension));
+    }
+    QList<int> visibleWindows() const;
+
     class NoNetwork : public admin::Network
     {
     public:
@@ -132,6 +164,121 @@ void TestProgram::mainWindowOpensTheAuxiliaryWindows()
     for (int i = 1; i < windows.size(); ++i)
         QCOMPARE(windows.at(i)->isVisible(), i == position);
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestProgram::openClient(int row)
+{
+    Tbaza_f &baza = m_program->mainWindow();
+    baza.findChild<QListWidget *>(QStringLiteral("lista_k"))->setCurrentRow(row);
+    baza.lista_kDblClick();
+}
+
+void TestProgram::openAndTypeEverywhere()
+{
+    child<QPushButton>(Settlement, "SpeedButton5")->click();
+    child<QTableWidget>(Mileage, "przebieg")->item(0, 0)->setText(QStringLiteral("4321"));
+    child<QPushButton>(Settlement, "SpeedButton4")->click();
+    child<QTableWidget>(Costs, "eksp")->item(0, 1)->setText(QStringLiteral("Paliwo Orlen"));
+    child<QPushButton>(Settlement, "SpeedButton3")->click();
+    child<QLineEdit>(Numerator, "rozszerzenie")->setText(QStringLiteral("/KZ/9"));
+    child<QPushButton>(Settlement, "SpeedButton2")->click();
+    child<QPushButton>(Calculation, "SpeedButton3")->click();
+    child<QLineEdit>(PrintPanel, "miejscowosc")->setText(QStringLiteral("Radom"));
+    QCOMPARE(visibleWindows(),
+             (QList<int>{Settlement, Costs, Mileage, PrintPanel, Calculation, Numerator}));
+    QVERIFY(!yearFile(QStringLiteral(".prz")).contains("4321"));
+    QVERIFY(!yearFile(QStringLiteral(".num")).contains("/KZ/9"));
+}
+
+QList<int> TestProgram::visibleWindows() const
+{
+    QList<int> visible;
+    const QList<QWidget *> windows = m_program->windowsInOrder();
+    for (int i = 1; i < windows.size(); ++i) {
+        if (windows.at(i)->isVisible())
+            visible << i;
+    }
+    return visible;
+}
+
+void TestProgram::openingAnotherClientLeavesTheClientsWindows()
+{
+    openClient(4);
+    const QString stem005 = m_program->state().yearStem;
+    openAndTypeEverywhere();
+
+    openClient(6);
+    // Each window of 005 was left as its "Powrót" would, while 005 was still locked.
+    const auto stored = [&](const QString &extension) {
+        return testfiles::readBytes(m_ws->path(QStringLiteral("DANE/") + stem005 + extension));
+    };
+    QVERIFY(stored(QStringLiteral(".prz")).contains("4321"));
+    QVERIFY(stored(QStringLiteral(".eks")).contains("Paliwo Orlen"));
+    QVERIFY(stored(QStringLiteral(".num")).contains("/KZ/9"));
+    QVERIFY(stored(QStringLiteral(".mie")).contains("Radom"));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+    // Only the settlement window is open, now for 007, which holds the only lock.
+    QCOMPARE(visibleWindows(), QList<int>{Settlement});
+    QCOMPARE(m_program->state().currentClient, QStringLiteral("007"));
+    QCOMPARE(QDir(m_ws->path(QStringLiteral("KOSZ"))).entryList(QDir::Files), QStringList{"007.k"});
+}
+
+void TestProgram::failedSaveKeepsTheClientOpen()
+{
+    openClient(4);
+    openAndTypeEverywhere();
+    // The numerator file can no longer be written: a directory stands in its place.
+    const QString numerator =
+        m_ws->path(QStringLiteral("DANE/") + m_program->state().yearStem + QStringLiteral(".num"));
+    QVERIFY(QFile::remove(numerator));
+    QVERIFY(QDir().mkdir(numerator));
+
+    openClient(6);
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"File access denied"});
+    // The print panel and the calculation, left before the numerator, are closed; the
+    // numerator and the windows after it stay, and 005 stays locked and open.
+    QCOMPARE(visibleWindows(), (QList<int>{Settlement, Costs, Mileage, Numerator}));
+    QCOMPARE(m_program->state().currentClient, QStringLiteral("005"));
+    QCOMPARE(QDir(m_ws->path(QStringLiteral("KOSZ"))).entryList(QDir::Files), QStringList{"005.k"});
+
+    // Ending fails the same way: the program stays, with its lock.
+    m_ws->seams.dialogs.answers << true;
+    QVERIFY(!m_program->mainWindow().KoniecPracy());
+    QCOMPARE(m_ws->seams.dialogs.ioErrors().size(), 2);
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
+    QVERIFY(QFile::exists(m_ws->path(QStringLiteral("KOSZ/005.k"))));
+    QCOMPARE(visibleWindows(), (QList<int>{Settlement, Costs, Mileage, Numerator}));
+
+    // Once the file can be written again, ending saves what was typed and ends.
+    QVERIFY(QDir(numerator).removeRecursively());
+    m_ws->seams.dialogs.answers << true;
+    QVERIFY(m_program->mainWindow().KoniecPracy());
+    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
+    QVERIFY(testfiles::readBytes(numerator).contains("/KZ/9"));
+    QVERIFY(yearFile(QStringLiteral(".prz")).contains("4321"));
+    QVERIFY(visibleWindows().isEmpty());
+    QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("KOSZ/005.k"))));
+}
+
+void TestProgram::endingSavesTheOpenRegister()
+{
+    openClient(4);
+    child<QPushButton>(Settlement, "SpeedButton5")->click();
+    child<QTableWidget>(Mileage, "przebieg")->item(0, 0)->setText(QStringLiteral("4321"));
+
+    // "Nie" keeps everything as it is.
+    m_ws->seams.dialogs.answers << false;
+    QVERIFY(!m_program->mainWindow().KoniecPracy());
+    QVERIFY(window(Mileage)->isVisible());
+    QVERIFY(!yearFile(QStringLiteral(".prz")).contains("4321"));
+
+    m_ws->seams.dialogs.answers << true;
+    QVERIFY(m_program->mainWindow().KoniecPracy());
+    QVERIFY(yearFile(QStringLiteral(".prz")).contains("4321"));
+    QVERIFY(visibleWindows().isEmpty());
+    QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("KOSZ/005.k"))));
+    QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
+    QVERIFY(m_ws->seams.dialogs.ioErrors().isEmpty());
 }
 
 QTEST_MAIN(TestProgram)

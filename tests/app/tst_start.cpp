@@ -1,5 +1,6 @@
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "clientwindows.h"
 #include "czcionki.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
@@ -48,6 +49,7 @@ private:
     FakePrintDialogs m_printDialogs;
     std::unique_ptr<printing::PrintFontStore> m_fonts;
     ui::WindowTable m_windows;
+    ui::ClientWindowList m_clientWindows;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
@@ -68,7 +70,8 @@ void TestStart::cleanup()
 void TestStart::start()
 {
     m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->state, m_printDialogs);
-    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams, m_windows, *m_fonts);
+    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams, m_windows, m_clientWindows,
+                                         *m_fonts);
     m_window->FormCreate();
 }
 

@@ -1,0 +1,16 @@
+#include "clientwindows.h"
+
+#include "formwindow.h"
+
+namespace ui {
+
+bool ClientWindowList::closeAll()
+{
+    for (FormWindow *window : m_windows) {
+        if (window->isVisible() && !window->leaveAsReturn())
+            return false;
+    }
+    return true;
+}
+
+} // namespace ui

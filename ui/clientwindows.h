@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+class FormWindow;
+
+namespace ui {
+
+// The windows that work on the client that is open, closed together before another client is
+// opened or the program ends, so that nothing is written after the client's lock is released.
+class ClientWindows
+{
+public:
+    virtual ~ClientWindows() = default;
+    // Leaves each open window as its own "Powrót" would. Stops at the first one that cannot be
+    // left (its save failed and its error box has been shown) and returns false; that window
+    // and the ones after it stay open.
+    virtual bool closeAll() = 0;
+};
+
+// ClientWindows over a list of windows, left in the order they were added; the composition (or
+// a test) fills it.
+class ClientWindowList final : public ClientWindows
+{
+public:
+    void add(FormWindow *window) { m_windows.push_back(window); }
+    bool closeAll() override;
+
+private:
+    std::vector<FormWindow *> m_windows;
+};
+
+} // namespace ui
