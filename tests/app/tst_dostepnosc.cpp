@@ -12,7 +12,9 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -35,6 +37,9 @@ private Q_SLOTS:
     void everyControlHasAName_data();
     void everyControlHasAName();
     void noLabelHidesItsText();
+    void keyboardReachesEveryControl_data();
+    void keyboardReachesEveryControl();
+    void mnemonicOfTheDateButton();
     void figuresAreReadAsShown();
 
 private:
@@ -178,6 +183,75 @@ void TestDostepnosc::noLabelHidesItsText()
         }
     }
     QVERIFY2(overridden.isEmpty(), qPrintable(overridden.join(QStringLiteral(", "))));
+}
+
+void TestDostepnosc::keyboardReachesEveryControl_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("first"); // the control that has the focus as the window opens
+    QTest::newRow("main") << kMain << "lista_k";
+    QTest::newRow("settlement") << kSettlement << "nazwa1";
+    QTest::newRow("operating costs") << 2 << "eksp";
+    QTest::newRow("mileage") << kMileage << "przebieg";
+    QTest::newRow("print panel") << 4 << "num";
+    QTest::newRow("calculation") << kCalculation << "listam";
+    QTest::newRow("numerator") << 6 << "numerator";
+    QTest::newRow("business card") << 7 << "SpeedButton1";
+    QTest::newRow("history") << 8 << "SpeedButton1";
+    QTest::newRow("administrator tools") << 9 << "op3";
+    QTest::newRow("notepad") << 10 << "Memo1";
+    QTest::newRow("database location") << 11 << "we1";
+}
+
+// Tab goes round every button, list, grid, edit and combo box that can be used, and the window
+// opens on the control a user needs first.
+void TestDostepnosc::keyboardReachesEveryControl()
+{
+    QFETCH(int, position);
+    QFETCH(QString, first);
+    QVERIFY(open(position));
+    QWidget *shown = window(position);
+    QList<QWidget *> chain;
+    for (QWidget *next = shown->nextInFocusChain(); next != shown;
+         next = next->nextInFocusChain()) {
+        if (next->isVisibleTo(shown) && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus))
+            chain << next;
+    }
+    QStringList unreachable;
+    for (QWidget *control : shown->findChildren<QWidget *>()) {
+        const bool operated =
+            qobject_cast<QPushButton *>(control) || qobject_cast<QAbstractItemView *>(control) ||
+            qobject_cast<QLineEdit *>(control) || qobject_cast<QComboBox *>(control) ||
+            qobject_cast<QRadioButton *>(control);
+        // A combo box's own drop-down list and line edit are reached through the combo box.
+        // A grid's headers are part of the grid.
+        const bool inner = qobject_cast<QComboBox *>(control->parentWidget()) ||
+                           qobject_cast<QAbstractItemView *>(control->parentWidget()) ||
+                           control->parentWidget()->inherits("QComboBoxPrivateContainer");
+        if (operated && !inner && control->isVisibleTo(shown) && control->isEnabled() &&
+            !chain.contains(control))
+            unreachable << control->objectName();
+    }
+    QVERIFY2(unreachable.isEmpty(), qPrintable(unreachable.join(QStringLiteral(", "))));
+    QWidget *focused = shown->focusWidget();
+    if (!focused && !chain.isEmpty())
+        focused = chain.first();
+    QVERIFY(focused);
+    QCOMPARE(focused->objectName(), first);
+}
+
+// "&Data" fills the date of the current invoice from the keyboard.
+void TestDostepnosc::mnemonicOfTheDateButton()
+{
+    QVERIFY(open(2));
+    QWidget *costs = window(2);
+    costs->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(costs));
+    auto *grid = child<QTableWidget>(2, "eksp");
+    QVERIFY(grid->item(0, 0)->text().isEmpty());
+    QTest::keyClick(costs, Qt::Key_D, Qt::AltModifier);
+    // A mnemonic clicks its button with a short animation.
+    QTRY_COMPARE(grid->item(0, 0)->text(), QStringLiteral("15.03.2007"));
 }
 
 void TestDostepnosc::figuresAreReadAsShown()
