@@ -18,8 +18,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 const QString kChooseHint = QStringLiteral("Wskaż operację, którą chcesz wykonać");
 const QString kHistoryHint =
@@ -76,9 +75,20 @@ Tnarzedzia_f::Tnarzedzia_f(ProgramState &state, Seams &seams, admin::Network &ne
     centred.setAlignment(Qt::AlignHCenter);
     Memo1->document()->setDefaultTextOption(centred);
 
-    connect(op3, &QRadioButton::clicked, this, &Tnarzedzia_f::op3Click);
-    connect(op4, &QRadioButton::clicked, this, &Tnarzedzia_f::op4Click);
-    connect(op5, &QRadioButton::clicked, this, &Tnarzedzia_f::op5Click);
+    // The hint follows the checked operation, however it got checked (a click, the keyboard, the
+    // accessibility toggle action).
+    connect(op3, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            op3Click();
+    });
+    connect(op4, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            op4Click();
+    });
+    connect(op5, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            op5Click();
+    });
     connect(SpeedButton2, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton2Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton3Click);
     connect(SpeedButton1, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton1Click);

@@ -311,6 +311,7 @@ bool Teksploatacja_f::FormCreate()
         loadGrid();
         if (m_ui->eksp->currentRow() < 0)
             m_ui->eksp->setCurrentCell(0, 0);
+        m_ui->eksp->setFocus();
     });
 }
 
@@ -439,9 +440,14 @@ bool Teksploatacja_f::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (watched == m_ui->eksp && (key == Qt::Key_Return || key == Qt::Key_Enter))
+        if (watched == m_ui->eksp && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            // Every row normalised, then on down the same column: a month is typed with Enter
+            // and Tab alone.
             ekspKeyDown(13);
-        else if (watched == listaTr && key == Qt::Key_Escape)
+            MoveToNextRow(m_ui->eksp);
+            return true;
+        }
+        if (watched == listaTr && key == Qt::Key_Escape)
             listaTrKeyDown(27);
     }
     return FormWindow::eventFilter(watched, event);

@@ -110,6 +110,17 @@ void RegisterCellDelegate::setEditorData(QWidget *editor, const QModelIndex &ind
 bool RegisterCellDelegate::eventFilter(QObject *object, QEvent *event)
 {
     auto *edit = qobject_cast<QLineEdit *>(object);
+    if (edit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Enter commits the cell and closes the editor at once (not later, as the base class
+            // does), then goes on to the grid, which moves to the next row: a key typed right
+            // after it edits the next row's cell.
+            Q_EMIT commitData(edit);
+            Q_EMIT closeEditor(edit, QAbstractItemDelegate::NoHint);
+            return false;
+        }
+    }
     if (m_keys == Keys::Amount && edit && event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent *>(event)->text();
         // Keys without a character, and control characters (Backspace, Tab, Enter, Escape,
@@ -130,6 +141,14 @@ bool RegisterCellDelegate::eventFilter(QObject *object, QEvent *event)
         }
     }
     return QStyledItemDelegate::eventFilter(object, event);
+}
+
+void MoveToNextRow(QTableWidget *grid)
+{
+    const int row = grid->currentRow();
+    const int column = std::max(grid->currentColumn(), 0);
+    if (row + 1 < grid->rowCount())
+        grid->setCurrentCell(row + 1, column);
 }
 
 Tprzebieg_f::Tprzebieg_f(ProgramState &state, Seams &seams, QWidget *parent)
@@ -164,6 +183,7 @@ Tprzebieg_f::Tprzebieg_f(ProgramState &state, Seams &seams, QWidget *parent)
     grid->setFixedSize(monthColumn + 3 * kColumnWidth + frame,
                        captionRow + kMonths * grid->verticalHeader()->defaultSectionSize() + frame);
     grid->setCurrentCell(0, 0);
+    grid->installEventFilter(this);
     m_ui->Label2->setFixedWidth(monthColumn + grid->frameWidth());
     m_ui->Label6->setMinimumWidth(
         m_ui->Label6->fontMetrics().horizontalAdvance(QStringLiteral("Ob. automatyczne")));
@@ -176,8 +196,17 @@ Tprzebieg_f::Tprzebieg_f(ProgramState &state, Seams &seams, QWidget *parent)
     Timer1->setInterval(100);
 
     connect(Timer1, &QTimer::timeout, this, &Tprzebieg_f::Timer1Timer);
-    connect(m_ui->p1, &QRadioButton::clicked, this, &Tprzebieg_f::p1Click);
-    connect(m_ui->p2, &QRadioButton::clicked, this, &Tprzebieg_f::p2Click);
+    // The mode follows the checked button, however it got checked: a click, Space, an arrow key
+    // within the group or the accessibility toggle action. Only the button that became checked
+    // acts, so a click (which also toggles) is handled once.
+    connect(m_ui->p1, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            p1Click();
+    });
+    connect(m_ui->p2, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            p2Click();
+    });
     connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton2Click);
     connect(Panel1->backButton(), &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton1Click);
     connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton3Click);
@@ -245,6 +274,9 @@ bool Tprzebieg_f::FormCreate()
         ReadRecord(path, record);
         setGrid(settlement::MileageGridOf(record));
         setAutomatic(settlement::MileageAmountsFromFlag(record.byte(mileage::kAutomaticFlag)));
+        // The window opens on January's kilometres, ready to be typed.
+        m_ui->przebieg->setCurrentCell(0, 0);
+        m_ui->przebieg->setFocus();
     });
 }
 
@@ -294,6 +326,20 @@ bool Tprzebieg_f::leaveAsReturn()
         WriteRecord(filePath(), record);
         leave();
     });
+}
+
+bool Tprzebieg_f::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the grid, also passed on from a cell editor that has committed its text, moves to
+    // the same column of the next month, so that a year is typed down a column.
+    if (watched == m_ui->przebieg && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            MoveToNextRow(m_ui->przebieg);
+            return true;
+        }
+    }
+    return FormWindow::eventFilter(watched, event);
 }
 
 void Tprzebieg_f::hideEvent(QHideEvent *event)

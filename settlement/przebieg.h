@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class QTableWidget;
 class QTimer;
 
 namespace Ui {
@@ -44,6 +45,9 @@ private:
     Keys m_keys;
 };
 
+// Enter in a register grid: the same column of the next row becomes current (the last row stays).
+void MoveToNextRow(QTableWidget *grid);
+
 // The mileage register of one settlement year: kilometres, rate and amount of each
 // month, saved to the year's ".prz" file by "Powrót".
 class Tprzebieg_f : public FormWindow
@@ -72,6 +76,7 @@ public:
     const QString &yearStem() const { return m_stem; }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:

@@ -6,6 +6,7 @@
 #include "textcodec.h"
 #include "workspace.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -61,6 +62,9 @@ private Q_SLOTS:
     void sumsOfTheMonth();
     void keyFilterActsInTheAmountEditors();
     void enterNormalisesEveryRow();
+    void monthOfInvoicesTypedWithEnterAndTab();
+    void vatModeFollowsTheCheckedButton_data();
+    void vatModeFollowsTheCheckedButton();
     void monthChangeWritesTheMonthShown();
     void loadingNormalisesToTwoDecimals();
     void powrotWritesTheYear();
@@ -90,6 +94,8 @@ private:
     QByteArray costs() const { return testfiles::readBytes(file(QStringLiteral("007_2007.eks"))); }
     QString text(const char *label) const { return child<QLabel>(label)->text(); }
     QLineEdit *openEditor() const;
+    void typeKeys(const QString &keys);
+    void press(Qt::Key key);
     template <typename T> T *child(const char *name) const
     {
         return findChildNamed<T>(m_window.get(), name);
@@ -342,6 +348,112 @@ void TestEksploatacja::enterNormalisesEveryRow()
     QTest::keyClicks(editor, QStringLiteral("7"));
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(cell(4, kNet)->text(), QStringLiteral("    7.00"));
+}
+
+// Keys go where a user's keys would: into the open cell editor, else to the grid.
+void TestEksploatacja::typeKeys(const QString &keys)
+{
+    for (QChar key : keys) {
+        QLineEdit *editor = openEditor();
+        QTest::keyClick(editor ? static_cast<QWidget *>(editor) : grid(), key.toLatin1());
+    }
+}
+
+void TestEksploatacja::press(Qt::Key key)
+{
+    QLineEdit *editor = openEditor();
+    QTest::keyClick(editor ? static_cast<QWidget *>(editor) : grid(), key);
+}
+
+void TestEksploatacja::monthOfInvoicesTypedWithEnterAndTab()
+{
+    QVERIFY(start());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QCOMPARE(m_window->focusWidget(), grid());
+    QCOMPARE(grid()->currentRow(), 0);
+    QCOMPARE(grid()->currentColumn(), 0);
+
+    // The first invoice across with Tab, Enter at its net amount.
+    typeKeys(QStringLiteral("15.03.2007"));
+    press(Qt::Key_Tab);
+    typeKeys(QStringLiteral("Paliwo"));
+    press(Qt::Key_Tab);
+    typeKeys(QStringLiteral("FV 1"));
+    press(Qt::Key_Tab);
+    typeKeys(QStringLiteral("100,5"));
+    press(Qt::Key_Return);
+    QVERIFY(!openEditor());
+    QCOMPARE(grid()->currentRow(), 1);
+    QCOMPARE(grid()->currentColumn(), kNet);
+    // Enter normalised the rows before it moved on.
+    QCOMPARE(cell(1, kNet)->text(), QStringLiteral("  100.50"));
+
+    // The further net amounts down the column, each ended with Enter.
+    for (const char *net : {"20", "3.25"}) {
+        typeKeys(QString::fromLatin1(net));
+        press(Qt::Key_Return);
+    }
+    QCOMPARE(grid()->currentRow(), 3);
+    QCOMPARE(grid()->currentColumn(), kNet);
+    // Escape leaves an editor with the typed text in the cell.
+    typeKeys(QStringLiteral("7"));
+    QVERIFY(openEditor());
+    press(Qt::Key_Escape);
+    QVERIFY(!openEditor());
+    QCOMPARE(cell(4, kNet)->text(), QStringLiteral("7"));
+
+    m_window->Timer1Timer();
+    QCOMPARE(cell(1, 0)->text(), QStringLiteral("15.03.2007"));
+    QCOMPARE(cell(1, 1)->text(), QStringLiteral("Paliwo"));
+    QCOMPARE(cell(1, 2)->text(), QStringLiteral("FV 1"));
+    QCOMPARE(cell(2, kNet)->text(), QStringLiteral("   20.00"));
+    QCOMPARE(cell(3, kNet)->text(), QStringLiteral("    3.25"));
+    QCOMPARE(text("Label3"), QStringLiteral("  130.75"));
+
+    // Enter on the last row stays there.
+    grid()->setCurrentCell(19, kNet);
+    press(Qt::Key_Return);
+    QCOMPARE(grid()->currentRow(), 19);
+}
+
+void TestEksploatacja::vatModeFollowsTheCheckedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("byAction");
+    QTest::addColumn<char>("mode");
+    for (const bool byAction : {false, true}) {
+        const char *way = byAction ? "toggle action" : "click";
+        QTest::addRow("v1 %s", way) << "v1" << byAction << '\x01';
+        QTest::addRow("v2 %s", way) << "v2" << byAction << '\x02';
+        QTest::addRow("v3 %s", way) << "v3" << byAction << '\x03';
+        QTest::addRow("v4 %s", way) << "v4" << byAction << '\x04';
+    }
+}
+
+// A VAT mode chosen by the accessibility toggle action is saved by "Powrót" as a clicked one.
+void TestEksploatacja::vatModeFollowsTheCheckedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, byAction);
+    QFETCH(char, mode);
+    QVERIFY(start());
+    child<QRadioButton>(button == QLatin1String("v2") ? "v3" : "v2")->click();
+    auto *target = child<QRadioButton>(button.toLatin1().constData());
+    if (byAction) {
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(target);
+        QVERIFY(read && read->actionInterface());
+        QVERIFY(read->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::toggleAction()));
+        read->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+        target->click();
+    }
+    QVERIFY(target->isChecked());
+    child<QPushButton>("SpeedButton2")->click();
+    const QByteArray vat = testfiles::readBytes(file(QStringLiteral("007_2007.vat")));
+    QVERIFY(!vat.isEmpty());
+    QCOMPARE(vat.back(), mode);
 }
 
 void TestEksploatacja::monthChangeWritesTheMonthShown()

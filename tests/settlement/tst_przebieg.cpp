@@ -5,6 +5,7 @@
 #include "windowopener.h"
 #include "workspace.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QHideEvent>
@@ -49,6 +50,9 @@ private Q_SLOTS:
     void tickCommaRules_data();
     void tickCommaRules();
     void keyFilterActsInTheCellEditor();
+    void yearOfKilometresTypedWithEnter();
+    void automatFollowsTheCheckedButton_data();
+    void automatFollowsTheCheckedButton();
     void sumsCountTheCellsAsTheyStand();
     void powrotWritesTheRecord();
     void powrotStoredForms_data();
@@ -75,6 +79,8 @@ private:
     QByteArray stored() const { return testfiles::readBytes(file()); }
     QString text(const char *label) const { return child<QLabel>(label)->text(); }
     QLineEdit *openEditor() const;
+    void typeKeys(const QString &keys);
+    void press(Qt::Key key);
     template <typename T> T *child(const char *name) const
     {
         return findChildNamed<T>(m_window.get(), name);
@@ -307,6 +313,97 @@ void TestPrzebieg::keyFilterActsInTheCellEditor()
     editor = openEditor();
     QVERIFY(editor);
     QCOMPARE(editor->text(), QStringLiteral("."));
+}
+
+// Keys go where a user's keys would: into the open cell editor, else to the grid.
+void TestPrzebieg::typeKeys(const QString &keys)
+{
+    for (QChar key : keys) {
+        QLineEdit *editor = openEditor();
+        QTest::keyClick(editor ? static_cast<QWidget *>(editor) : grid(), key.toLatin1());
+    }
+}
+
+void TestPrzebieg::press(Qt::Key key)
+{
+    QLineEdit *editor = openEditor();
+    QTest::keyClick(editor ? static_cast<QWidget *>(editor) : grid(), key);
+}
+
+void TestPrzebieg::yearOfKilometresTypedWithEnter()
+{
+    QVERIFY(start());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QCOMPARE(m_window->focusWidget(), grid());
+    QCOMPARE(grid()->currentRow(), 0);
+    QCOMPARE(grid()->currentColumn(), 0);
+
+    for (int month = 1; month <= 12; ++month) {
+        typeKeys(QString::number(month * 10));
+        press(Qt::Key_Return);
+        QVERIFY(!openEditor());
+        QCOMPARE(grid()->currentRow(), std::min(month, 11));
+        QCOMPARE(grid()->currentColumn(), 0);
+    }
+    for (int month = 1; month <= 12; ++month)
+        QCOMPARE(cell(month, 1)->text(), QString::number(month * 10));
+
+    // The rate of December, then Escape leaves its editor with the text in the cell.
+    press(Qt::Key_Right);
+    typeKeys(QStringLiteral("0,5"));
+    press(Qt::Key_Escape);
+    QVERIFY(!openEditor());
+    QCOMPARE(cell(12, 2)->text(), QStringLiteral("0.5"));
+
+    m_window->p1Click();
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label4"), QStringLiteral("    780.00"));
+    QCOMPARE(cell(12, 3)->text(), QStringLiteral("    60.00"));
+}
+
+void TestPrzebieg::automatFollowsTheCheckedButton_data()
+{
+    QTest::addColumn<bool>("byAction");
+    QTest::newRow("click") << false;
+    QTest::newRow("toggle action") << true;
+}
+
+// "Tak" and "Nie" act the same whether clicked or toggled through their accessibility action,
+// and "Powrót" saves the mode they show.
+void TestPrzebieg::automatFollowsTheCheckedButton()
+{
+    QFETCH(bool, byAction);
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    const auto activate = [byAction](QRadioButton *button) {
+        if (!byAction) {
+            button->click();
+            return;
+        }
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(read && read->actionInterface());
+        read->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    type(1, 1, QStringLiteral("100"));
+    type(1, 2, QStringLiteral("0.5"));
+
+    activate(child<QRadioButton>("p1"));
+    QVERIFY(child<QRadioButton>("p1")->isChecked());
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label6"), QStringLiteral("Ob. automatyczne"));
+    QCOMPARE(cell(1, 3)->text(), QStringLiteral("    50.00"));
+    m_window->SpeedButton3Click();
+    QCOMPARE(stored().at(kFlagOffset), '\x01');
+
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    activate(child<QRadioButton>("p2"));
+    QVERIFY(child<QRadioButton>("p2")->isChecked());
+    m_window->Timer1Timer();
+    QCOMPARE(text("Label6"), QStringLiteral("Ob. ręczne"));
+    m_window->SpeedButton3Click();
+    QCOMPARE(stored().at(kFlagOffset), '\x00');
 }
 
 void TestPrzebieg::sumsCountTheCellsAsTheyStand()

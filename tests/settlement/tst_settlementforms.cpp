@@ -6,6 +6,8 @@
 #include "workspace.h"
 #include "wyliczenie.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QTest>
 
 #include <functional>
@@ -64,6 +66,8 @@ private Q_SLOTS:
     void tabOrderAndFixedSize();
     void accessibleNames_data();
     void accessibleNames();
+    void valueLabelsReadTheirText_data();
+    void valueLabelsReadTheirText();
 };
 
 void TestSettlementForms::tabOrderAndFixedSize_data()
@@ -120,14 +124,9 @@ void TestSettlementForms::accessibleNames_data()
     row("rozliczeniesamochodu_f", "listarok", "Rok obliczeniowy");
     row("rozliczeniesamochodu_f", "SpeedButton2", "Wyliczenie kosztów");
     row("przebieg_f", "przebieg", "Przebieg pojazdu");
-    row("przebieg_f", "Label4", "Suma kilometrów");
-    row("przebieg_f", "Label5", "Suma kwot");
-    row("przebieg_f", "Panel2", "Zegar");
     row("przebieg_f", "Memo1", "Pomoc");
     row("eksploatacja_f", "eksp", "Eksploatacja pojazdu");
     row("eksploatacja_f", "lista", "Miesiąc");
-    row("eksploatacja_f", "Label3", "Razem netto");
-    row("eksploatacja_f", "Label4", "Razem Vat");
     row("eksploatacja_f", "innyvat", "Inny Vat [%]");
     row("eksploatacja_f", "Button3", "Wstaw treść");
     row("eksploatacja_f", "listaTr", "Treści");
@@ -135,9 +134,6 @@ void TestSettlementForms::accessibleNames_data()
     row("numerator_f", "rozszerzenie", "Zastosowane rozszerzenie numeratora");
     row("numerator_f", "Memo1", "Pomoc");
     row("wyliczenie_f", "listam", "Miesiąc");
-    row("wyliczenie_f", "Label7", "Przebieg pojazdu w wybranym miesiącu");
-    row("wyliczenie_f", "Label17", "Kwota netto");
-    row("wyliczenie_f", "Panel1", "Zegar");
     row("wyliczenie_f", "SpeedButton3", "Wydruk");
 }
 
@@ -151,6 +147,47 @@ void TestSettlementForms::accessibleNames()
     const std::unique_ptr<FormWindow> form = windowNamed(window)(ws, windows);
     QCOMPARE(findChildNamed<QWidget>(form.get(), control.toLatin1().constData())->accessibleName(),
              name);
+}
+
+void TestSettlementForms::valueLabelsReadTheirText_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("meaning");
+    const auto row = [](const char *window, const char *control, const char *meaning) {
+        QTest::addRow("%s %s", window, control) << window << control << QString::fromUtf8(meaning);
+    };
+    row("rozliczeniesamochodu_f", "Label9", "Netto przebiegu narastająco");
+    row("rozliczeniesamochodu_f", "Label13", "Vat eksploatacji");
+    row("przebieg_f", "Label4", "Suma kilometrów");
+    row("przebieg_f", "Label5", "Suma kwot");
+    row("przebieg_f", "Panel2", "Zegar");
+    row("eksploatacja_f", "Label3", "Razem netto");
+    row("eksploatacja_f", "Label4", "Razem Vat");
+    row("wyliczenie_f", "Label7", "Przebieg pojazdu w wybranym miesiącu");
+    row("wyliczenie_f", "Label13", "Eksploatacja narastająco");
+    row("wyliczenie_f", "Label17", "Kwota netto");
+    row("wyliczenie_f", "Label18", "Vat");
+    row("wyliczenie_f", "Panel1", "Zegar");
+}
+
+// A label that shows a figure is read as the figure, follows it when it changes, and says what
+// it means in its description.
+void TestSettlementForms::valueLabelsReadTheirText()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, meaning);
+    Workspace ws;
+    ui::WindowTable windows;
+    const std::unique_ptr<FormWindow> form = windowNamed(window)(ws, windows);
+    auto *label = findChildNamed<QLabel>(form.get(), control.toLatin1().constData());
+    QAccessibleInterface *read = QAccessible::queryAccessibleInterface(label);
+    QVERIFY(read);
+    QCOMPARE(read->text(QAccessible::Name), label->text());
+    label->setText(QStringLiteral("1234.56"));
+    QCOMPARE(read->text(QAccessible::Name), QStringLiteral("1234.56"));
+    QCOMPARE(read->text(QAccessible::Description), meaning);
 }
 
 QTEST_MAIN(TestSettlementForms)
