@@ -12,6 +12,7 @@ Usage: atspi_e2e.py PATH_TO_PROGRAM
 import os
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -25,17 +26,36 @@ def fail(message):
     sys.exit(1)
 
 
+def wait_for_display(display, seconds=20):
+    """Xvfb names its display before every listener is up: wait until its socket answers."""
+    path = "/tmp/.X11-unix/X" + display
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        try:
+            probe.connect(path)
+            return
+        except OSError:
+            time.sleep(0.1)
+        finally:
+            probe.close()
+    fail("Xvfb's display :" + display + " does not answer")
+
+
 def outer(program):
     """Starts Xvfb and a private session bus, runs the inner part under them."""
     read_fd, write_fd = os.pipe()
+    # -noreset: the accessibility bus launcher reads its address from the X server and hangs up;
+    # without it the server would reset then and refuse the program's connection.
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
-                             "-nolisten", "tcp"], pass_fds=[write_fd],
+                             "-nolisten", "tcp", "-noreset"], pass_fds=[write_fd],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_fd)
     try:
         display = os.read(read_fd, 64).decode().strip()
         if not display:
             fail("Xvfb did not start")
+        wait_for_display(display)
         env = dict(os.environ, DISPLAY=":" + display, MIRTAL_E2E_INNER="1")
         env.pop("QT_QPA_PLATFORM", None)
         inner_run = subprocess.Popen(["dbus-run-session", "--", sys.executable,
