@@ -51,6 +51,53 @@ QString WriteInput(const QString &fragment, const QByteArray &bytes)
     return path;
 }
 
+void RemoveInput(const QString &fragment)
+{
+    const QString path = storage::PathIn(WorkingDir(), fragment);
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        Fail("an earlier input could not be removed");
+}
+
+void ClearData()
+{
+    QDir dane(storage::PathIn(WorkingDir(), QStringLiteral("DANE")));
+    for (const QString &name : dane.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        // Joined by hand: QDir takes a name that starts with ':' for a resource.
+        if (!QFile::remove(dane.path() + QLatin1Char('/') + name))
+            Fail("an earlier input could not be removed");
+    }
+}
+
+QList<std::optional<QByteArray>> Parts(const QByteArray &bytes, int count)
+{
+    QList<std::optional<QByteArray>> parts;
+    const QByteArray marker(kPartMarker);
+    qsizetype from = 0;
+    for (int part = 0; part < count; ++part) {
+        if (from > bytes.size()) {
+            parts.append(std::nullopt);
+            continue;
+        }
+        const qsizetype end = part + 1 < count ? bytes.indexOf(marker, from) : -1;
+        if (end < 0) {
+            parts.append(bytes.mid(from));
+            from = bytes.size() + 1;
+        } else {
+            parts.append(bytes.mid(from, end - from));
+            from = end + marker.size();
+        }
+    }
+    return parts;
+}
+
+void WritePart(const QString &fragment, const std::optional<QByteArray> &part)
+{
+    if (part)
+        WriteInput(fragment, *part);
+    else
+        RemoveInput(fragment);
+}
+
 void EnsureApplication(bool widgets)
 {
     static int argc = 1;

@@ -3,6 +3,7 @@
 // layout changes; the files are kept in the repository.
 #include "aktualizacja.h"
 #include "clientrecords.h"
+#include "fuzzinput.h"
 #include "lokalizacja.h"
 #include "modul_hist.h"
 #include "programstate.h"
@@ -19,6 +20,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 using namespace storage;
 
@@ -54,6 +56,20 @@ QByteArray jpeg(const QImage &picture, bool progressive)
     if (!writer.write(picture)) {
         std::fprintf(stderr, "the JPEG writer is missing\n");
         std::exit(1);
+    }
+    return bytes;
+}
+
+// One input of a driver that reads several files: the files joined by the part marker.
+QByteArray joined(std::initializer_list<QByteArray> parts)
+{
+    QByteArray bytes;
+    bool first = true;
+    for (const QByteArray &part : parts) {
+        if (!first)
+            bytes += fuzz::kPartMarker;
+        bytes += part;
+        first = false;
     }
     return bytes;
 }
@@ -196,5 +212,44 @@ int main(int argc, char **argv)
     write("fuzz_koszty", "equal",
           QByteArray("\x6c"
                      "100\n\n\n\n\n\n\n\n\n\n\n\n100\n22"));
+
+    write("fuzz_numeratorrules", "plain", QByteArray("17"));
+    write("fuzz_numeratorrules", "beyond", QByteArray(" \t-2147483649x"));
+    write("fuzz_numeratorrules", "largest", QByteArray("+2147483647/2007/\xa3K"));
+
+    write("fuzz_okno_bazafirm", "clients", joined({klienci.bytes(), owner.bytes()}));
+    write("fuzz_okno_bazafirm", "no-owner", klienci.bytes());
+    write("fuzz_okno_bazafirm", "default",
+          joined({registerfile::defaultRecord().bytes(),
+                  owner::defaultRecord(QStringLiteral("001")).bytes()}));
+
+    write("fuzz_okno_rozliczenie", "filled",
+          joined({owner.bytes(), przebieg.bytes(), koszty.bytes()}));
+    write("fuzz_okno_rozliczenie", "owner-only", owner.bytes());
+
+    Record byHand = przebieg;
+    byHand.setByte(mileage::kAutomaticFlag, 0);
+    byHand.setText(mileage::cell(mileage::kAmount, 2), QStringLiteral("  1200.5"));
+    write("fuzz_okno_przebieg", "default", mileage::defaultRecord());
+    write("fuzz_okno_przebieg", "automatic", przebieg);
+    write("fuzz_okno_przebieg", "by-hand", byHand);
+
+    Record otherVat = vatsetting::defaultRecord();
+    otherVat.setText(vatsetting::otherRate, QStringLiteral("23"));
+    otherVat.setByte(vatsetting::kMode, vatsetting::OtherVat);
+    write("fuzz_okno_eksploatacja", "invoices", joined({koszty.bytes(), otherVat.bytes()}));
+    write("fuzz_okno_eksploatacja", "default",
+          joined({cost::defaultRecord().bytes(), vatsetting::defaultRecord().bytes()}));
+
+    write("fuzz_okno_numerator", "default", numerator::defaultRecord());
+    write("fuzz_okno_numerator", "largest", number);
+
+    write("fuzz_okno_wydruk", "march",
+          QByteArray("\x67") +
+              joined({memory.bytes(), number.bytes(), przebieg.bytes(), koszty.bytes()}));
+    write("fuzz_okno_wydruk", "default",
+          QByteArray("\x70") +
+              joined({printing::mie::defaultRecord().bytes(), numerator::defaultRecord().bytes(),
+                      mileage::defaultRecord().bytes(), cost::defaultRecord().bytes()}));
     return 0;
 }

@@ -16,7 +16,12 @@ QString ClientFile(const QString &root, const QString &number, const QString &su
 
 QString YearStem(const QString &id, const QString &year)
 {
-    return id + QLatin1Char('_') + year;
+    // The identifier is typed or read from an owner record that may hold anything; a separator
+    // in it would put the year files into another folder, even out of the data folder
+    // ("..\..\x"), so each separator stands as "_".
+    QString name = id;
+    name.replace(QLatin1Char('\\'), QLatin1Char('_')).replace(QLatin1Char('/'), QLatin1Char('_'));
+    return name + QLatin1Char('_') + year;
 }
 
 QString YearFile(const QString &root, const QString &stem, const QString &extension)

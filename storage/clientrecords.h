@@ -17,7 +17,8 @@ QString ClientNumber(int position);
 // root + "\DANE\" + number + suffix, where the suffix is ".dat" or "_" + year + extension.
 QString ClientFile(const QString &root, const QString &number, const QString &suffix);
 
-// The stem of a client's per-year files: the owner record's identifier, "_" and the year.
+// The stem of a client's per-year files: the owner record's identifier, "_" and the year. A path
+// separator ('\\' or '/') in the identifier becomes "_", so the files stay in the data folder.
 QString YearStem(const QString &id, const QString &year);
 
 // A per-year file of the stem: root + "\DANE\" + stem + extension.

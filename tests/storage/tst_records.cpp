@@ -43,6 +43,8 @@ private Q_SLOTS:
     void int32IsLittleEndian();
     void defaultRecords();
     void yearFileNamesFollowTheIdentifier();
+    void yearFilesStayInTheDataFolder_data();
+    void yearFilesStayInTheDataFolder();
     void pathsMatchExistingNamesWithoutRegardToCase();
     void removedClientFilesCoverEverySettlementYear();
     void dataTreeIsCreatedOnlyOnAFreshInstallation();
@@ -235,6 +237,33 @@ void TestRecords::yearFileNamesFollowTheIdentifier()
              QDir::toNativeSeparators(root + QStringLiteral("/DANE/X1_2007.eks")));
     QCOMPARE(ClientFile(root, QStringLiteral("005"), QStringLiteral(".dat")),
              QDir::toNativeSeparators(root + QStringLiteral("/DANE/005.dat")));
+}
+
+void TestRecords::yearFilesStayInTheDataFolder_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("parent folders")
+        << QStringLiteral("..\\..\\x") << QStringLiteral(".._.._x_2007.prz");
+    QTest::newRow("slashes") << QStringLiteral("../../x") << QStringLiteral(".._.._x_2007.prz");
+    QTest::newRow("absolute") << QStringLiteral("/tmp/x") << QStringLiteral("_tmp_x_2007.prz");
+    QTest::newRow("document number")
+        << QStringLiteral("12/2007") << QStringLiteral("12_2007_2007.prz");
+    QTest::newRow("dots alone") << QStringLiteral("..") << QStringLiteral(".._2007.prz");
+}
+
+// An identifier read from a hostile owner record must not take the year files, which the
+// settlement window creates, out of the data folder.
+void TestRecords::yearFilesStayInTheDataFolder()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path =
+        YearFile(dir.path(), YearStem(id, QStringLiteral("2007")), QStringLiteral(".prz"));
+    QCOMPARE(QDir::cleanPath(QDir::fromNativeSeparators(path)),
+             QDir::cleanPath(dir.path() + QStringLiteral("/DANE/") + file));
 }
 
 void TestRecords::pathsMatchExistingNamesWithoutRegardToCase()

@@ -1,0 +1,62 @@
+// The numerator window on a year's numerator record (DANE\001_2007.num): set-up, then "Powrót"
+// without editing, which saves the number and the suffix as they were read.
+#include "clientrecords.h"
+#include "fakeseams.h"
+#include "fileerror.h"
+#include "fuzzinput.h"
+#include "numerator.h"
+#include "recordfile.h"
+
+#include <QFile>
+
+using namespace storage;
+
+namespace {
+
+struct Session {
+    TestSeams seams;
+    ProgramState state;
+};
+
+// Everything that names the window's own interface: opened as the settlement window opens it,
+// then "Powrót".
+void RunWindow(Session &session)
+{
+    static Tnumerator_f window(session.state, session.seams.seams);
+    if (window.FormCreate())
+        window.SpeedButton3Click();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    fuzz::EnsureApplication(true);
+    static Session session;
+    session.state.workingDir = fuzz::WorkingDir();
+    session.state.baseDir = session.state.workingDir;
+    session.state.yearText = QStringLiteral("2007");
+    session.state.yearStem = QStringLiteral("001_2007");
+    session.seams.dialogs.shown.clear();
+    const QString path =
+        fuzz::WriteInput(QStringLiteral("DANE\\001_2007.num"), fuzz::Bytes(data, size));
+    Record read(numerator::kSize);
+    try {
+        ReadRecord(path, read);
+    } catch (const FileError &) {
+        RunWindow(session);
+        FUZZ_CHECK(!session.seams.dialogs.ioErrors().isEmpty());
+        return 0;
+    }
+
+    RunWindow(session);
+    FUZZ_CHECK(session.seams.dialogs.shown.isEmpty());
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+    Record saved(numerator::kSize);
+    saved.bytes() = file.readAll();
+    FUZZ_CHECK(saved.size() == numerator::kSize);
+    FUZZ_CHECK(saved.int32(numerator::kNumber) == read.int32(numerator::kNumber));
+    FUZZ_CHECK(saved.text(numerator::suffix) == read.text(numerator::suffix));
+    return 0;
+}

@@ -1,0 +1,111 @@
+// The settlement window's set-up and timer tick on an owner record (DANE\001.dat) and the year
+// files its identifier names (DANE\<id>_2007.prz and .eks): three files, split at the part
+// marker. A missing part leaves the file out, so that the window creates it.
+#include "clientrecords.h"
+#include "fakeseams.h"
+#include "fileerror.h"
+#include "fuzzinput.h"
+#include "paths.h"
+#include "recordfile.h"
+#include "rozliczenie.h"
+#include "windowopener.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+
+using namespace storage;
+
+namespace {
+
+struct Session {
+    TestSeams seams;
+    ProgramState state;
+    ui::WindowTable windows;
+};
+
+// Everything that names the window's own interface: the set-up as the main window opens it for
+// client 001, one timer tick; returns the totals panel as shown.
+QStringList RunWindow(Session &session)
+{
+    static Trozliczeniesamochodu_f window(session.state, session.seams.seams, session.windows);
+    session.state.currentClient = QStringLiteral("001");
+    window.FormCreate();
+    window.Timer1Timer();
+    QStringList totals;
+    for (const char *label : {"Label9", "Label12", "Label13"})
+        totals << window.findChild<QLabel *>(QLatin1String(label))->text();
+    return totals;
+}
+
+bool InsideData(const QString &path)
+{
+    const QString data =
+        QDir::cleanPath(PathIn(fuzz::WorkingDir(), QStringLiteral("DANE"))) + QLatin1Char('/');
+    return QDir::cleanPath(path).startsWith(data);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    fuzz::EnsureApplication(true);
+    fuzz::ClearData();
+    static Session session;
+    session.state = ProgramState{};
+    session.state.workingDir = fuzz::WorkingDir();
+    session.state.baseDir = session.state.workingDir;
+    session.seams.dialogs.shown.clear();
+
+    const auto parts = fuzz::Parts(fuzz::Bytes(data, size), 3);
+    const QString ownerPath = PathIn(fuzz::WorkingDir(), QStringLiteral("DANE\\001.dat"));
+    fuzz::WritePart(QStringLiteral("DANE\\001.dat"), parts.at(0));
+    // The identifier the window will read, when the record reads at all.
+    Record owner = owner::defaultRecord(QStringLiteral("001"));
+    bool ownerReadable = true;
+    try {
+        if (parts.at(0))
+            ReadRecord(ownerPath, owner);
+    } catch (const FileError &) {
+        ownerReadable = false;
+    }
+    const QString stem = YearStem(owner.text(owner::id), QStringLiteral("2007"));
+    const QString mileagePath = YearFile(fuzz::WorkingDir(), stem, QStringLiteral(".prz"));
+    const QString costPath = YearFile(fuzz::WorkingDir(), stem, QStringLiteral(".eks"));
+    // The year files of a client stay in the data folder whatever its identifier says.
+    FUZZ_CHECK(InsideData(mileagePath) && InsideData(costPath));
+    // Written where the window looks for them; a name the system refuses (a separator into a
+    // folder that does not exist, a control character) leaves the file out.
+    const auto put = [](const QString &path, const std::optional<QByteArray> &part) {
+        QFile file(path);
+        if (part && file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(*part);
+    };
+    put(mileagePath, parts.at(1));
+    put(costPath, parts.at(2));
+
+    const QStringList totals = RunWindow(session);
+
+    if (!ownerReadable)
+        return 0;
+    FUZZ_CHECK(session.state.yearStem == stem);
+    FUZZ_CHECK(session.state.ownerRecord.bytes() == owner.bytes());
+    // The year files the window did not find are created; both are then read.
+    Record mileage(mileage::kSize);
+    Record costs(cost::kSize);
+    try {
+        ReadRecord(mileagePath, mileage);
+        ReadRecord(costPath, costs);
+    } catch (const FileError &) {
+        // Reported by the window as it read or created them.
+        FUZZ_CHECK(!session.seams.dialogs.ioErrors().isEmpty());
+        return 0;
+    }
+    FUZZ_CHECK(session.state.mileageRecord.bytes() == mileage.bytes());
+    FUZZ_CHECK(session.state.costRecord.bytes() == costs.bytes());
+    for (const QString &total : totals)
+        FUZZ_CHECK(total.endsWith(QStringLiteral(" zł")));
+    FUZZ_CHECK(session.seams.dialogs.unexpected == 0);
+    return 0;
+}
