@@ -4,6 +4,7 @@
 // The window is made afresh for every input, as its set-up runs once per program.
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "clientwindows.h"
 #include "czcionki.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
@@ -33,8 +34,9 @@ Shown RunWindow(ProgramState &state, Seams &seams)
 {
     FakePrintDialogs printDialogs;
     ui::WindowTable windows;
+    ui::ClientWindowList clientWindows;
     printing::PrintFontStore fonts(state, printDialogs);
-    Tbaza_f window(state, seams, windows, fonts);
+    Tbaza_f window(state, seams, windows, clientWindows, fonts);
     window.FormCreate();
     window.Timer1Timer();
     Shown shown;

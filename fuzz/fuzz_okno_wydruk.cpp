@@ -88,6 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     state.results.month = month;
     state.results.title = QStringLiteral("Rozliczenie miesiąca");
     state.results.stem = QStringLiteral("001_2007");
+    // What the calculation hands the panel as it opens it.
+    state.statementOwner = state.ownerRecord;
+    state.statementCosts = *costs;
     session.seams.dialogs.shown.clear();
     session.printDialogs.previews.clear();
 
