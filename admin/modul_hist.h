@@ -10,8 +10,7 @@
 class QLabel;
 class QPushButton;
 class QTimer;
-namespace Ui
-{
+namespace Ui {
 class Thisto_f;
 }
 

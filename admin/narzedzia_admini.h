@@ -9,13 +9,11 @@
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-namespace Ui
-{
+namespace Ui {
 class Tnarzedzia_f;
 }
 
-namespace admin
-{
+namespace admin {
 class Network;
 class UpdateCheck;
 } // namespace admin

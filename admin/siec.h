@@ -12,8 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
-namespace Ui
-{
+namespace Ui {
 class Tsiec_f;
 }
 

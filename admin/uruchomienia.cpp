@@ -7,8 +7,7 @@
 
 using namespace storage;
 
-namespace historia
-{
+namespace historia {
 QString path(const QString &root)
 {
     return PathIn(root, QStringLiteral("/Admini/historia.dat"));

@@ -6,8 +6,7 @@
 
 // The launch history record, Admini\historia.dat: the date, time and counter of the last run
 // that ended in an orderly way.
-namespace historia
-{
+namespace historia {
 constexpr qsizetype kSize = storage::LaunchValues::kSize;
 constexpr storage::StringField date{0, 15};
 constexpr storage::StringField time{16, 15};

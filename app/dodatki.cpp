@@ -46,11 +46,11 @@ QStringList AddOnArguments(AddOn addOn, const QString &clientNumber, const QStri
     case AddOn::Tasks:
         return {file, nazwa1 + QLatin1Char(' '), nazwa2};
     case AddOn::Documents:
-        return {file, QStringLiteral("Rejestr dokumentów dla: ") + nazwa1 + QLatin1Char(' ')
-                          + nazwa2 + QLatin1Char(' ')};
+        return {file, QStringLiteral("Rejestr dokumentów dla: ") + nazwa1 + QLatin1Char(' ') +
+                          nazwa2 + QLatin1Char(' ')};
     case AddOn::Comments:
-        return {file, QStringLiteral("Komentarze dla: ") + nazwa1 + QLatin1Char(' ') + nazwa2
-                          + QLatin1Char(' ')};
+        return {file, QStringLiteral("Komentarze dla: ") + nazwa1 + QLatin1Char(' ') + nazwa2 +
+                          QLatin1Char(' ')};
     case AddOn::Schedule:
     case AddOn::Notes:
     case AddOn::Archiver:
@@ -59,8 +59,7 @@ QStringList AddOnArguments(AddOn addOn, const QString &clientNumber, const QStri
     return {};
 }
 
-QString FindAddOn(const QString &program, const QString &applicationDir,
-                  const QString &workingDir)
+QString FindAddOn(const QString &program, const QString &applicationDir, const QString &workingDir)
 {
     for (const QString &dir : {applicationDir, workingDir}) {
         const QFileInfo candidate(QDir(dir), program);

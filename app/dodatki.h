@@ -17,5 +17,4 @@ QStringList AddOnArguments(AddOn addOn, const QString &clientNumber = {},
 
 // Where an add-on is found: beside the program's own executable, then in the working
 // directory, then on the search path. Empty when it is nowhere.
-QString FindAddOn(const QString &program, const QString &applicationDir,
-                  const QString &workingDir);
+QString FindAddOn(const QString &program, const QString &applicationDir, const QString &workingDir);

@@ -7,8 +7,7 @@
 #include <functional>
 #include <memory>
 
-namespace Ui
-{
+namespace Ui {
 class Tform3;
 }
 

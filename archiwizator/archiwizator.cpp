@@ -17,11 +17,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
-namespace
-{
+namespace {
 
 const QString kCaption = QStringLiteral("Ochrona danych");
 const QString kSafetyNote = QStringLiteral("kopia przed odtworzeniem");

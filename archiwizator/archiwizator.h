@@ -14,8 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 
-namespace archiwizator
-{
+namespace archiwizator {
 
 // "Ochrona danych": the folder archives go to, the archives made so far, and the buttons that
 // make a verified archive of the data and bring an archive back.

@@ -23,11 +23,9 @@
 #include <unistd.h>
 #include <vector>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
-namespace
-{
+namespace {
 
 using storage::Descriptor;
 

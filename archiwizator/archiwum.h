@@ -6,8 +6,7 @@
 #include <QList>
 #include <QString>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
 // One entry of an archive and where its content comes from.
 struct Zrodlo {

@@ -5,8 +5,7 @@
 
 #include <exception>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
 // A failed archiving or restoring step, with the whole message the user sees: what was being
 // done, on which file, and why it failed.

@@ -3,11 +3,9 @@
 #include "paths.h"
 #include "recordfile.h"
 
-namespace archiwizator
-{
+namespace archiwizator {
 
-namespace
-{
+namespace {
 
 QString fileIn(const QString &workingDir)
 {

@@ -8,11 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
-namespace
-{
+namespace {
 
 const QString kConfigName = QStringLiteral("archiwizator_config.dat");
 

@@ -19,11 +19,9 @@
 
 #include <vector>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
-namespace
-{
+namespace {
 
 QString entryName(archive_entry *entry)
 {

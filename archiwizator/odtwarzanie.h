@@ -7,8 +7,7 @@
 
 #include <optional>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
 // The relative path an archive entry may be restored to, components joined by '/', or nothing
 // when the name could lead out of the root: an absolute name ("/x", "\x", "C:x"), a ".."

@@ -4,8 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
 std::optional<QString> QtWybor::folder(const QString &caption, const QString &start)
 {

@@ -2,8 +2,7 @@
 
 #include "wybor.h"
 
-namespace archiwizator
-{
+namespace archiwizator {
 
 class QtWybor : public Wybor
 {

@@ -5,11 +5,9 @@
 
 #include <algorithm>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
-namespace
-{
+namespace {
 
 struct Files {
     QString summary;

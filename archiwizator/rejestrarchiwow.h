@@ -31,11 +31,9 @@
 //                 for an archive, "kopia przed odtworzeniem" when it is one
 //
 // Every file is written whole through a temporary file, so a failed write leaves the old one.
-namespace archiwizator
-{
+namespace archiwizator {
 
-namespace rejestr
-{
+namespace rejestr {
 constexpr storage::StringField date{0, 10};
 constexpr storage::StringField time{11, 5};
 constexpr storage::StringField file{17, 100};

@@ -4,8 +4,7 @@
 
 #include <optional>
 
-namespace archiwizator
-{
+namespace archiwizator {
 
 // The file dialogs of the add-on. Production shows Qt's; tests answer from a script.
 class Wybor

@@ -7,8 +7,7 @@
 #include <archive.h>
 #include <locale.h>
 
-namespace archiwizator::zip
-{
+namespace archiwizator::zip {
 
 void ReadDeleter::operator()(archive *a) const
 {

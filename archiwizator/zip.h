@@ -8,8 +8,7 @@
 struct archive;
 
 // Small helpers around libarchive, shared by archiving and restoring.
-namespace archiwizator::zip
-{
+namespace archiwizator::zip {
 
 struct ReadDeleter {
     void operator()(archive *a) const;

@@ -50,23 +50,20 @@ QImage fullDecodeThenScale(const QString &path)
     tjhandle handle = tjInitDecompress();
     int width = 0, height = 0, subsampling = 0, colourspace = 0;
     QImage picture;
-    if (tjDecompressHeader3(handle, bytes, length, &width, &height, &subsampling, &colourspace)
-        == 0) {
+    if (tjDecompressHeader3(handle, bytes, length, &width, &height, &subsampling, &colourspace) ==
+        0) {
         picture = QImage(width, height, QImage::Format_RGBX8888);
-        if (tjDecompress2(handle, bytes, length, picture.bits(), width,
-                          int(picture.bytesPerLine()), height, TJPF_RGBX, 0)
-            != 0)
+        if (tjDecompress2(handle, bytes, length, picture.bits(), width, int(picture.bytesPerLine()),
+                          height, TJPF_RGBX, 0) != 0)
             picture = QImage();
     }
     tjDestroy(handle);
     if (picture.isNull())
         return {};
-    return picture.scaled(tapety::kWallpaperSize, Qt::IgnoreAspectRatio,
-                          Qt::SmoothTransformation);
+    return picture.scaled(tapety::kWallpaperSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-template <typename Load>
-double milliseconds(Load load, const QString &path, bool &ok)
+template <typename Load> double milliseconds(Load load, const QString &path, bool &ok)
 {
     QElapsedTimer timer;
     timer.start();
@@ -118,8 +115,8 @@ int main(int argc, char *argv[])
     const double fullMedian = median(full);
     std::printf("JPEG %dx%d (%lld KB), %d repetitions, medians:\n", size.width(), size.height(),
                 QFile(path).size() / 1024, repetitions);
-    std::printf("  decode at %d/%d + smooth scale (program): %8.2f ms\n", factor.num,
-                factor.denom, scaledMedian);
+    std::printf("  decode at %d/%d + smooth scale (program): %8.2f ms\n", factor.num, factor.denom,
+                scaledMedian);
     std::printf("  full decode + smooth scale:               %8.2f ms\n", fullMedian);
     std::printf("  ratio scaled / full: %.3f  (full is %.1f times slower)\n",
                 scaledMedian / fullMedian, fullMedian / scaledMedian);

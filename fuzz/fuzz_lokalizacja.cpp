@@ -1,9 +1,9 @@
 // The database location record, Admini\siec.dat, read as every start reads it, and the base
 // directory worked out from it (the questions answered from an empty script: "no").
+#include "databaseconnection.h"
 #include "fakeseams.h"
 #include "fileerror.h"
 #include "fuzzinput.h"
-#include "databaseconnection.h"
 #include "lokalizacja.h"
 
 using namespace storage;

@@ -9,11 +9,9 @@
 
 using namespace storage;
 
-namespace printing
-{
+namespace printing {
 
-namespace
-{
+namespace {
 
 using Settings = PrintFontSettings;
 

@@ -8,8 +8,7 @@
 
 class QWidget;
 
-namespace printing
-{
+namespace printing {
 
 // The name of the print font settings file under FONT in the working directory.
 inline constexpr QLatin1String kPrintFontFile("font_kanto_2007.dat");

@@ -2,8 +2,7 @@
 
 #include <QFontDialog>
 
-namespace printing
-{
+namespace printing {
 
 // The font chooser as a plain widget without buttons of its own, for a dialog that holds it
 // together with other choices. It becomes a widget as it is created, so that it keeps its place

@@ -20,11 +20,9 @@
 
 using namespace storage;
 
-namespace printing
-{
+namespace printing {
 
-namespace
-{
+namespace {
 
 // A plain text file (UTF-8 or Windows-1250) with CR LF (or a lone CR or LF) between lines, as
 // one text with "\n".

@@ -13,13 +13,11 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-namespace Ui
-{
+namespace Ui {
 class Tlogowania_f;
 }
 
-namespace printing
-{
+namespace printing {
 
 // Lines a notepad page holds; the first page has the caption above them.
 constexpr int kNotepadLinesPerPage = 51;

@@ -7,11 +7,9 @@
 
 #include <cstdlib>
 
-namespace printing
-{
+namespace printing {
 
-namespace
-{
+namespace {
 
 // numerator / denominator to the nearest integer, ties to the even neighbour; denominator > 0.
 qint64 RoundHalfEven(qint64 numerator, qint64 denominator)

@@ -8,8 +8,7 @@
 class QPainter;
 class QPrinter;
 
-namespace printing
-{
+namespace printing {
 
 // The style set of the print font: the bits of the settings record's style byte.
 enum FontStyle : quint8 {

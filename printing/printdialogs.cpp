@@ -13,11 +13,9 @@
 #include <QPrinter>
 #include <QPushButton>
 
-namespace printing
-{
+namespace printing {
 
-namespace
-{
+namespace {
 
 QWidget *dialogParent()
 {

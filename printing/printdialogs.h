@@ -11,8 +11,7 @@
 class QPrinter;
 class QWidget;
 
-namespace printing
-{
+namespace printing {
 
 // A font as the font dialog shows it: face, size in points, bold, italic, underline and
 // strike-out in the QFont, and the colour of the text.

@@ -6,11 +6,9 @@
 
 using namespace storage;
 
-namespace printing
-{
+namespace printing {
 
-namespace
-{
+namespace {
 
 const QString kFixedFace = QStringLiteral("Courier New");
 // The face of the settings font when the settings name none. The page keeps the face set last

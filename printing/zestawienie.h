@@ -8,8 +8,7 @@
 
 #include <utility>
 
-namespace printing
-{
+namespace printing {
 
 // Everything the settlement statement shows.
 struct StatementInput {

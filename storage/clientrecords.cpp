@@ -34,8 +34,8 @@ QStringList RemovedClientFiles(const QString &root, const QString &number)
     QStringList files{ClientFile(root, number, QStringLiteral(".dat"))};
     for (const char *extension : {".num", ".eks", ".prz", ".mie", ".vat"}) {
         for (int year = kFirstYear; year <= kLastYear; ++year) {
-            files << ClientFile(root, number,
-                                QLatin1Char('_') + QString::number(year) + QLatin1String(extension));
+            files << ClientFile(
+                root, number, QLatin1Char('_') + QString::number(year) + QLatin1String(extension));
         }
     }
     return files;

@@ -57,7 +57,10 @@ constexpr StringField cell(int column, int month)
 }
 constexpr StringField yearTotal{396, 15};
 constexpr qsizetype kAutomaticFlag = 412;
-inline Record defaultRecord() { return Record(kSize); }
+inline Record defaultRecord()
+{
+    return Record(kSize);
+}
 } // namespace mileage
 
 // The invoices of one year, 20 rows a month: stem + ".eks".
@@ -78,7 +81,10 @@ constexpr StringField entry(int month, int column, int row)
 }
 constexpr StringField netTotal{73200, 15};
 constexpr StringField vatTotal{73216, 15};
-inline Record defaultRecord() { return Record(kSize); }
+inline Record defaultRecord()
+{
+    return Record(kSize);
+}
 } // namespace cost
 
 // The VAT mode of the cost register: stem + ".vat".

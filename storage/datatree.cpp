@@ -11,8 +11,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-namespace storage
-{
+namespace storage {
 
 Record DefaultPrintFontRecord()
 {

@@ -5,8 +5,7 @@
 #include <QLatin1String>
 #include <QString>
 
-namespace storage
-{
+namespace storage {
 
 // The print font settings file under FONT, named as the printing module names it.
 inline constexpr QLatin1String kDefaultPrintFontFile("FONT\\font_kanto_2007.dat");

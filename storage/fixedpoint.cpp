@@ -139,8 +139,7 @@ double ParseFixed(const QString &text)
     }
     const std::string number = text.mid(start, end - start).toStdString();
     double value = 0.0;
-    const auto [ptr, ec] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec != std::errc())
         return 0.0; // beyond the range of a double: no usable value
     return negative ? -value : value;

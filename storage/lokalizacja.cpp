@@ -5,11 +5,9 @@
 
 #include <QFile>
 
-namespace storage
-{
+namespace storage {
 
-namespace lokalizacja
-{
+namespace lokalizacja {
 Record defaultRecord(const QString &workingDir)
 {
     Record record(kSize);

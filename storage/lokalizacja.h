@@ -4,13 +4,11 @@
 
 #include <QString>
 
-namespace storage
-{
+namespace storage {
 
 // The database location record, Admini\siec.dat in the working directory: local or network
 // mode and the two paths.
-namespace lokalizacja
-{
+namespace lokalizacja {
 constexpr qsizetype kSize = 403;
 constexpr qsizetype kMode = 0;
 constexpr StringField localPath{1, 200};

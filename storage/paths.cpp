@@ -38,9 +38,10 @@ QString findCaseInsensitive(const QString &dir, const QString &name)
     QString found;
     while (const dirent *e = ::readdir(d)) {
         // strcasecmp folds ASCII only; names with Polish letters are compared by Qt.
-        const bool equal = (wantedNonAscii || hasNonAscii(e->d_name))
-                               ? QFile::decodeName(e->d_name).compare(name, Qt::CaseInsensitive) == 0
-                               : ::strcasecmp(e->d_name, wanted.constData()) == 0;
+        const bool equal =
+            (wantedNonAscii || hasNonAscii(e->d_name))
+                ? QFile::decodeName(e->d_name).compare(name, Qt::CaseInsensitive) == 0
+                : ::strcasecmp(e->d_name, wanted.constData()) == 0;
         if (equal) {
             found = QFile::decodeName(e->d_name);
             break;

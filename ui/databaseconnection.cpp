@@ -2,11 +2,9 @@
 
 #include "lokalizacja.h"
 
-namespace ui
-{
+namespace ui {
 
-namespace
-{
+namespace {
 
 const QString kCaption = QStringLiteral("Informacja");
 

@@ -6,8 +6,7 @@
 
 #include <optional>
 
-namespace ui
-{
+namespace ui {
 
 // The database a window works with once the location check has passed.
 struct DatabaseConnection {

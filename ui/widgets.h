@@ -12,8 +12,7 @@ class QWidget;
 // Small builders that give each control its component name (objectName) and an accessible name.
 namespace ui {
 
-template <typename T>
-T *named(T *widget, const char *name)
+template <typename T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;

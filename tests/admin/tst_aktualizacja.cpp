@@ -18,8 +18,7 @@
 using namespace storage;
 using namespace std::chrono_literals;
 
-namespace
-{
+namespace {
 
 const QString kNoInformation = QStringLiteral("Brak informacji o nowych wersjach tego programu.");
 const QString kCurrent = QStringLiteral("Posiadasz aktualną wersje programu.");

@@ -12,8 +12,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 // The history record as stored: three short strings of capacity 15 and 31 reserved bytes.
 QByteArray historyBytes(const QString &date, const QString &time, const QString &counter,

@@ -24,9 +24,9 @@ QByteArray historyBytes(const QString &counter)
 {
     QByteArray reserved(31, '\0');
     reserved.fill('\x5A');
-    return testfiles::shortString(QStringLiteral("02.03.2007"), 15)
-           + testfiles::shortString(QStringLiteral("09:15:00"), 15)
-           + testfiles::shortString(counter, 15) + reserved;
+    return testfiles::shortString(QStringLiteral("02.03.2007"), 15) +
+           testfiles::shortString(QStringLiteral("09:15:00"), 15) +
+           testfiles::shortString(counter, 15) + reserved;
 }
 
 } // namespace
@@ -59,8 +59,10 @@ private:
     void openWindow();
     void confirmAndRun(const char *option);
     QStringList existing(const QString &dir) const;
-    template <typename T>
-    T *child(const char *name) const { return findChildNamed<T>(m_window.get(), name); }
+    template <typename T> T *child(const char *name) const
+    {
+        return findChildNamed<T>(m_window.get(), name);
+    }
 
     std::unique_ptr<Workspace> m_ws;
     // The base directory, kept apart from the working directory as in network mode.
@@ -150,13 +152,16 @@ void TestNarzedziaAdmini::hints_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("hint");
 
-    QTest::newRow("history") << "op3" << "wykasowanie historii uruchomień"
+    QTest::newRow("history") << "op3"
+                             << "wykasowanie historii uruchomień"
                              << "Operacja wyzeruje dane dotyczące historii uruchomień "
                                 "programu\nPoprzednie informacje ulegną skasowaniu";
-    QTest::newRow("archive") << "op4" << "wykasowanie rejestru archiwizacji"
+    QTest::newRow("archive") << "op4"
+                             << "wykasowanie rejestru archiwizacji"
                              << "Operacja wyzeruje dane dotyczące archiwizacji "
                                 "programu\nPoprzednie informacje ulegną skasowaniu";
-    QTest::newRow("locks") << "op5" << "wykasowanie blokad klientów"
+    QTest::newRow("locks") << "op5"
+                           << "wykasowanie blokad klientów"
                            << "Operacja usunie blokady klientów z katalogu KOSZ bazy danych\n"
                               "Klienci otwarci w tej chwili na innych stanowiskach utracą "
                               "ochronę przed jednoczesnym otwarciem\nBlokada klienta otwartego "

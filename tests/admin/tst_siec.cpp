@@ -12,8 +12,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 QByteArray locationBytes(quint8 mode, const QString &localPath, const QString &networkPath)
 {

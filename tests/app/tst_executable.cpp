@@ -34,8 +34,8 @@ bool TestExecutable::runUntilRegisterExists(const QString &workingDir, const QSt
         return false;
     QElapsedTimer waited;
     waited.start();
-    while (!QFileInfo::exists(registerFile) && waited.elapsed() < 20000
-           && program.state() == QProcess::Running)
+    while (!QFileInfo::exists(registerFile) && waited.elapsed() < 20000 &&
+           program.state() == QProcess::Running)
         QTest::qWait(50);
     // The register is renamed into place whole, so once it exists it is complete.
     const bool appeared = QFileInfo::exists(registerFile);

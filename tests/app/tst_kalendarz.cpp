@@ -131,8 +131,8 @@ void TestKalendarz::banner_data()
         << QDate(2023, 12, 25) << QStringLiteral(".") << QStringLiteral("25.12.2023 poniedziałek")
         << grey << QStringLiteral("Boże Narodzenie");
     QTest::newRow("Friday, other separator")
-        << QDate(2007, 3, 16) << QStringLiteral("-") << QStringLiteral("16-03-2007 piątek")
-        << grey << QStringLiteral("Izabela,Hilary");
+        << QDate(2007, 3, 16) << QStringLiteral("-") << QStringLiteral("16-03-2007 piątek") << grey
+        << QStringLiteral("Izabela,Hilary");
 }
 
 void TestKalendarz::banner()

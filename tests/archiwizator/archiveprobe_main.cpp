@@ -14,8 +14,7 @@
 #include <cstdio>
 #include <sys/mount.h>
 
-namespace
-{
+namespace {
 
 void say(const QString &line)
 {

@@ -11,11 +11,9 @@
 #include <archive_entry.h>
 #include <locale.h>
 
-namespace daneprobne
-{
+namespace daneprobne {
 
-namespace
-{
+namespace {
 
 bool write(const QString &root, const QString &relative, const QByteArray &bytes)
 {

@@ -6,8 +6,7 @@
 #include <QString>
 
 // Fixtures of the archiving tests: an office's working directory and hand-made archives.
-namespace daneprobne
-{
+namespace daneprobne {
 
 // The folder names of the configuration, spelled as the program writes them.
 QStringList ConfiguredFolders();

@@ -16,8 +16,7 @@
 
 using namespace archiwizator;
 
-namespace
-{
+namespace {
 
 // Answers the file dialogs from a script.
 class FakeWybor : public Wybor

@@ -5,8 +5,7 @@
 
 using printing::PageFont;
 
-namespace
-{
+namespace {
 
 QString ColourName(quint32 colour)
 {
@@ -82,8 +81,7 @@ QString RecordingPage::describe(const PageFont &font)
         .arg(ColourName(font.colour));
 }
 
-namespace
-{
+namespace {
 
 QRegularExpressionMatch TextCall(const QStringList &calls, int x, int y)
 {

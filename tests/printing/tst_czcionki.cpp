@@ -14,8 +14,7 @@
 using namespace printing;
 using namespace storage;
 
-namespace
-{
+namespace {
 
 // The 76-byte settings record as the file holds it: colour at 0, face at 4 (capacity 60),
 // padding at 65, size at 68, style at 72, padding at 73.

@@ -15,8 +15,7 @@
 using namespace printing;
 using namespace storage;
 
-namespace
-{
+namespace {
 
 const QString kCaption = QStringLiteral("Informacje o wersji sieciowej.");
 

@@ -9,8 +9,7 @@
 
 using namespace printing;
 
-namespace
-{
+namespace {
 
 constexpr QRgb kBackground = 0xFF808080;
 

@@ -19,8 +19,7 @@
 using namespace printing;
 using namespace storage;
 
-namespace
-{
+namespace {
 
 // The worked example: March; mileage 300, 250, 400; invoices net 500, 100, 120; March's VAT
 // 26.40. Rows of the table hold A, C, B, D, E.

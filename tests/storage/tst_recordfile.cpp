@@ -58,8 +58,8 @@ void TestRecordFile::writeReplacesTheWholeFileAndLeavesNoTemporary()
 {
     const QString file = path(QStringLiteral("klienci.dat"));
     QVERIFY(testfiles::writeBytes(file, QByteArray(40000, 'z')));
-    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                            | QFileDevice::ReadGroup));
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadGroup));
     const QFileDevice::Permissions before = QFile::permissions(file);
     Record record(36000);
     record.bytes().fill('a');
@@ -89,7 +89,8 @@ void TestRecordFile::readErrors()
     QFETCH(QString, text);
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("DANE")));
     QVERIFY(testfiles::writeBytes(path(QStringLiteral("DANE/short.dat")), QByteArray(236, 'x')));
-    QVERIFY(QFile::link(path(QStringLiteral("DANE/loop.dat")), path(QStringLiteral("DANE/loop.dat"))));
+    QVERIFY(
+        QFile::link(path(QStringLiteral("DANE/loop.dat")), path(QStringLiteral("DANE/loop.dat"))));
 
     Record record(237);
     QVERIFY_FILE_ERROR(ReadRecord(path(name), record), code, text);
@@ -123,12 +124,11 @@ void TestRecordFile::deleteNeverFails()
 
 void TestRecordFile::diskFullKeepsTheOldFile()
 {
-    const ProbeRun run = RunFaultProbe(m_dir->path(), QStringLiteral("size=256k"),
-                                       {QStringLiteral("write:klienci.dat:36000:41"),
-                                        QStringLiteral("fill"),
-                                        QStringLiteral("write:klienci.dat:36000:42"),
-                                        QStringLiteral("dump:klienci.dat"),
-                                        QStringLiteral("ls")});
+    const ProbeRun run =
+        RunFaultProbe(m_dir->path(), QStringLiteral("size=256k"),
+                      {QStringLiteral("write:klienci.dat:36000:41"), QStringLiteral("fill"),
+                       QStringLiteral("write:klienci.dat:36000:42"),
+                       QStringLiteral("dump:klienci.dat"), QStringLiteral("ls")});
     if (!run.skipReason.isEmpty())
         QSKIP(qPrintable(run.skipReason));
     QCOMPARE(run.lines, (QStringList{"OK", "FILLED", "ERR 101 Disk full", "DUMP 36000 41 uniform",
@@ -137,13 +137,11 @@ void TestRecordFile::diskFullKeepsTheOldFile()
 
 void TestRecordFile::readOnlyMediumDeniesAccess()
 {
-    const ProbeRun run = RunFaultProbe(m_dir->path(), QStringLiteral("size=64k"),
-                                       {QStringLiteral("write:klienci.dat:36000:41"),
-                                        QStringLiteral("readonly"),
-                                        QStringLiteral("write:klienci.dat:36000:42"),
-                                        QStringLiteral("write:new.dat:10:42"),
-                                        QStringLiteral("read:klienci.dat:36000"),
-                                        QStringLiteral("dump:klienci.dat")});
+    const ProbeRun run = RunFaultProbe(
+        m_dir->path(), QStringLiteral("size=64k"),
+        {QStringLiteral("write:klienci.dat:36000:41"), QStringLiteral("readonly"),
+         QStringLiteral("write:klienci.dat:36000:42"), QStringLiteral("write:new.dat:10:42"),
+         QStringLiteral("read:klienci.dat:36000"), QStringLiteral("dump:klienci.dat")});
     if (!run.skipReason.isEmpty())
         QSKIP(qPrintable(run.skipReason));
     QCOMPARE(run.lines, (QStringList{"OK", "READONLY", "ERR 5 File access denied",
@@ -152,10 +150,10 @@ void TestRecordFile::readOnlyMediumDeniesAccess()
 
 void TestRecordFile::tooManyOpenFiles()
 {
-    const ProbeRun run = RunFaultProbe(m_dir->path(), QStringLiteral("size=64k"),
-                                       {QStringLiteral("write:a.dat:5:01"), QStringLiteral("nofile"),
-                                        QStringLiteral("read:a.dat:5"),
-                                        QStringLiteral("write:a.dat:5:02")});
+    const ProbeRun run =
+        RunFaultProbe(m_dir->path(), QStringLiteral("size=64k"),
+                      {QStringLiteral("write:a.dat:5:01"), QStringLiteral("nofile"),
+                       QStringLiteral("read:a.dat:5"), QStringLiteral("write:a.dat:5:02")});
     if (!run.skipReason.isEmpty())
         QSKIP(qPrintable(run.skipReason));
     QCOMPARE(run.lines, (QStringList{"OK", "NOFILE", "ERR 4 Too many open files",

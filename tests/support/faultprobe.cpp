@@ -14,8 +14,8 @@ ProbeRun RunFaultProbe(const QString &mountDir, const QString &mountOptions,
     }
     QProcess process;
     process.start(unshare, QStringList{QStringLiteral("-rm"), QStringLiteral("--"),
-                                       QStringLiteral(FAULTPROBE_PATH), mountDir, mountOptions}
-                               + commands);
+                                       QStringLiteral(FAULTPROBE_PATH), mountDir, mountOptions} +
+                               commands);
     if (!process.waitForFinished(60000)) {
         process.kill();
         run.skipReason = QStringLiteral("the fault probe did not finish");

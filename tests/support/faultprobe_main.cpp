@@ -81,8 +81,7 @@ int main(int argc, char *argv[])
                     continue;
                 }
                 const QByteArray bytes = file.readAll();
-                const bool uniform =
-                    !bytes.isEmpty() && bytes.count(bytes[0]) == bytes.size();
+                const bool uniform = !bytes.isEmpty() && bytes.count(bytes[0]) == bytes.size();
                 say(QStringLiteral("DUMP %1 %2 %3")
                         .arg(bytes.size())
                         .arg(bytes.isEmpty() ? 0 : static_cast<quint8>(bytes[0]), 2, 16,
@@ -121,7 +120,8 @@ int main(int argc, char *argv[])
                 say(QDir().mkdir(path) ? QStringLiteral("OK") : QStringLiteral("FAILED"));
             } else if (command == QLatin1String("lock")) {
                 const LockOutcome outcome = TakeClientLock(path, heldLock);
-                say(outcome == LockOutcome::Taken ? QStringLiteral("TAKEN") : QStringLiteral("BUSY"));
+                say(outcome == LockOutcome::Taken ? QStringLiteral("TAKEN")
+                                                  : QStringLiteral("BUSY"));
             } else if (command == QLatin1String("rm")) {
                 say(QFile::remove(path) ? QStringLiteral("OK") : QStringLiteral("FAILED"));
             } else if (command == QLatin1String("register")) {
@@ -129,14 +129,15 @@ int main(int argc, char *argv[])
                 const RegisterChange change =
                     ChangeRegisterLine(dir, position, parts.value(2), parts.value(3));
                 const bool saved = change.outcome == RegisterChange::Outcome::Saved;
-                say((saved ? QStringLiteral("SAVED ") : QStringLiteral("CHANGED "))
-                    + change.record.text(registerfile::line(position)));
+                say((saved ? QStringLiteral("SAVED ") : QStringLiteral("CHANGED ")) +
+                    change.record.text(registerfile::line(position)));
             } else if (command == QLatin1String("ls")) {
                 const QDir listed(parts.size() > 1 ? path : dir);
-                say(QStringLiteral("LS ")
-                    + listed.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                       QDir::Name)
-                          .join(QLatin1Char(' ')));
+                say(QStringLiteral("LS ") +
+                    listed
+                        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                   QDir::Name)
+                        .join(QLatin1Char(' ')));
             } else {
                 say(QStringLiteral("UNKNOWN ") + command);
             }

@@ -12,8 +12,7 @@
 
 // The child of `parent` with this object name. A missing one ends the run with its name, so that
 // a renamed widget is reported as such rather than as a crash on a null pointer.
-template <typename T>
-T *findChildNamed(const QObject *parent, const char *name)
+template <typename T> T *findChildNamed(const QObject *parent, const char *name)
 {
     T *child = parent->findChild<T *>(QLatin1String(name));
     if (!child)

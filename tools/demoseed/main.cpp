@@ -17,8 +17,7 @@
 
 using namespace storage;
 
-namespace
-{
+namespace {
 
 const QString kStem = QStringLiteral("001_2000");
 constexpr double kRate = 0.8358;

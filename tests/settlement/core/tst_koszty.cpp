@@ -93,18 +93,37 @@ void TestKoszty::figures_data()
     QTest::addColumn<QString>("total");
 
     QTest::newRow("example year, March") << exampleMileage() << exampleCosts() << 3 << "400.00"
-                                           << "120.00" << "950.00" << "720.00" << "170.00"
-                                           << "26.40" << "720.00";
+                                         << "120.00"
+                                         << "950.00"
+                                         << "720.00"
+                                         << "170.00"
+                                         << "26.40"
+                                         << "720.00";
 
     QTest::newRow("January, mileage smaller")
-        << mileageFile({"   300.00"}) << costFile({{1, 1, "  500.00", "  110.00"}}) << 1
-        << "300.00" << "500.00" << "300.00" << "500.00" << "300.00" << "110.00" << "300.00";
+        << mileageFile({"   300.00"}) << costFile({{1, 1, "  500.00", "  110.00"}}) << 1 << "300.00"
+        << "500.00"
+        << "300.00"
+        << "500.00"
+        << "300.00"
+        << "110.00"
+        << "300.00";
     QTest::newRow("January, costs smaller")
         << mileageFile({"   500.00"}) << costFile({{1, 4, "  120.00", ""}}) << 1 << "500.00"
-        << "120.00" << "500.00" << "120.00" << "120.00" << "0.00" << "120.00";
+        << "120.00"
+        << "500.00"
+        << "120.00"
+        << "120.00"
+        << "0.00"
+        << "120.00";
     QTest::newRow("January, both equal")
         << mileageFile({"   500.00"}) << costFile({{1, 1, "  500.00", ""}}) << 1 << "500.00"
-        << "500.00" << "500.00" << "500.00" << "0.00" << "0.00" << "0.00";
+        << "500.00"
+        << "500.00"
+        << "500.00"
+        << "0.00"
+        << "0.00"
+        << "0.00";
 
     // January books 300; in February C and D are both 500, so nothing is booked; March takes up
     // the difference, and the total is the smaller cumulative amount again.
@@ -112,30 +131,55 @@ void TestKoszty::figures_data()
     const QByteArray costsEqualInFebruary =
         costFile({{1, 1, "  500.00", ""}, {3, 2, "   50.00", ""}});
     QTest::newRow("C equals D in the month")
-        << equalInFebruary << costsEqualInFebruary << 2 << "200.00" << "0.00" << "500.00"
-        << "500.00" << "0.00" << "0.00" << "300.00";
+        << equalInFebruary << costsEqualInFebruary << 2 << "200.00"
+        << "0.00"
+        << "500.00"
+        << "500.00"
+        << "0.00"
+        << "0.00"
+        << "300.00";
     QTest::newRow("month after C equals D")
-        << equalInFebruary << costsEqualInFebruary << 3 << "100.00" << "50.00" << "600.00"
-        << "550.00" << "250.00" << "0.00" << "550.00";
+        << equalInFebruary << costsEqualInFebruary << 3 << "100.00"
+        << "50.00"
+        << "600.00"
+        << "550.00"
+        << "250.00"
+        << "0.00"
+        << "550.00";
 
     QTest::newRow("empty month after a difference")
         << mileageFile({"   300.00"}) << costFile({{1, 1, "  500.00", "   10.00"}}) << 2 << "0.00"
-        << "0.00" << "300.00" << "500.00" << "0.00" << "0.00" << "300.00";
+        << "0.00"
+        << "300.00"
+        << "500.00"
+        << "0.00"
+        << "0.00"
+        << "300.00";
 
-    QTest::newRow("empty files, December") << QByteArray(413, '\0') << QByteArray(73232, '\0')
-                                           << 12 << "0.00" << "0.00" << "0.00" << "0.00"
-                                           << "0.00" << "0.00" << "0.00";
+    QTest::newRow("empty files, December")
+        << QByteArray(413, '\0') << QByteArray(73232, '\0') << 12 << "0.00"
+        << "0.00"
+        << "0.00"
+        << "0.00"
+        << "0.00"
+        << "0.00"
+        << "0.00";
 
     QStringList hundreds;
     Invoices ninetyEach;
     for (int month = 1; month <= 12; ++month) {
         hundreds << QStringLiteral("   100.00");
-        ninetyEach.append({month, month == 12 ? 20 : 1, QStringLiteral("   90.00"),
-                           QStringLiteral("    1.00")});
+        ninetyEach.append(
+            {month, month == 12 ? 20 : 1, QStringLiteral("   90.00"), QStringLiteral("    1.00")});
     }
-    QTest::newRow("every month, December") << mileageFile(hundreds) << costFile(ninetyEach) << 12
-                                           << "100.00" << "90.00" << "1200.00" << "1080.00"
-                                           << "90.00" << "1.00" << "1080.00";
+    QTest::newRow("every month, December")
+        << mileageFile(hundreds) << costFile(ninetyEach) << 12 << "100.00"
+        << "90.00"
+        << "1200.00"
+        << "1080.00"
+        << "90.00"
+        << "1.00"
+        << "1080.00";
 
     // Rounded one by one these would give B 30.00, C 200.02, D 40.00 and VAT 0.00.
     QTest::newRow("more than two decimals summed unrounded")
@@ -144,23 +188,39 @@ void TestKoszty::figures_data()
                      {2, 1, "10.004", "0.004"},
                      {2, 2, "10.004", "0.004"},
                      {2, 3, "10.004", "0.004"}})
-        << 2 << "100.01" << "30.01" << "200.01" << "40.02" << "30.01" << "0.01" << "40.02";
+        << 2 << "100.01"
+        << "30.01"
+        << "200.01"
+        << "40.02"
+        << "30.01"
+        << "0.01"
+        << "40.02";
 
-    QTest::newRow("VAT of the selected month only")
-        << mileageFile({"  1000.00"})
-        << costFile({{1, 1, "  100.00", "   23.00"},
-                     {2, 1, "  100.00", "    7.00"},
-                     {3, 1, "  100.00", "    5.50"},
-                     {3, 7, "", "    1.10"},
-                     {4, 1, "  100.00", "   99.00"}})
-        << 3 << "0.00" << "100.00" << "1000.00" << "300.00" << "100.00" << "6.60" << "300.00";
+    QTest::newRow("VAT of the selected month only") << mileageFile({"  1000.00"})
+                                                    << costFile({{1, 1, "  100.00", "   23.00"},
+                                                                 {2, 1, "  100.00", "    7.00"},
+                                                                 {3, 1, "  100.00", "    5.50"},
+                                                                 {3, 7, "", "    1.10"},
+                                                                 {4, 1, "  100.00", "   99.00"}})
+                                                    << 3 << "0.00"
+                                                    << "100.00"
+                                                    << "1000.00"
+                                                    << "300.00"
+                                                    << "100.00"
+                                                    << "6.60"
+                                                    << "300.00";
 
     // Texts written from outside count with their longest valid prefix: "12.50.3" is 12.5,
     // "7,25" is 7, "abc" is 0, "1.2.3" is 1.2, "   5,75" is 5, "1.1.1" is 1.1.
     QTest::newRow("malformed texts")
         << mileageFile({"12.50.3", "7,25", "abc"})
         << costFile({{1, 1, "1.2.3", "0,5"}, {3, 1, "   5,75", "1.1.1"}}) << 3 << "0.00"
-        << "5.00" << "19.50" << "6.20" << "5.00" << "1.10" << "6.20";
+        << "5.00"
+        << "19.50"
+        << "6.20"
+        << "5.00"
+        << "1.10"
+        << "6.20";
 }
 
 void TestKoszty::figures()
@@ -218,8 +278,8 @@ void TestKoszty::table_data()
         << "720.00";
     const QString zeroRow = QStringLiteral("        0.00|        0.00|        0.00|        0.00|"
                                            "        0.00");
-    QTest::newRow("empty files, May") << QByteArray(413, '\0') << QByteArray(73232, '\0') << 0
-                                      << 5 << QStringList(5, zeroRow) << "0.00";
+    QTest::newRow("empty files, May") << QByteArray(413, '\0') << QByteArray(73232, '\0') << 0 << 5
+                                      << QStringList(5, zeroRow) << "0.00";
 }
 
 void TestKoszty::table()
