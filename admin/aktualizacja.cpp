@@ -66,14 +66,14 @@ QString ReadInstalledVersion(const QString &workingDir)
     return record.text(wersja::identifier);
 }
 
-UpdateCheck::UpdateCheck(const ProgramState &state, Seams &seams, Network &network, QObject *parent)
-    : QObject(parent), m_state(state), m_seams(seams), m_network(network)
+UpdateCheck::UpdateCheck(const QString &workingDir, Seams &seams, Network &network, QObject *parent)
+    : QObject(parent), m_workingDir(workingDir), m_seams(seams), m_network(network)
 {
 }
 
 QString UpdateCheck::target() const
 {
-    return PathIn(m_state.workingDir, QStringLiteral("Admini\\24.txt"));
+    return PathIn(m_workingDir, QStringLiteral("Admini\\24.txt"));
 }
 
 void UpdateCheck::start()
@@ -101,7 +101,7 @@ void UpdateCheck::conclude(bool downloaded)
         return;
     }
     Guarded(m_seams.dialogs, [this] {
-        const QString installed = ReadInstalledVersion(m_state.workingDir);
+        const QString installed = ReadInstalledVersion(m_workingDir);
         const QStringList lines = FirstLines(readWhole(target()), 3);
         switch (DecideUpdate(installed, lines[0], lines[1])) {
         case UpdateAnswer::Current:

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "network.h"
-#include "programstate.h"
 #include "record.h"
 #include "seams.h"
 
@@ -50,7 +49,7 @@ class UpdateCheck : public QObject
     Q_OBJECT
 
 public:
-    UpdateCheck(const storage::ProgramState &state, storage::Seams &seams, Network &network,
+    UpdateCheck(const QString &workingDir, storage::Seams &seams, Network &network,
                 QObject *parent = nullptr);
     Q_DISABLE_COPY(UpdateCheck)
 
@@ -69,7 +68,7 @@ private:
     void conclude(bool downloaded);
     QString target() const;
 
-    const storage::ProgramState &m_state;
+    QString m_workingDir;
     storage::Seams &m_seams;
     Network &m_network;
     bool m_running = false;

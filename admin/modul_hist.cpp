@@ -14,8 +14,8 @@
 
 using namespace storage;
 
-Thisto_f::Thisto_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams),
+Thisto_f::Thisto_f(const QString &workingDir, Seams &seams, QWidget *parent)
+    : FormWindow(Placement::Default, parent), m_workingDir(workingDir), m_seams(seams),
       m_ui(std::make_unique<Ui::Thisto_f>())
 {
     m_ui->setupUi(this);
@@ -46,7 +46,7 @@ bool Thisto_f::FormCreate()
     bool ended = false;
     const bool completed = Guarded(m_seams.dialogs, [&] {
         const std::optional<ui::DatabaseConnection> database =
-            ui::ConnectDatabase(m_state.workingDir, m_seams, false);
+            ui::ConnectDatabase(m_workingDir, m_seams, false);
         if (!database) {
             // The network check has ended the program; nothing is left to show.
             ended = true;

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "formwindow.h"
-#include "programstate.h"
 #include "seams.h"
 #include "uruchomienia.h"
 
@@ -21,7 +20,7 @@ class Thisto_f : public FormWindow
     Q_OBJECT
 
 public:
-    Thisto_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    Thisto_f(const QString &workingDir, storage::Seams &seams, QWidget *parent = nullptr);
     ~Thisto_f() override;
     Q_DISABLE_COPY(Thisto_f)
 
@@ -30,7 +29,7 @@ public:
     void SpeedButton1Click(); // "Powrót"
 
 private:
-    storage::ProgramState &m_state;
+    QString m_workingDir;
     storage::Seams &m_seams;
 
     std::unique_ptr<Ui::Thisto_f> m_ui;

@@ -55,9 +55,10 @@ void deleteClientLocks(const QString &baseDir, const QString &heldLockPath)
 
 } // namespace
 
-Tnarzedzia_f::Tnarzedzia_f(ProgramState &state, Seams &seams, admin::Network &network,
-                           QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams),
+Tnarzedzia_f::Tnarzedzia_f(const QString &workingDir, LaunchValues &launch, Register registerFolder,
+                           Seams &seams, admin::Network &network, QWidget *parent)
+    : FormWindow(Placement::Default, parent), m_workingDir(workingDir), m_launch(launch),
+      m_register(std::move(registerFolder)), m_seams(seams),
       m_ui(std::make_unique<Ui::Tnarzedzia_f>())
 {
     m_ui->setupUi(this);
@@ -68,7 +69,7 @@ Tnarzedzia_f::Tnarzedzia_f(ProgramState &state, Seams &seams, admin::Network &ne
     SpeedButton3 = m_ui->SpeedButton3;
     SpeedButton1 = m_ui->SpeedButton1;
     Memo1 = m_ui->Memo1;
-    m_update = new admin::UpdateCheck(state, seams, network, this);
+    m_update = new admin::UpdateCheck(workingDir, seams, network, this);
     m_update->setObjectName(QStringLiteral("aktualizacja"));
     // The remarks are centred, which a form cannot say of a plain text.
     QTextOption centred = Memo1->document()->defaultTextOption();
@@ -140,15 +141,15 @@ void Tnarzedzia_f::SpeedButton2Click()
 void Tnarzedzia_f::run()
 {
     if (op3->isChecked()) {
-        DeleteFile(historia::path(m_state.workingDir));
-        PobierzDane(m_state, m_seams);
+        DeleteFile(historia::path(m_workingDir));
+        PobierzDane(m_launch, m_workingDir, m_seams);
     }
     if (op4->isChecked()) {
         for (const char *file : kArchiveRegister)
-            DeleteFile(PathIn(m_state.workingDir, QLatin1String(file)));
+            DeleteFile(PathIn(m_workingDir, QLatin1String(file)));
     }
     if (op5->isChecked())
-        deleteClientLocks(m_state.baseDir, m_state.heldLockPath);
+        deleteClientLocks(m_register.baseDir(), m_register.heldLock());
     m_seams.dialogs.notice(QStringLiteral("Informacja"),
                            QStringLiteral("Wybrana operacja została zakończona"));
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "formwindow.h"
-#include "programstate.h"
 #include "seams.h"
+#include "uruchomienia.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -25,8 +26,14 @@ class Tnarzedzia_f : public FormWindow
     Q_OBJECT
 
 public:
-    Tnarzedzia_f(storage::ProgramState &state, storage::Seams &seams, admin::Network &network,
-                 QWidget *parent = nullptr);
+    // The register's folder (the base directory) and the lock this copy of the program holds
+    // are asked for when an operation runs: both change while the program works.
+    struct Register {
+        std::function<QString()> baseDir;
+        std::function<QString()> heldLock;
+    };
+    Tnarzedzia_f(const QString &workingDir, LaunchValues &launch, Register registerFolder,
+                 storage::Seams &seams, admin::Network &network, QWidget *parent = nullptr);
     ~Tnarzedzia_f() override;
     Q_DISABLE_COPY(Tnarzedzia_f)
 
@@ -44,7 +51,9 @@ public:
 private:
     void run();
 
-    storage::ProgramState &m_state;
+    QString m_workingDir;
+    LaunchValues &m_launch;
+    Register m_register;
     storage::Seams &m_seams;
     admin::UpdateCheck *m_update = nullptr;
 

@@ -15,8 +15,8 @@
 
 using namespace storage;
 
-Tsiec_f::Tsiec_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams),
+Tsiec_f::Tsiec_f(const QString &workingDir, Seams &seams, QWidget *parent)
+    : FormWindow(Placement::Default, parent), m_workingDir(workingDir), m_seams(seams),
       m_ui(std::make_unique<Ui::Tsiec_f>())
 {
     m_ui->setupUi(this);
@@ -47,7 +47,7 @@ bool Tsiec_f::FormCreate()
 {
     Timer1->start();
     return Guarded(m_seams.dialogs, [this] {
-        const DatabaseLocation location = ReadLocation(m_state.workingDir);
+        const DatabaseLocation location = ReadLocation(m_workingDir);
         m_mode = location.mode;
         (location.mode == lokalizacja::Network ? we2 : we1)->setChecked(true);
         sciezka->setText(location.networkPath);
@@ -72,7 +72,7 @@ void Tsiec_f::SpeedButton2Click()
                      : we2->isChecked() ? lokalizacja::Network
                                         : m_mode;
     const bool saved = Guarded(m_seams.dialogs, [&] {
-        WriteLocation(m_state.workingDir, mode, sciezka_l->text(), sciezka->text());
+        WriteLocation(m_workingDir, mode, sciezka_l->text(), sciezka->text());
     });
     if (!saved)
         return;

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "formwindow.h"
-#include "programstate.h"
 #include "seams.h"
 
 #include <functional>
@@ -23,7 +22,7 @@ class Tsiec_f : public FormWindow
     Q_OBJECT
 
 public:
-    Tsiec_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    Tsiec_f(const QString &workingDir, storage::Seams &seams, QWidget *parent = nullptr);
     ~Tsiec_f() override;
     Q_DISABLE_COPY(Tsiec_f)
 
@@ -41,7 +40,7 @@ public:
 private:
     void browseInto(QLineEdit *edit, const QString &caption);
 
-    storage::ProgramState &m_state;
+    QString m_workingDir;
     storage::Seams &m_seams;
     // The mode as read at set-up; saved again when neither radio button is checked.
     int m_mode = 1;

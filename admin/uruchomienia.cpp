@@ -14,24 +14,24 @@ QString path(const QString &root)
 }
 } // namespace historia
 
-void PobierzDane(ProgramState &state, Seams &seams)
+void PobierzDane(LaunchValues &launch, const QString &workingDir, Seams &seams)
 {
-    const QString file = historia::path(state.workingDir);
+    const QString file = historia::path(workingDir);
     CreateIfMissing(file, Record(historia::kSize));
-    ReadRecord(file, state.launch.record);
+    ReadRecord(file, launch.record);
 
     const QDateTime now = seams.clock.now();
-    state.launch.date = ShortDate(now.date(), seams.regional);
-    state.launch.time = LongTime(now.time(), seams.regional);
-    const qint64 previous = ParseInt32(state.launch.record.text(historia::counter));
-    state.launch.counter = QString::number(previous + 1);
+    launch.date = ShortDate(now.date(), seams.regional);
+    launch.time = LongTime(now.time(), seams.regional);
+    const qint64 previous = ParseInt32(launch.record.text(historia::counter));
+    launch.counter = QString::number(previous + 1);
 }
 
-void ZapiszUruchomienia(const ProgramState &state)
+void ZapiszUruchomienia(const LaunchValues &launch, const QString &workingDir)
 {
-    Record record = state.launch.record;
-    record.setText(historia::date, state.launch.date);
-    record.setText(historia::time, state.launch.time);
-    record.setText(historia::counter, state.launch.counter);
-    WriteRecord(historia::path(state.workingDir), record);
+    Record record = launch.record;
+    record.setText(historia::date, launch.date);
+    record.setText(historia::time, launch.time);
+    record.setText(historia::counter, launch.counter);
+    WriteRecord(historia::path(workingDir), record);
 }

@@ -49,9 +49,11 @@ const QString kVersionText = QStringLiteral("24502");
 
 } // namespace
 
-Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
-                 ui::ClientWindows &clientWindows, printing::PrintFontStore &fonts, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_seams(seams), m_windows(windows),
+Tbaza_f::Tbaza_f(const QString &workingDir, LaunchValues &launch, Seams &seams,
+                 ui::WindowOpener &windows, Openers openers, ui::ClientWindows &clientWindows,
+                 printing::PrintFontStore &fonts, QWidget *parent)
+    : QMainWindow(parent), m_workingDir(workingDir), m_baseDir(workingDir), m_launch(launch),
+      m_seams(seams), m_windows(windows), m_openers(std::move(openers)),
       m_clientWindows(clientWindows), m_fonts(fonts),
       m_addOnDir(QCoreApplication::applicationDirPath()), m_owner(owner::kSize),
       m_ui(std::make_unique<Ui::Tbaza_f>())
@@ -142,11 +144,11 @@ Record Tbaza_f::ArchiverConfig(const QString &workingDir)
 void Tbaza_f::FormCreate()
 {
     Guarded(m_seams.dialogs, [this] {
-        PobierzDane(m_state, m_seams);
-        m_state.baseDir = m_state.workingDir;
-        WriteRecord(PathIn(m_state.workingDir, QStringLiteral("archiwizator_config.dat")),
-                    ArchiverConfig(m_state.workingDir));
-        const QString versionFile = PathIn(m_state.workingDir, QStringLiteral("Admini\\wer.dat"));
+        PobierzDane(m_launch, m_workingDir, m_seams);
+        m_baseDir = m_workingDir;
+        WriteRecord(PathIn(m_workingDir, QStringLiteral("archiwizator_config.dat")),
+                    ArchiverConfig(m_workingDir));
+        const QString versionFile = PathIn(m_workingDir, QStringLiteral("Admini\\wer.dat"));
         if (!FileExists(versionFile)) {
             Record version(kVersionSize);
             version.setText(kVersion, kVersionText);
@@ -155,10 +157,10 @@ void Tbaza_f::FormCreate()
         setWindowTitle(QStringLiteral("Baza firm programu Mirtal 5.02"));
 
         const std::optional<ui::DatabaseConnection> database =
-            ui::ConnectDatabase(m_state.workingDir, m_seams, true);
+            ui::ConnectDatabase(m_workingDir, m_seams, true);
         if (!database)
             return; // the program has been ended
-        m_state.baseDir = database->baseDir;
+        m_baseDir = database->baseDir;
         Label3->setText(database->mode == lokalizacja::Network
                             ? QStringLiteral("Podłączono bazy sieciowe")
                             : QStringLiteral("Podłączono bazy lokalne"));
@@ -173,7 +175,7 @@ void Tbaza_f::FormCreate()
 
         QRandomGenerator random(
             static_cast<quint32>(m_seams.clock.now().toMSecsSinceEpoch() & 0xFFFFFFFF));
-        const QImage wallpaper = tapety::ChooseWallpaper(m_state.workingDir, random);
+        const QImage wallpaper = tapety::ChooseWallpaper(m_workingDir, random);
         Image1->setPixmap(wallpaper.isNull() ? QPixmap() : QPixmap::fromImage(wallpaper));
 
         loadRegister();
@@ -198,12 +200,12 @@ void Tbaza_f::showBanner()
 
 void Tbaza_f::applyListFont()
 {
-    ApplyPrintFont(lista_k, m_state.printFont);
+    ApplyPrintFont(lista_k, m_fonts.settings());
 }
 
 void Tbaza_f::loadRegister()
 {
-    const QString path = RegisterPath(m_state.baseDir);
+    const QString path = RegisterPath(m_baseDir);
     if (!FileExists(path))
         WriteRecord(path, registerfile::defaultRecord());
     Record record(registerfile::kSize);
@@ -235,7 +237,7 @@ bool Tbaza_f::changeRegisterLine(const QString &shown, const QString &newLine)
     const int position = lista_k->currentRow() + 1;
     bool saved = false;
     Guarded(m_seams.dialogs, [&] {
-        const RegisterChange change = ChangeRegisterLine(m_state.baseDir, position, shown, newLine);
+        const RegisterChange change = ChangeRegisterLine(m_baseDir, position, shown, newLine);
         showRegister(change.record);
         saved = change.outcome == RegisterChange::Outcome::Saved;
         if (!saved)
@@ -259,7 +261,7 @@ void Tbaza_f::refreshOwnerHint()
     const QString number = currentClientNumber();
     if (number.isEmpty())
         return;
-    const QString path = ClientFile(m_state.baseDir, number, QStringLiteral(".dat"));
+    const QString path = ClientFile(m_baseDir, number, QStringLiteral(".dat"));
     if (!FileExists(path))
         return;
     ReadRecord(path, m_owner);
@@ -278,20 +280,19 @@ void Tbaza_f::lista_kDblClick()
     const QString number = currentClientNumber();
     if (number.isEmpty())
         return;
-    const QString lock = LockPath(m_state.baseDir, number);
+    const QString lock = LockPath(m_baseDir, number);
     // The open client's windows go first, saving what was typed, while its lock is still held.
-    if (lock != m_state.heldLockPath && !m_clientWindows.closeAll())
+    if (lock != m_heldLockPath && !m_clientWindows.closeAll())
         return;
     Guarded(m_seams.dialogs, [&] {
-        if (TakeClientLock(lock, m_state.heldLockPath) == LockOutcome::Busy) {
+        if (TakeClientLock(lock, m_heldLockPath) == LockOutcome::Busy) {
             m_seams.dialogs.notice(
                 QStringLiteral("Informacja"),
                 QStringLiteral("Rekord danych chwilowo zajęty przez innego użytkownika.\n"
                                "Poczekaj na jego zwolnienie a następnie ponów operację"));
             return;
         }
-        m_state.currentClient = number;
-        m_windows.open(WindowId::Settlement);
+        m_openers.settlement(number);
     });
 }
 
@@ -335,17 +336,17 @@ void Tbaza_f::SpeedButton2Click()
     if (!changeRegisterLine(shown, number))
         return;
     Guarded(m_seams.dialogs, [&] {
-        for (const QString &file : RemovedClientFiles(m_state.baseDir, number))
+        for (const QString &file : RemovedClientFiles(m_baseDir, number))
             DeleteFile(file);
     });
 }
 
 void Tbaza_f::startAddOn(AddOn addOn)
 {
-    const QString program = FindAddOn(AddOnProgram(addOn), m_addOnDir, m_state.workingDir);
+    const QString program = FindAddOn(AddOnProgram(addOn), m_addOnDir, m_workingDir);
     // An add-on that is not installed is simply not started.
     if (!program.isEmpty())
-        m_seams.programs.startDetached(program, AddOnArguments(addOn), m_state.workingDir);
+        m_seams.programs.startDetached(program, AddOnArguments(addOn), m_workingDir);
 }
 
 void Tbaza_f::startClientAddOn(AddOn addOn)
@@ -358,13 +359,13 @@ void Tbaza_f::startClientAddOn(AddOn addOn)
         // the names of the client read before.
         m_owner.clear();
         refreshOwnerHint();
-        const QString program = FindAddOn(AddOnProgram(addOn), m_addOnDir, m_state.workingDir);
+        const QString program = FindAddOn(AddOnProgram(addOn), m_addOnDir, m_workingDir);
         if (program.isEmpty())
             return;
         m_seams.programs.startDetached(
             program,
             AddOnArguments(addOn, number, m_owner.text(owner::nazwa1), m_owner.text(owner::nazwa2)),
-            m_state.workingDir);
+            m_workingDir);
     });
 }
 
@@ -418,10 +419,8 @@ void Tbaza_f::Narzedziaadministratora1Click()
 
 void Tbaza_f::Osieci1Click()
 {
-    m_state.notepad.file = QStringLiteral("\\POMOC\\siec.dat");
-    m_state.notepad.mode = 1;
-    m_state.notepad.title = QStringLiteral("Informacje o wersji sieciowej.");
-    m_windows.open(WindowId::Notepad);
+    m_openers.notepad(
+        {QStringLiteral("\\POMOC\\siec.dat"), 1, QStringLiteral("Informacje o wersji sieciowej.")});
 }
 
 void Tbaza_f::Ustawienia1Click()
@@ -457,11 +456,11 @@ bool Tbaza_f::KoniecPracy()
     // that cannot save keeps the program running, with its lock.
     if (!m_clientWindows.closeAll())
         return false;
-    ReleaseHeldLock(m_state.heldLockPath);
+    ReleaseHeldLock(m_heldLockPath);
     Wygaszaj();
     // The user asked to end: a launch that cannot be recorded is reported, and the program
     // ends all the same rather than staying on as a faded-out window.
-    Guarded(m_seams.dialogs, [this] { ZapiszUruchomienia(m_state); });
+    Guarded(m_seams.dialogs, [this] { ZapiszUruchomienia(m_launch, m_workingDir); });
     m_seams.endProgram(0);
     return true;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "programstate.h"
+#include "logowania.h"
 #include "record.h"
 #include "seams.h"
+#include "uruchomienia.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 #include "dodatki.h"
@@ -33,12 +35,18 @@ class Tbaza_f : public QMainWindow
     Q_OBJECT
 
 public:
-    // `windows` opens the settlement window and the auxiliary windows, which are created after
-    // this one; `clientWindows` closes those of them that work on the open client; `fonts`
-    // serves the menu entry "Czcionka druku".
-    Tbaza_f(storage::ProgramState &state, storage::Seams &seams, ui::WindowOpener &windows,
-            ui::ClientWindows &clientWindows, printing::PrintFontStore &fonts,
-            QWidget *parent = nullptr);
+    // How the main window opens the windows that it hands something: the settlement window
+    // the client it has locked, the notepad what to show.
+    struct Openers {
+        std::function<bool(const QString &client)> settlement;
+        std::function<bool(const printing::NotepadRequest &)> notepad;
+    };
+    // `windows` opens the auxiliary windows, which are created after this one; `clientWindows`
+    // closes those that work on the open client; `fonts` serves the menu entry "Czcionka druku";
+    // `launch` is this run's launch record, prepared at start and written at the end.
+    Tbaza_f(const QString &workingDir, LaunchValues &launch, storage::Seams &seams,
+            ui::WindowOpener &windows, Openers openers, ui::ClientWindows &clientWindows,
+            printing::PrintFontStore &fonts, QWidget *parent = nullptr);
     ~Tbaza_f() override;
     Q_DISABLE_COPY(Tbaza_f)
     // Where add-ons are looked for first (the folder of the program's own executable).
@@ -83,6 +91,11 @@ public:
 
     // The client number of the selected position ("001" … "500"), empty when none is selected.
     QString currentClientNumber() const;
+    // The folder of the register and the lock files: the working directory, or the network
+    // path of the database location once the start-up has read it.
+    const QString &baseDir() const { return m_baseDir; }
+    // The lock file this copy created last; the only one it ever deletes.
+    const QString &heldLockPath() const { return m_heldLockPath; }
 
     // The configuration file of the archiving add-on: the folders it saves.
     static storage::Record ArchiverConfig(const QString &workingDir);
@@ -101,9 +114,13 @@ private:
     void startAddOn(AddOn addOn);
     void startClientAddOn(AddOn addOn);
 
-    storage::ProgramState &m_state;
+    QString m_workingDir;
+    QString m_baseDir;
+    QString m_heldLockPath;
+    LaunchValues &m_launch;
     storage::Seams &m_seams;
     ui::WindowOpener &m_windows;
+    Openers m_openers;
     ui::ClientWindows &m_clientWindows;
     printing::PrintFontStore &m_fonts;
     QString m_addOnDir;

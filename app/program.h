@@ -1,9 +1,11 @@
 #pragma once
 
 #include "clientwindows.h"
-#include "programstate.h"
+#include "clientyears.h"
 #include "seams.h"
+#include "uruchomienia.h"
 #include "windowopener.h"
+#include "yearwindows.h"
 
 #include <QList>
 #include <QString>
@@ -33,8 +35,9 @@ class Tlogowania_f;
 class Twydruk_f;
 } // namespace printing
 
-// The program as one object: its state, the seams its windows talk to the platform through, and
-// the thirteen windows in their order of creation, wired so that they open one another. Each
+// The program as one object: the seams its windows talk to the platform through, the client's
+// years the windows share, this run's launch record, and the thirteen windows in their order of
+// creation, wired so that they open one another and hand each other what they need. Each
 // window's set-up runs once as it is created, the main window's (the start-up sequence) first,
 // before any other window exists.
 class Program
@@ -57,7 +60,7 @@ public:
     Q_DISABLE_COPY(Program)
 
     Tbaza_f &mainWindow() { return *m_baza; }
-    storage::ProgramState &state() { return m_state; }
+    const QString &workingDir() const { return m_workingDir; }
     ui::WindowOpener &windows() { return m_windows; }
     // The windows in their order of creation: the twelve that have one (the print font, created
     // thirteenth, is the font store, which has no window).
@@ -70,8 +73,13 @@ private:
 
     // Declared first, so that the windows go before the seams they hold.
     std::unique_ptr<Production> m_production;
-    storage::ProgramState m_state;
+    // The process's directory at start, never changed: root of the settlement files.
+    QString m_workingDir;
+    LaunchValues m_launch;
+    // Declared before the windows, which hold the years it hands out.
+    settlement::ClientYears m_years;
     ui::WindowTable m_windows;
+    settlement::YearWindowTable m_yearWindows;
     // The settlement window and the windows opened from it, closed before another client is
     // opened and before the program ends.
     ui::ClientWindowList m_clientWindows;

@@ -18,17 +18,16 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     fuzz::WriteInput(QStringLiteral("FONT\\") + printing::kPrintFontFile, fuzz::Bytes(data, size));
-    ProgramState state;
-    state.workingDir = fuzz::WorkingDir();
+    printing::PrintFontSettings settings;
     try {
-        printing::CzytajFonty(state, printing::kPrintFontFile);
+        printing::CzytajFonty(settings, fuzz::WorkingDir(), printing::kPrintFontFile);
     } catch (const FileError &) {
         return 0;
     }
-    const printing::FontChoice choice = printing::FontOfSettings(state.printFont.record);
+    const printing::FontChoice choice = printing::FontOfSettings(settings.record);
     QListWidget list;
     list.addItem(QStringLiteral("001 Kowalski"));
-    printing::ApplyPrintFont(&list, state.printFont);
+    printing::ApplyPrintFont(&list, settings);
     QFontMetrics(choice.font).height();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "fuzzinput.h"
 #include "modul_hist.h"
 #include "recordfile.h"
+#include "uruchomienia.h"
 
 using namespace storage;
 
@@ -12,16 +13,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray input = fuzz::Bytes(data, size);
     fuzz::WriteInput(QStringLiteral("Admini\\historia.dat"), input);
-    ProgramState state;
-    state.workingDir = fuzz::WorkingDir();
+    LaunchValues launch;
     TestSeams seams;
     try {
-        PobierzDane(state, seams.seams);
-        ZapiszUruchomienia(state);
+        PobierzDane(launch, fuzz::WorkingDir(), seams.seams);
+        ZapiszUruchomienia(launch, fuzz::WorkingDir());
         Record written(historia::kSize);
-        ReadRecord(historia::path(state.workingDir), written);
+        ReadRecord(historia::path(fuzz::WorkingDir()), written);
         FUZZ_CHECK(written.bytes().mid(48) == input.mid(48, historia::kSize - 48));
-        FUZZ_CHECK(written.text(historia::counter) == state.launch.counter);
+        FUZZ_CHECK(written.text(historia::counter) == launch.counter);
     } catch (const FileError &) {
     }
     return 0;

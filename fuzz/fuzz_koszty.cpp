@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             costRecord.setText(cost::entry(m, cost::kVat, row), take());
         }
 
-    CalculationResults results;
+    settlement::CalculationResults results;
     const settlement::MonthFigures figures =
         settlement::WyliczKoszty(mileageRecord, costRecord, month, results);
     // As the calculation window shows them.
@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int held = std::clamp(month, 1, 12);
     for (int m = held + 1; m <= 12; ++m)
         for (int column = 0; column < 5; ++column)
-            FUZZ_CHECK(results.table.text(CalculationResults::cell(m, column)).isEmpty());
+            FUZZ_CHECK(
+                results.table.text(settlement::CalculationResults::cell(m, column)).isEmpty());
     FUZZ_CHECK(results.amountToBook == figures.toBook || std::isnan(figures.toBook));
     return 0;
 }

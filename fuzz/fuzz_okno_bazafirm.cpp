@@ -30,13 +30,17 @@ struct Shown {
 };
 
 // Everything that names the window's own interface.
-Shown RunWindow(ProgramState &state, Seams &seams)
+Shown RunWindow(const QString &workingDir, Seams &seams)
 {
     FakePrintDialogs printDialogs;
     ui::WindowTable windows;
     ui::ClientWindowList clientWindows;
-    printing::PrintFontStore fonts(state, printDialogs);
-    Tbaza_f window(state, seams, windows, clientWindows, fonts);
+    printing::PrintFontStore fonts(workingDir, printDialogs);
+    LaunchValues launch;
+    Tbaza_f window(workingDir, launch, seams, windows,
+                   {[](const QString &) { return false; },
+                    [](const printing::NotepadRequest &) { return false; }},
+                   clientWindows, fonts);
     window.FormCreate();
     window.Timer1Timer();
     Shown shown;
@@ -67,17 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::WritePart(QStringLiteral("DANE\\001.dat"), parts.at(1));
 
     TestSeams seams;
-    ProgramState state;
-    state.workingDir = fuzz::WorkingDir();
-    state.baseDir = state.workingDir;
-    const Shown shown = RunWindow(state, seams.seams);
+    const QString workingDir = fuzz::WorkingDir();
+    const Shown shown = RunWindow(workingDir, seams.seams);
 
     // A register that reads shows its 500 lines as stored, at most 50 characters each; one that
     // does not read has been reported.
     Record klienci(registerfile::kSize);
     bool readable = true;
     try {
-        ReadRecord(PathIn(state.workingDir, QStringLiteral("DANE\\klienci.dat")), klienci);
+        ReadRecord(PathIn(workingDir, QStringLiteral("DANE\\klienci.dat")), klienci);
     } catch (const FileError &) {
         readable = false;
     }
@@ -97,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool ownerReadable = parts.at(1).has_value();
     try {
         if (ownerReadable)
-            ReadRecord(PathIn(state.workingDir, QStringLiteral("DANE\\001.dat")), owner);
+            ReadRecord(PathIn(workingDir, QStringLiteral("DANE\\001.dat")), owner);
     } catch (const FileError &) {
         ownerReadable = false;
     }

@@ -8,6 +8,7 @@
 #include "fakeseams.h"
 #include "fileerror.h"
 #include "fuzzinput.h"
+#include "guard.h"
 #include "paths.h"
 #include "recordfile.h"
 
@@ -20,14 +21,22 @@ namespace {
 
 struct Session {
     TestSeams seams;
-    ProgramState state;
 };
 
 // Everything that names the window's own interface: opened as the settlement window opens it
 // (in March, the fake clock's month), a tick there and in each month chosen, then "Powrót".
 void RunWindow(Session &session)
 {
-    static Teksploatacja_f window(session.state, session.seams.seams);
+    static Teksploatacja_f window(fuzz::WorkingDir(), session.seams.seams);
+    std::shared_ptr<settlement::ClientYear> year;
+    // The settlement window reads the year before it opens the window; a year file it cannot
+    // read stops there, with its error box.
+    if (!Guarded(session.seams.dialogs, [&] {
+            year = std::make_shared<settlement::ClientYear>(
+                fuzz::WorkingDir(), QStringLiteral("001"), QStringLiteral("2007"));
+        }))
+        return;
+    window.setYear({year, {}});
     if (!window.FormCreate())
         return;
     window.Timer1Timer();
@@ -52,10 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     fuzz::EnsureApplication(true);
     static Session session;
-    session.state.workingDir = fuzz::WorkingDir();
-    session.state.baseDir = session.state.workingDir;
-    session.state.yearText = QStringLiteral("2007");
-    session.state.yearStem = QStringLiteral("001_2007");
     session.seams.dialogs.shown.clear();
 
     const auto parts = fuzz::Parts(fuzz::Bytes(data, size), 2);

@@ -4,6 +4,7 @@
 #include "fakeseams.h"
 #include "fileerror.h"
 #include "fuzzinput.h"
+#include "guard.h"
 #include "numerator.h"
 #include "recordfile.h"
 
@@ -15,14 +16,22 @@ namespace {
 
 struct Session {
     TestSeams seams;
-    ProgramState state;
 };
 
 // Everything that names the window's own interface: opened as the settlement window opens it,
 // then "Powrót".
 void RunWindow(Session &session)
 {
-    static Tnumerator_f window(session.state, session.seams.seams);
+    static Tnumerator_f window(session.seams.seams);
+    std::shared_ptr<settlement::ClientYear> year;
+    // The settlement window reads the year before it opens the window; a year file it cannot
+    // read stops there, with its error box.
+    if (!Guarded(session.seams.dialogs, [&] {
+            year = std::make_shared<settlement::ClientYear>(
+                fuzz::WorkingDir(), QStringLiteral("001"), QStringLiteral("2007"));
+        }))
+        return;
+    window.setYear({year, {}});
     if (window.FormCreate())
         window.SpeedButton3Click();
 }
@@ -33,10 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     fuzz::EnsureApplication(true);
     static Session session;
-    session.state.workingDir = fuzz::WorkingDir();
-    session.state.baseDir = session.state.workingDir;
-    session.state.yearText = QStringLiteral("2007");
-    session.state.yearStem = QStringLiteral("001_2007");
     session.seams.dialogs.shown.clear();
     const QString path =
         fuzz::WriteInput(QStringLiteral("DANE\\001_2007.num"), fuzz::Bytes(data, size));

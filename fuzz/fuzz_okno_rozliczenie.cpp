@@ -8,7 +8,7 @@
 #include "paths.h"
 #include "recordfile.h"
 #include "rozliczenie.h"
-#include "windowopener.h"
+#include "yearwindows.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,22 +21,28 @@ namespace {
 
 struct Session {
     TestSeams seams;
-    ProgramState state;
-    ui::WindowTable windows;
+    settlement::YearWindowTable windows;
 };
 
 // Everything that names the window's own interface: the set-up as the main window opens it for
 // client 001, one timer tick; returns the totals panel as shown.
-QStringList RunWindow(Session &session)
-{
-    static Trozliczeniesamochodu_f window(session.state, session.seams.seams, session.windows);
-    session.state.currentClient = QStringLiteral("001");
-    window.FormCreate();
-    window.Timer1Timer();
+struct Shown {
     QStringList totals;
+    // The year the window holds after its set-up; none when the set-up failed.
+    std::shared_ptr<settlement::ClientYear> year;
+};
+
+Shown RunWindow(Session &session)
+{
+    static settlement::ClientYears years(fuzz::WorkingDir());
+    static Trozliczeniesamochodu_f window(years, session.seams.seams, session.windows);
+    window.openClient(QStringLiteral("001"));
+    window.Timer1Timer();
+    Shown shown;
     for (const char *label : {"Label9", "Label12", "Label13"})
-        totals << window.findChild<QLabel *>(QLatin1String(label))->text();
-    return totals;
+        shown.totals << window.findChild<QLabel *>(QLatin1String(label))->text();
+    shown.year = window.handOver().year;
+    return shown;
 }
 
 bool InsideData(const QString &path)
@@ -53,9 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::EnsureApplication(true);
     fuzz::ClearData();
     static Session session;
-    session.state = ProgramState{};
-    session.state.workingDir = fuzz::WorkingDir();
-    session.state.baseDir = session.state.workingDir;
     session.seams.dialogs.shown.clear();
 
     const auto parts = fuzz::Parts(fuzz::Bytes(data, size), 3);
@@ -85,12 +88,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     put(mileagePath, parts.at(1));
     put(costPath, parts.at(2));
 
-    const QStringList totals = RunWindow(session);
+    const Shown shown = RunWindow(session);
 
-    if (!ownerReadable)
+    if (!ownerReadable) {
+        FUZZ_CHECK(!shown.year);
         return 0;
-    FUZZ_CHECK(session.state.yearStem == stem);
-    FUZZ_CHECK(session.state.ownerRecord.bytes() == owner.bytes());
+    }
     // The year files the window did not find are created; both are then read.
     Record mileage(mileage::kSize);
     Record costs(cost::kSize);
@@ -100,11 +103,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const FileError &) {
         // Reported by the window as it read or created them.
         FUZZ_CHECK(!session.seams.dialogs.ioErrors().isEmpty());
+        FUZZ_CHECK(!shown.year);
         return 0;
     }
-    FUZZ_CHECK(session.state.mileageRecord.bytes() == mileage.bytes());
-    FUZZ_CHECK(session.state.costRecord.bytes() == costs.bytes());
-    for (const QString &total : totals)
+    FUZZ_CHECK(shown.year);
+    FUZZ_CHECK(shown.year->stem() == stem);
+    FUZZ_CHECK(shown.year->owner().bytes() == owner.bytes());
+    FUZZ_CHECK(shown.year->mileage().bytes() == mileage.bytes());
+    FUZZ_CHECK(shown.year->costs().bytes() == costs.bytes());
+    for (const QString &total : shown.totals)
         FUZZ_CHECK(total.endsWith(QStringLiteral(" zł")));
     FUZZ_CHECK(session.seams.dialogs.unexpected == 0);
     return 0;

@@ -5,6 +5,7 @@
 // preview (drawn on a recording page), and "Powrót", which saves the memory; the statement is
 // also drawn directly from what was read, and both drawings must be the same.
 #include "clientrecords.h"
+#include "czcionki.h"
 #include "datetext.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
@@ -27,16 +28,16 @@ namespace {
 
 struct Session {
     TestSeams seams;
-    ProgramState state;
     FakePrintDialogs printDialogs;
+    printing::PrintFontStore fonts{fuzz::WorkingDir(), printDialogs};
 };
 
 // Everything that names the panel's own interface: opened as the calculation window opens it,
 // "Podgląd wydruku", then "Powrót".
-void RunWindow(Session &session)
+void RunWindow(Session &session, const settlement::StatementHandOver &statement)
 {
-    static printing::Twydruk_f window(session.state, session.seams.seams, session.printDialogs);
-    if (!window.FormCreate())
+    static printing::Twydruk_f window(session.seams.seams, session.printDialogs, session.fonts);
+    if (!window.openWith(statement))
         return;
     window.SpeedButton3Click();
     window.SpeedButton2Click();
@@ -78,25 +79,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::optional<Record> costs = Read(eks, cost::kSize);
     if (!mileage || !costs)
         return 0;
-    ProgramState &state = session.state;
-    state = ProgramState{};
-    state.workingDir = fuzz::WorkingDir();
-    state.baseDir = state.workingDir;
-    state.ownerRecord = owner::defaultRecord(QStringLiteral("001"));
-    state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
-    settlement::WyliczKoszty(*mileage, *costs, month, state.results);
-    state.results.month = month;
-    state.results.title = QStringLiteral("Rozliczenie miesiąca");
-    state.results.stem = QStringLiteral("001_2007");
     // What the calculation hands the panel as it opens it.
-    state.statementOwner = state.ownerRecord;
-    state.statementCosts = *costs;
+    settlement::StatementHandOver statement;
+    statement.year = std::make_shared<settlement::ClientYear>(
+        fuzz::WorkingDir(), QStringLiteral("001"), QStringLiteral("2007"));
+    statement.owner = owner::defaultRecord(QStringLiteral("001"));
+    statement.owner.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    settlement::WyliczKoszty(*mileage, *costs, month, statement.results);
+    statement.results.month = month;
+    statement.results.title = QStringLiteral("Rozliczenie miesiąca");
+    statement.results.stem = QStringLiteral("001_2007");
+    statement.costs = *costs;
     session.seams.dialogs.shown.clear();
     session.printDialogs.previews.clear();
 
     const bool memoryMissing = !parts.at(0);
     const bool numeratorMissing = !parts.at(1);
-    RunWindow(session);
+    RunWindow(session, statement);
 
     const std::optional<Record> memory = Read(mie, printing::mie::kSize);
     const std::optional<Record> numbers = Read(num, numerator::kSize);
@@ -118,10 +117,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         numbers->text(numerator::suffix),
         ShortDate(session.seams.clock.today(), session.seams.regional),
         memory->text(printing::mie::miejscowosc),
-        state.ownerRecord,
+        statement.owner,
         *costs,
-        state.results,
-        state.printFont};
+        statement.results,
+        session.fonts.settings()};
     printing::DrawStatement(page, input);
     FUZZ_CHECK(!page.calls.isEmpty());
     FUZZ_CHECK(session.printDialogs.previews.at(0) == page.calls);

@@ -6,7 +6,7 @@
 #include "fuzzinput.h"
 #include "lokalizacja.h"
 #include "modul_hist.h"
-#include "programstate.h"
+#include "printfontrecord.h"
 #include "textcodec.h"
 #include "wydruk.h"
 
@@ -164,12 +164,12 @@ int main(int argc, char **argv)
     history.bytes()[60] = 'r';
     write("fuzz_historia", "used", history);
 
-    Record font(PrintFontSettings::kSize);
+    Record font(printfont::kSize);
     write("fuzz_font", "empty", font);
-    font.setInt32(PrintFontSettings::kColour, 0x0000FF);
-    font.setText(PrintFontSettings::face, QStringLiteral("DejaVu Sans"));
-    font.setInt32(PrintFontSettings::kPoints, 12);
-    font.setByte(PrintFontSettings::kStyle, 5);
+    font.setInt32(printfont::kColour, 0x0000FF);
+    font.setText(printfont::face, QStringLiteral("DejaVu Sans"));
+    font.setInt32(printfont::kPoints, 12);
+    font.setByte(printfont::kStyle, 5);
     write("fuzz_font", "dejavu", font);
 
     Record version(admin::wersja::kSize);

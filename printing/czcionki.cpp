@@ -53,16 +53,16 @@ QString PrintFontPath(const QString &workingDir, const QString &fileName)
     return PathIn(workingDir, QStringLiteral("FONT\\") + fileName);
 }
 
-void CzytajFonty(ProgramState &state, const QString &fileName)
+void CzytajFonty(PrintFontSettings &settings, const QString &workingDir, const QString &fileName)
 {
-    const QString path = PrintFontPath(state.workingDir, fileName);
+    const QString path = PrintFontPath(workingDir, fileName);
     if (!FileExists(path))
         return;
     // Read into a copy, so that a short file leaves the shared settings as they were.
     Record record(Settings::kSize);
     ReadRecord(path, record);
-    state.printFont.record = record;
-    SetCurrent(state.printFont);
+    settings.record = record;
+    SetCurrent(settings);
 }
 
 qint32 PointsOf(const Record &record)
@@ -111,8 +111,8 @@ void ApplyPrintFont(QWidget *widget, const PrintFontSettings &settings)
     widget->setPalette(palette);
 }
 
-PrintFontStore::PrintFontStore(ProgramState &state, PrintDialogs &dialogs)
-    : m_state(state), m_dialogs(dialogs)
+PrintFontStore::PrintFontStore(const QString &workingDir, PrintDialogs &dialogs)
+    : m_workingDir(workingDir), m_dialogs(dialogs)
 {
     m_dialogFont.font = QFont(QStringLiteral("Tahoma"), 8);
     m_dialogFont.colour = QApplication::palette().color(QPalette::WindowText);
@@ -120,16 +120,16 @@ PrintFontStore::PrintFontStore(ProgramState &state, PrintDialogs &dialogs)
 
 void PrintFontStore::CzytajFonty(const QString &fileName)
 {
-    printing::CzytajFonty(m_state, fileName);
+    printing::CzytajFonty(m_settings, m_workingDir, fileName);
 }
 
 bool PrintFontStore::ZapiszFonty(const QString &fileName)
 {
-    const QString path = PrintFontPath(m_state.workingDir, fileName);
+    const QString path = PrintFontPath(m_workingDir, fileName);
     if (FileExists(path)) {
         Record stored(Settings::kSize);
         ReadRecord(path, stored);
-        m_state.printFont.record = stored;
+        m_settings.record = stored;
         m_dialogFont = FontOfSettings(stored);
     }
 
@@ -138,15 +138,15 @@ bool PrintFontStore::ZapiszFonty(const QString &fileName)
         return false;
 
     // The padding bytes go back to the file as they stand in the shared record.
-    Record record = m_state.printFont.record;
+    Record record = m_settings.record;
     record.setInt32(Settings::kColour, qint32(RecordColour(choice->colour)));
     record.setText(Settings::face, choice->font.family().left(Settings::face.capacity));
     record.setInt32(Settings::kPoints, std::max(choice->font.pointSize(), 0));
     record.setByte(Settings::kStyle, StyleOfFont(choice->font));
     WriteRecord(path, record);
 
-    m_state.printFont.record = record;
-    SetCurrent(m_state.printFont);
+    m_settings.record = record;
+    SetCurrent(m_settings);
     m_dialogFont = *choice;
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "printdialogs.h"
-#include "programstate.h"
+#include "printfontsettings.h"
 #include "seams.h"
 
 #include <QString>
@@ -16,10 +16,11 @@ inline constexpr QLatin1String kPrintFontFile("font_kanto_2007.dat");
 // The settings file FONT\ + fileName under the working directory.
 QString PrintFontPath(const QString &workingDir, const QString &fileName);
 
-// Loads the print font settings: the file's record into state.printFont, and the current face
-// and size from it. A missing file changes nothing. Throws FileError (a file shorter than the
-// record gives "Read beyond end of file").
-void CzytajFonty(storage::ProgramState &state, const QString &fileName);
+// Loads the print font settings FONT\ + fileName under the working directory: the file's record
+// into `settings`, and the current face and size from it. A missing file changes nothing.
+// Throws FileError (a file shorter than the record gives "Read beyond end of file"), leaving
+// `settings` as they were.
+void CzytajFonty(PrintFontSettings &settings, const QString &workingDir, const QString &fileName);
 
 // What a settings record stands for, whatever its bytes: a size outside 1 to 200 points counts
 // as no size (0, the default height, as before any file was read); only the four style bits are
@@ -35,28 +36,32 @@ FontChoice FontOfSettings(const storage::Record &record);
 
 // Gives a widget the colour, face, size and style of the settings record. An empty face or no
 // size (nothing read yet) keeps the widget's own.
-void ApplyPrintFont(QWidget *widget, const storage::PrintFontSettings &settings);
+void ApplyPrintFont(QWidget *widget, const printing::PrintFontSettings &settings);
 
 // The print font settings of the program: reads them for the windows that show or print with
 // them, and lets the user choose a new print font through the font dialog.
 class PrintFontStore
 {
 public:
-    PrintFontStore(storage::ProgramState &state, PrintDialogs &dialogs);
+    PrintFontStore(const QString &workingDir, PrintDialogs &dialogs);
     Q_DISABLE_COPY(PrintFontStore)
 
-    // Loads the settings file into state.printFont (see the free function).
+    // The settings as last loaded or stored.
+    const PrintFontSettings &settings() const { return m_settings; }
+
+    // Loads the settings file into settings() (see the free function).
     void CzytajFonty(const QString &fileName);
 
     // Lets the user choose the print font, the dialog pre-set from the settings file when there
-    // is one, and stores the choice in the file and in state.printFont. Cancel stores nothing.
-    // Returns whether a choice was stored. Throws FileError; a failed write leaves the shared
+    // is one, and stores the choice in the file and in settings(). Cancel stores nothing.
+    // Returns whether a choice was stored. Throws FileError; a failed write leaves the
     // settings as they were.
     bool ZapiszFonty(const QString &fileName);
 
 private:
-    storage::ProgramState &m_state;
+    QString m_workingDir;
     PrintDialogs &m_dialogs;
+    PrintFontSettings m_settings;
     // The dialog opens on the font it showed last when there is no settings file to pre-set it.
     FontChoice m_dialogFont;
 };

@@ -67,10 +67,10 @@ void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
     }
 }
 
-Tlogowania_f::Tlogowania_f(ProgramState &state, Seams &seams, PrintDialogs &dialogs,
-                           QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_dialogs(dialogs),
-      m_ui(std::make_unique<Ui::Tlogowania_f>())
+Tlogowania_f::Tlogowania_f(const QString &workingDir, Seams &seams, PrintDialogs &dialogs,
+                           PrintFontStore &fonts, QWidget *parent)
+    : FormWindow(Placement::Default, parent), m_workingDir(workingDir), m_seams(seams),
+      m_dialogs(dialogs), m_fonts(fonts), m_ui(std::make_unique<Ui::Tlogowania_f>())
 {
     m_ui->setupUi(this);
     Label1 = m_ui->Label1;
@@ -84,25 +84,31 @@ Tlogowania_f::Tlogowania_f(ProgramState &state, Seams &seams, PrintDialogs &dial
     fixSize();
 }
 
+bool Tlogowania_f::openWith(const NotepadRequest &request)
+{
+    m_request = request;
+    return prepareAndOpen();
+}
+
 bool Tlogowania_f::FormCreate()
 {
-    setWindowTitle(m_state.notepad.title);
+    setWindowTitle(m_request.title);
     bool programEnded = false;
     const bool done = Guarded(m_seams.dialogs, [&] {
         const std::optional<ui::DatabaseConnection> database =
-            ui::ConnectDatabase(m_state.workingDir, m_seams, false);
+            ui::ConnectDatabase(m_workingDir, m_seams, false);
         if (!database) {
             programEnded = true;
             return;
         }
         m_baseDir = database->baseDir;
-        if (m_state.notepad.file.isEmpty())
+        if (m_request.file.isEmpty())
             return;
 
-        CzytajFonty(m_state, kPrintFontFile);
-        ApplyPrintFont(Memo1, m_state.printFont);
+        m_fonts.CzytajFonty(kPrintFontFile);
+        ApplyPrintFont(Memo1, m_fonts.settings());
         Memo1->clear();
-        const QString path = PathIn(m_baseDir, m_state.notepad.file);
+        const QString path = PathIn(m_baseDir, m_request.file);
         if (!FileExists(path))
             WriteRecord(path, Record(0));
         Memo1->setPlainText(TextOfFile(ReadTextFile(path)));
@@ -140,11 +146,11 @@ void Tlogowania_f::SpeedButton3Click()
     if (!m_dialogs.print(printer))
         return;
     Guarded(m_seams.dialogs, [&] {
-        CzytajFonty(m_state, kPrintFontFile);
+        m_fonts.CzytajFonty(kPrintFontFile);
         const QStringList lines = memoLines();
         const QString caption = windowTitle();
         if (!PrintPages(printer,
-                        [&](Page &page) { DrawNotepad(page, caption, lines, m_state.printFont); }))
+                        [&](Page &page) { DrawNotepad(page, caption, lines, m_fonts.settings()); }))
             m_seams.dialogs.notice(QStringLiteral("Informacja"),
                                    QStringLiteral("Nie udało się rozpocząć wydruku."));
     });

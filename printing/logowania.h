@@ -3,7 +3,7 @@
 #include "formwindow.h"
 #include "page.h"
 #include "printdialogs.h"
-#include "programstate.h"
+#include "printfontsettings.h"
 #include "seams.h"
 
 #include <QStringList>
@@ -25,7 +25,16 @@ constexpr int kNotepadLinesPerPage = 51;
 // Draws the notepad printout: the caption in bold, 5 points larger than the print font, on the
 // first page, then the lines in the print font, at most 51 a page.
 void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
-                 const storage::PrintFontSettings &font);
+                 const printing::PrintFontSettings &font);
+
+class PrintFontStore;
+
+// What the notepad is asked to show.
+struct NotepadRequest {
+    QString file;  // relative to the base directory, starting with a separator
+    int mode = 0;  // 1: show only
+    QString title; // window caption
+};
 
 // The notepad: shows a text file of the base directory and prints it. What is typed into it is
 // printed but never saved.
@@ -34,12 +43,14 @@ class Tlogowania_f : public FormWindow
     Q_OBJECT
 
 public:
-    Tlogowania_f(storage::ProgramState &state, storage::Seams &seams, PrintDialogs &dialogs,
-                 QWidget *parent = nullptr);
+    Tlogowania_f(const QString &workingDir, storage::Seams &seams, PrintDialogs &dialogs,
+                 PrintFontStore &fonts, QWidget *parent = nullptr);
     ~Tlogowania_f() override;
     Q_DISABLE_COPY(Tlogowania_f)
 
-    // Takes the caption and the base directory from state.notepad and the database location,
+    // Opens the notepad on `request`; false when the set-up failed.
+    bool openWith(const NotepadRequest &request);
+    // Takes the caption from the request and the base directory from the database location,
     // then loads the text, creating an empty file when there is none. Without a file name only
     // the caption and the base directory are set.
     bool FormCreate() override;
@@ -52,9 +63,11 @@ private:
     // for each line on screen.
     QStringList memoLines() const;
 
-    storage::ProgramState &m_state;
+    QString m_workingDir;
     storage::Seams &m_seams;
     PrintDialogs &m_dialogs;
+    PrintFontStore &m_fonts;
+    NotepadRequest m_request;
     QString m_baseDir;
     std::unique_ptr<Ui::Tlogowania_f> m_ui;
 

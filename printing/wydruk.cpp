@@ -29,9 +29,9 @@ Record defaultRecord()
 }
 } // namespace mie
 
-Twydruk_f::Twydruk_f(ProgramState &state, Seams &seams, PrintDialogs &dialogs, QWidget *parent)
-    : FormWindow(Placement::StayOnTop, parent), m_state(state), m_seams(seams), m_dialogs(dialogs),
-      m_numerator(numerator::kSize), m_ui(std::make_unique<Ui::Twydruk_f>())
+Twydruk_f::Twydruk_f(Seams &seams, PrintDialogs &dialogs, PrintFontStore &fonts, QWidget *parent)
+    : FormWindow(Placement::StayOnTop, parent), m_seams(seams), m_dialogs(dialogs), m_fonts(fonts),
+      m_ui(std::make_unique<Ui::Twydruk_f>())
 {
     m_ui->setupUi(this);
     num = m_ui->num;
@@ -49,41 +49,53 @@ Twydruk_f::Twydruk_f(ProgramState &state, Seams &seams, PrintDialogs &dialogs, Q
     fixSize();
 }
 
-QString Twydruk_f::filePath(const QString &extension) const
+bool Twydruk_f::openWith(const settlement::StatementHandOver &statement)
 {
-    return YearFile(m_state.workingDir, m_results.stem, extension);
+    if ((isVisible() || isMinimized()) && !leaveAutomatically())
+        return false;
+    if (m_statement.year)
+        QObject::disconnect(m_statement.year.get(), nullptr, this, nullptr);
+    m_statement = statement;
+    if (m_statement.year) {
+        // A number stored meanwhile (the numerator window's "Powrót") is the one printed next.
+        connect(m_statement.year.get(), &settlement::ClientYear::numeratorChanged, this,
+                [this](const Record &record) {
+                    if (num->text() == m_shownNumber) {
+                        m_shownNumber = QString::number(record.int32(numerator::kNumber));
+                        num->setText(m_shownNumber);
+                    }
+                });
+    }
+    return prepareAndOpen();
 }
 
 bool Twydruk_f::FormCreate()
 {
-    m_results = m_state.results;
-    m_owner = m_state.statementOwner;
-    m_costs = m_state.statementCosts;
     data->setText(ShortDate(m_seams.clock.today(), m_seams.regional));
-    // At program start no settlement has been handed over yet: without a year file stem there
-    // are no files of this client and year to create or read.
-    if (m_results.stem.isEmpty())
+    // At program start no settlement has been handed over yet: there are no files of a client
+    // and year to create or read.
+    if (!m_statement.year)
         return true;
     return Guarded(m_seams.dialogs, [this] {
-        const QString memoryPath = filePath(QStringLiteral(".mie"));
+        const QString memoryPath = m_statement.year->yearFile(QStringLiteral(".mie"));
         CreateIfMissing(memoryPath, mie::defaultRecord());
         ReadRecord(memoryPath, m_memory);
 
-        const QString numeratorPath = filePath(QStringLiteral(".num"));
-        CreateIfMissing(numeratorPath, numerator::defaultRecord());
-        ReadRecord(numeratorPath, m_numerator);
-
-        num->setText(QString::number(m_numerator.int32(numerator::kNumber)));
-        roz->setText(m_numerator.text(numerator::suffix));
-        miejscowosc->setText(m_memory.text(mie::miejscowosc));
+        const Record stored = m_statement.year->numerator();
+        m_shownNumber = QString::number(stored.int32(numerator::kNumber));
+        m_shownPlace = m_memory.text(mie::miejscowosc);
+        num->setText(m_shownNumber);
+        roz->setText(stored.text(numerator::suffix));
+        miejscowosc->setText(m_shownPlace);
     });
 }
 
 void Twydruk_f::withStatement(const std::function<void(const StatementInput &)> &use)
 {
-    CzytajFonty(m_state, kPrintFontFile);
-    const StatementInput input{num->text(), roz->text(), data->text(), miejscowosc->text(),
-                               m_owner,     m_costs,     m_results,    m_state.printFont};
+    m_fonts.CzytajFonty(kPrintFontFile);
+    const StatementInput input{num->text(),         roz->text(),       data->text(),
+                               miejscowosc->text(), m_statement.owner, m_statement.costs,
+                               m_statement.results, m_fonts.settings()};
     use(input);
 }
 
@@ -109,18 +121,12 @@ void Twydruk_f::SpeedButton1Click()
 
 void Twydruk_f::advanceNumerator()
 {
-    Record next = m_numerator;
-    const std::optional<qint32> following =
-        settlement::NextDocumentNumber(m_numerator.int32(numerator::kNumber));
-    // At the largest number the store keeps it; the suffix is still saved.
-    if (following)
-        next.setInt32(numerator::kNumber, *following);
-    next.setText(numerator::suffix, roz->text().left(numerator::suffix.capacity));
-    WriteRecord(filePath(QStringLiteral(".num")), next);
-    // Only a stored number moves on, and the edit shows it so that the next page carries it.
-    m_numerator = next;
-    num->setText(QString::number(next.int32(numerator::kNumber)));
-    if (!following)
+    // The number stored now (not the one read at the opening) moves on, in one step; the edit
+    // shows the new one so that the next page carries it.
+    const settlement::ClientYear::Advance advance = m_statement.year->advanceNumber(roz->text());
+    m_shownNumber = QString::number(advance.number);
+    num->setText(m_shownNumber);
+    if (advance.atLimit)
         m_seams.dialogs.notice(settlement::NumeratorAtLimitCaption(),
                                settlement::NumeratorAtLimitText());
 }
@@ -141,14 +147,28 @@ void Twydruk_f::SpeedButton2Click()
 
 bool Twydruk_f::leaveAsReturn()
 {
+    if (!m_statement.year) {
+        leave();
+        return true;
+    }
     const bool saved = Guarded(m_seams.dialogs, [this] {
         Record memory(mie::kSize);
         memory.setText(mie::miejscowosc, miejscowosc->text().left(mie::miejscowosc.capacity));
-        WriteRecord(filePath(QStringLiteral(".mie")), memory);
+        WriteRecord(m_statement.year->yearFile(QStringLiteral(".mie")), memory);
     });
-    if (saved)
+    if (saved) {
+        m_shownPlace = miejscowosc->text();
         leave();
+    }
     return saved;
+}
+
+bool Twydruk_f::leaveAutomatically()
+{
+    if (m_statement.year && miejscowosc->text() != m_shownPlace)
+        return leaveAsReturn();
+    leave();
+    return true;
 }
 
 Twydruk_f::~Twydruk_f() = default;

@@ -2,9 +2,9 @@
 
 #include "formwindow.h"
 #include "printdialogs.h"
-#include "programstate.h"
 #include "record.h"
 #include "seams.h"
+#include "statementhandover.h"
 
 #include <functional>
 #include <memory>
@@ -18,6 +18,7 @@ class Twydruk_f;
 
 namespace printing {
 
+class PrintFontStore;
 struct StatementInput;
 
 // The print panel's memory of one client and year: DANE\<stem>.mie, the place name.
@@ -33,45 +34,50 @@ storage::Record defaultRecord();
 } // namespace mie
 
 // The print control panel: prints the settlement statement of the calculated month and
-// advances the document numerator. At its opening it takes over what the calculation handed it
-// in the program state (the results, their stem, the owner and cost records) and prints from
-// that copy until it is opened again.
+// advances the document numerator. It prints what the calculation handed it at its opening
+// until it is opened again.
 class Twydruk_f : public FormWindow
 {
     Q_OBJECT
 
 public:
-    Twydruk_f(storage::ProgramState &state, storage::Seams &seams, PrintDialogs &dialogs,
+    Twydruk_f(storage::Seams &seams, PrintDialogs &dialogs, PrintFontStore &fonts,
               QWidget *parent = nullptr);
     ~Twydruk_f() override;
     Q_DISABLE_COPY(Twydruk_f)
 
-    // Takes over the calculation handed to it, creates the panel memory and the numerator of its
-    // stem when missing, reads both and fills the edits. Without a year file stem (no
-    // calculation yet) only the date is filled.
+    // Opens the panel on `statement`. A panel that is open already is first left as the program
+    // leaves it (leaveAutomatically()); false when that or the set-up failed.
+    bool openWith(const settlement::StatementHandOver &statement);
+
+    // Creates the panel memory and the numerator of the statement's year when missing, reads
+    // both and fills the edits. Without a statement (none handed over yet) only the date is
+    // filled.
     bool FormCreate() override;
 
     void SpeedButton1Click(); // "Drukuj dokument"
     void SpeedButton2Click(); // "Powrót"
     bool leaveAsReturn() override;
+    // Remembers the place name only when the user has edited it.
+    bool leaveAutomatically() override;
     void SpeedButton3Click(); // "Podgląd wydruku"
 
 private:
-    QString filePath(const QString &extension) const;
     // Loads the print font and draws the statement with what the edits say.
     void withStatement(const std::function<void(const StatementInput &)> &use);
     void advanceNumerator();
 
-    storage::ProgramState &m_state;
     storage::Seams &m_seams;
     PrintDialogs &m_dialogs;
-    // The calculation as handed over at the opening.
-    storage::CalculationResults m_results;
-    storage::Record m_owner{storage::owner::kSize};
-    storage::Record m_costs{storage::cost::kSize};
+    PrintFontStore &m_fonts;
+    // What the calculation handed over at the opening.
+    settlement::StatementHandOver m_statement;
     storage::Record m_memory{mie::kSize};
-    // The numerator as read at the preparation; its number goes up by one with every page.
-    storage::Record m_numerator;
+    // The number and the place name as the panel last showed or stored them: a number the user
+    // changed stays as typed when the stored one moves on, and a changed place name is
+    // remembered by an automatic leave.
+    QString m_shownNumber;
+    QString m_shownPlace;
     std::unique_ptr<Ui::Twydruk_f> m_ui;
 
     QLineEdit *num = nullptr;

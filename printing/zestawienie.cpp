@@ -160,8 +160,9 @@ private:
             m_page.PiszTekst(16, y + 1, MonthNames().at(month - 1));
             // The table holds A, C, B, D, E in this order, as the columns stand on the page.
             for (int column = 0; column < 5; ++column)
-                m_page.PiszTekst(kYearX[column + 1] + 1, y + 1,
-                                 m_in.results.table.text(CalculationResults::cell(month, column)));
+                m_page.PiszTekst(
+                    kYearX[column + 1] + 1, y + 1,
+                    m_in.results.table.text(settlement::CalculationResults::cell(month, column)));
         }
 
         m_page.RysujRamke(40, 251, 30, 5);

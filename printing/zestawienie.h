@@ -1,7 +1,8 @@
 #pragma once
 
+#include "calculationresults.h"
 #include "page.h"
-#include "programstate.h"
+#include "printfontsettings.h"
 #include "record.h"
 
 #include <QString>
@@ -17,10 +18,10 @@ struct StatementInput {
     QString suffix;
     QString date;
     QString place;
-    const storage::Record &owner;               // the owner record (owner::kSize)
-    const storage::Record &costs;               // the year's cost record (cost::kSize)
-    const storage::CalculationResults &results; // the calculation of the chosen month
-    const storage::PrintFontSettings &font;     // the print font settings
+    const storage::Record &owner;                  // the owner record (owner::kSize)
+    const storage::Record &costs;                  // the year's cost record (cost::kSize)
+    const settlement::CalculationResults &results; // the calculation of the chosen month
+    const PrintFontSettings &font;                 // the print font settings
 };
 
 // The sums of the stored net and VAT texts of the month's 20 invoice rows; an empty or

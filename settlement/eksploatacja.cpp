@@ -84,21 +84,11 @@ const QStringList &helpLines()
     return lines;
 }
 
-// The cost record is overwritten in place: the existing file is opened for writing without
-// truncation, so a file removed while the window is open fails with "File not found" instead of
-// being created again.
-void OverwriteRecord(const QString &path, const Record &record)
-{
-    if (!FileExists(path))
-        throw FileError::fromErrno(ENOENT, path);
-    WriteRecord(path, record);
-}
-
 } // namespace
 
-Teksploatacja_f::Teksploatacja_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : FormWindow(FormWindow::Placement::StayOnTop, parent), m_state(state), m_seams(seams),
-      m_record(cost::kSize), m_ui(std::make_unique<Ui::EksploatacjaForm>())
+Teksploatacja_f::Teksploatacja_f(const QString &workingDir, Seams &seams, QWidget *parent)
+    : YearWindow(FormWindow::Placement::StayOnTop, parent), m_workingDir(workingDir),
+      m_seams(seams), m_record(cost::kSize), m_ui(std::make_unique<Ui::EksploatacjaForm>())
 {
     m_ui->setupUi(this);
     ui::makeHeading(m_ui->Label1, 1.5);
@@ -175,25 +165,27 @@ Teksploatacja_f::Teksploatacja_f(ProgramState &state, Seams &seams, QWidget *par
     connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton3Click);
     connect(Panel2->backButton(), &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton1Click);
     connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Teksploatacja_f::SpeedButton2Click);
+    // What the user changes, however it is changed (typed, pasted, a phrase or the date put in,
+    // the accessibility interface), is what an automatic leave saves.
+    connect(eksp, &QTableWidget::itemChanged, this, &Teksploatacja_f::markEdited);
+    connect(m_ui->innyvat, &QLineEdit::textChanged, this, &Teksploatacja_f::markEdited);
+    for (QRadioButton *mode : {m_ui->v1, m_ui->v2, m_ui->v3, m_ui->v4})
+        connect(mode, &QRadioButton::toggled, this, &Teksploatacja_f::markEdited);
 
     fixSize();
 }
 
 Teksploatacja_f::~Teksploatacja_f() = default;
 
-QString Teksploatacja_f::costPath() const
-{
-    return YearFile(m_state.workingDir, m_stem, QStringLiteral(".eks"));
-}
-
-QString Teksploatacja_f::vatPath() const
-{
-    return YearFile(m_state.workingDir, m_stem, QStringLiteral(".vat"));
-}
-
 QString Teksploatacja_f::phrasePath() const
 {
-    return PathIn(m_state.workingDir, kPhraseFile);
+    return PathIn(m_workingDir, kPhraseFile);
+}
+
+void Teksploatacja_f::markEdited()
+{
+    if (!m_filling)
+        m_edited = true;
 }
 
 QString Teksploatacja_f::cell(int row, int column) const
@@ -225,10 +217,13 @@ settlement::CostMonth Teksploatacja_f::rows() const
 
 void Teksploatacja_f::setRows(const settlement::CostMonth &cells)
 {
+    const bool filling = m_filling;
+    m_filling = true;
     for (int row = 1; row <= cost::kRows; ++row) {
         for (int column = 0; column < kColumns; ++column)
             setCell(row, column, cells[row - 1][column]);
     }
+    m_filling = filling;
 }
 
 void Teksploatacja_f::loadGrid()
@@ -245,11 +240,6 @@ void Teksploatacja_f::storeGrid(const settlement::CostMonth &cells)
     settlement::StoreCostMonth(m_record, m_month, normalised);
 }
 
-void Teksploatacja_f::writeCosts()
-{
-    OverwriteRecord(costPath(), m_record);
-}
-
 settlement::VatMode Teksploatacja_f::vatMode() const
 {
     if (m_ui->v2->isChecked())
@@ -263,16 +253,18 @@ settlement::VatMode Teksploatacja_f::vatMode() const
 
 bool Teksploatacja_f::FormCreate()
 {
-    m_year = m_state.yearText;
-    m_stem = m_state.yearStem;
-    m_ui->Label6->setText(m_state.header1);
-    m_ui->Label7->setText(m_state.header2);
-    m_ui->Label8->setText(m_state.header3);
-    return Guarded(m_seams.dialogs, [this] {
+    // At program start, before the settlement window has read any year, there is nothing to show.
+    if (!year())
+        return true;
+    m_ui->Label6->setText(headers().first);
+    m_ui->Label7->setText(headers().second);
+    m_ui->Label8->setText(headers().third);
+    m_filling = true;
+    const bool done = Guarded(m_seams.dialogs, [this] {
         m_ui->v1->setChecked(true);
         listaTr->hide();
         Timer1->start();
-        setWindowTitle(QStringLiteral("Rok obliczeniowy ") + m_year);
+        setWindowTitle(QStringLiteral("Rok obliczeniowy ") + year()->year());
 
         m_ui->eksp->setHorizontalHeaderLabels(headerLabels());
         {
@@ -284,12 +276,8 @@ bool Teksploatacja_f::FormCreate()
         }
         m_ui->Label5->setText(MonthNames().at(m_month - 1));
 
-        CreateIfMissing(costPath(), cost::defaultRecord());
-        ReadRecord(costPath(), m_record);
-
-        CreateIfMissing(vatPath(), vatsetting::defaultRecord());
-        Record record(vatsetting::kSize);
-        ReadRecord(vatPath(), record);
+        m_record = year()->costs();
+        const Record record = year()->vatSetting();
         // A mode byte outside 1..4 reads as the nearest mode (settlement::VatModeFromByte).
         const settlement::VatSetting setting = settlement::VatSettingOf(record);
         m_ui->innyvat->setText(setting.otherRate);
@@ -313,6 +301,9 @@ bool Teksploatacja_f::FormCreate()
             m_ui->eksp->setCurrentCell(0, 0);
         m_ui->eksp->setFocus();
     });
+    m_filling = false;
+    m_edited = false;
+    return done;
 }
 
 void Teksploatacja_f::listaClick()
@@ -322,7 +313,7 @@ void Teksploatacja_f::listaClick()
         return;
     Guarded(m_seams.dialogs, [this, chosen] {
         storeGrid(rows());
-        writeCosts();
+        year()->saveCosts(m_record);
         m_ui->Label5->setText(MonthNames().at(chosen - 1));
         m_month = chosen;
         loadGrid();
@@ -379,8 +370,7 @@ void Teksploatacja_f::Button3Click()
 void Teksploatacja_f::Button4Click()
 {
 #ifdef Q_OS_WIN
-    m_seams.programs.startDetached(QStringLiteral("notepad.exe"), {kPhraseFile},
-                                   m_state.workingDir);
+    m_seams.programs.startDetached(QStringLiteral("notepad.exe"), {kPhraseFile}, m_workingDir);
 #else
     QString program = QStringLiteral("xdg-open");
     for (const char *editor :
@@ -391,7 +381,7 @@ void Teksploatacja_f::Button4Click()
             break;
         }
     }
-    m_seams.programs.startDetached(program, {phrasePath()}, m_state.workingDir);
+    m_seams.programs.startDetached(program, {phrasePath()}, m_workingDir);
 #endif
 }
 
@@ -427,13 +417,26 @@ void Teksploatacja_f::SpeedButton2Click()
 
 bool Teksploatacja_f::leaveAsReturn()
 {
+    if (!year()) {
+        leave();
+        return true;
+    }
     return Guarded(m_seams.dialogs, [this] {
         storeGrid(settlement::CostMonthForSave(rows()));
         settlement::SetCostYearTotals(m_record);
-        writeCosts();
-        WriteRecord(vatPath(), settlement::VatSettingRecord({m_ui->innyvat->text(), vatMode()}));
+        year()->saveCosts(m_record);
+        year()->saveVatSetting(settlement::VatSettingRecord({m_ui->innyvat->text(), vatMode()}));
+        m_edited = false;
         leave();
     });
+}
+
+bool Teksploatacja_f::leaveAutomatically()
+{
+    if (m_edited)
+        return leaveAsReturn();
+    leave();
+    return true;
 }
 
 bool Teksploatacja_f::eventFilter(QObject *watched, QEvent *event)

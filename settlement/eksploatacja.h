@@ -1,10 +1,9 @@
 #pragma once
 
 #include "costrules.h"
-#include "formwindow.h"
-#include "programstate.h"
 #include "record.h"
 #include "seams.h"
+#include "yearwindow.h"
 
 #include <memory>
 
@@ -20,12 +19,13 @@ class HelpPanel;
 
 // The operating-cost register of one settlement year: up to 20 invoices a month with
 // automatic VAT, kept in the year's ".eks" file, and the VAT setting in the ".vat" file.
-class Teksploatacja_f : public FormWindow
+class Teksploatacja_f : public settlement::YearWindow
 {
     Q_OBJECT
 
 public:
-    Teksploatacja_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    // The phrase list is the working directory's DANE\eksptresc.dat.
+    Teksploatacja_f(const QString &workingDir, storage::Seams &seams, QWidget *parent = nullptr);
     ~Teksploatacja_f() override;
     Q_DISABLE_COPY(Teksploatacja_f)
 
@@ -44,11 +44,14 @@ public:
     void SpeedButton1Click();     // "Powrót" of the help panel
     void SpeedButton2Click();     // "Powrót": save and close
     bool leaveAsReturn() override;
+    // Saves only when the user has changed something since the set-up.
+    bool leaveAutomatically() override;
+    bool holdsUnsavedEntries() const override { return m_edited; }
 
     // The year and the year file stem taken at the last set-up; the window saves into them even
     // when the settlement window has chosen another year meanwhile.
-    const QString &yearText() const { return m_year; }
-    const QString &yearStem() const { return m_stem; }
+    QString yearText() const { return year() ? year()->year() : QString(); }
+    QString yearStem() const { return year() ? year()->stem() : QString(); }
     // The month shown in the grid, 1..12.
     int shownMonth() const { return m_month; }
 
@@ -64,17 +67,17 @@ private:
     int currentRow() const; // 1..20
     void loadGrid();
     void storeGrid(const settlement::CostMonth &rows);
-    void writeCosts();
     settlement::VatMode vatMode() const;
-    QString costPath() const;
-    QString vatPath() const;
     QString phrasePath() const;
+    void markEdited();
 
-    storage::ProgramState &m_state;
+    QString m_workingDir;
     storage::Seams &m_seams;
-    QString m_year;
-    QString m_stem;
     int m_month = 1;
+    // Something typed, chosen or switched by the user since the set-up or the last save.
+    bool m_edited = false;
+    // The program is filling the window: its changes are not the user's.
+    bool m_filling = false;
     // The year's cost record, read at set-up; written at every month change and by "Powrót".
     storage::Record m_record;
 

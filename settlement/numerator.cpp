@@ -9,12 +9,13 @@
 #include "helppanel.h"
 #include "ui_numerator.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace storage;
 
-Tnumerator_f::Tnumerator_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams),
+Tnumerator_f::Tnumerator_f(Seams &seams, QWidget *parent)
+    : YearWindow(Placement::Default, parent), m_seams(seams),
       m_ui(std::make_unique<Ui::NumeratorForm>())
 {
     m_ui->setupUi(this);
@@ -36,25 +37,37 @@ Tnumerator_f::Tnumerator_f(ProgramState &state, Seams &seams, QWidget *parent)
 
 Tnumerator_f::~Tnumerator_f() = default;
 
-QString Tnumerator_f::numeratorFile() const
+void Tnumerator_f::showRecord(const Record &record)
 {
-    return YearFile(m_state.workingDir, m_stem, QStringLiteral(".num"));
+    m_shownNumber = QString::number(record.int32(numerator::kNumber));
+    m_shownSuffix = record.text(numerator::suffix);
+    m_ui->numerator->setText(m_shownNumber);
+    m_ui->rozszerzenie->setText(m_shownSuffix);
+}
+
+bool Tnumerator_f::edited() const
+{
+    return m_ui->numerator->text() != m_shownNumber || m_ui->rozszerzenie->text() != m_shownSuffix;
 }
 
 bool Tnumerator_f::FormCreate()
 {
-    m_stem = m_state.yearStem;
-    setWindowTitle(QStringLiteral("Numerator  Rok obliczeniowy ") + m_state.yearText);
-    m_ui->Label3->setText(m_state.header1);
-    m_ui->Label4->setText(m_state.header2);
-    m_ui->Label5->setText(m_state.header3);
     Panel1->hide();
-    return Guarded(m_seams.dialogs, [this] {
-        CreateIfMissing(numeratorFile(), numerator::defaultRecord());
-        Record record(numerator::kSize);
-        ReadRecord(numeratorFile(), record);
-        m_ui->numerator->setText(QString::number(record.int32(numerator::kNumber)));
-        m_ui->rozszerzenie->setText(record.text(numerator::suffix));
+    // At program start, before the settlement window has read any year, there is nothing to show.
+    if (!year())
+        return true;
+    setWindowTitle(QStringLiteral("Numerator  Rok obliczeniowy ") + year()->year());
+    m_ui->Label3->setText(headers().first);
+    m_ui->Label4->setText(headers().second);
+    m_ui->Label5->setText(headers().third);
+    return Guarded(m_seams.dialogs, [this] { showRecord(year()->numerator()); });
+}
+
+void Tnumerator_f::watchYear(settlement::ClientYear &year)
+{
+    connect(&year, &settlement::ClientYear::numeratorChanged, this, [this](const Record &record) {
+        if (!edited())
+            showRecord(record);
     });
 }
 
@@ -65,10 +78,22 @@ void Tnumerator_f::SpeedButton3Click()
 
 bool Tnumerator_f::leaveAsReturn()
 {
+    if (!year()) {
+        leave();
+        return true;
+    }
     const Record record =
         settlement::NumeratorRecord(m_ui->numerator->text(), m_ui->rozszerzenie->text());
-    if (!Guarded(m_seams.dialogs, [&] { WriteRecord(numeratorFile(), record); }))
+    if (!Guarded(m_seams.dialogs, [&] { year()->saveNumerator(record); }))
         return false;
+    leave();
+    return true;
+}
+
+bool Tnumerator_f::leaveAutomatically()
+{
+    if (edited())
+        return leaveAsReturn();
     leave();
     return true;
 }

@@ -151,8 +151,8 @@ void MoveToNextRow(QTableWidget *grid)
         grid->setCurrentCell(row + 1, column);
 }
 
-Tprzebieg_f::Tprzebieg_f(ProgramState &state, Seams &seams, QWidget *parent)
-    : FormWindow(FormWindow::Placement::StayOnTop, parent), m_state(state), m_seams(seams),
+Tprzebieg_f::Tprzebieg_f(Seams &seams, QWidget *parent)
+    : YearWindow(FormWindow::Placement::StayOnTop, parent), m_seams(seams),
       m_ui(std::make_unique<Ui::PrzebiegForm>())
 {
     m_ui->setupUi(this);
@@ -207,6 +207,12 @@ Tprzebieg_f::Tprzebieg_f(ProgramState &state, Seams &seams, QWidget *parent)
         if (checked)
             p2Click();
     });
+    // A cell changed other than by setGrid(): typed, pasted or set through the accessibility
+    // interface.
+    connect(grid, &QTableWidget::itemChanged, this, [this] {
+        if (!m_filling)
+            m_edited = true;
+    });
     connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton2Click);
     connect(Panel1->backButton(), &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton1Click);
     connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton3Click);
@@ -215,11 +221,6 @@ Tprzebieg_f::Tprzebieg_f(ProgramState &state, Seams &seams, QWidget *parent)
 }
 
 Tprzebieg_f::~Tprzebieg_f() = default;
-
-QString Tprzebieg_f::filePath() const
-{
-    return YearFile(m_state.workingDir, m_stem, QStringLiteral(".prz"));
-}
 
 settlement::MileageGrid Tprzebieg_f::grid() const
 {
@@ -241,11 +242,14 @@ void Tprzebieg_f::setCell(int row, int column, const QString &text)
 
 void Tprzebieg_f::setGrid(const settlement::MileageGrid &cells)
 {
+    const bool filling = m_filling;
+    m_filling = true;
     for (int row = 0; row < kMonths; ++row) {
         setCell(row, 0, cells[row].kilometres);
         setCell(row, 1, cells[row].rate);
         setCell(row, 2, cells[row].amount);
     }
+    m_filling = filling;
 }
 
 void Tprzebieg_f::setAutomatic(settlement::MileageAmounts amounts)
@@ -255,38 +259,56 @@ void Tprzebieg_f::setAutomatic(settlement::MileageAmounts amounts)
     m_ui->p2->setChecked(amounts != settlement::MileageAmounts::Automatic);
 }
 
+void Tprzebieg_f::showRecord(const Record &record)
+{
+    const bool filling = m_filling;
+    m_filling = true;
+    setGrid(settlement::MileageGridOf(record));
+    setAutomatic(settlement::MileageAmountsFromFlag(record.byte(mileage::kAutomaticFlag)));
+    m_filling = filling;
+    m_edited = false;
+}
+
 bool Tprzebieg_f::FormCreate()
 {
-    m_year = m_state.yearText;
-    m_stem = m_state.yearStem;
-    m_ui->Label7->setText(m_state.header1);
-    m_ui->Label8->setText(m_state.header2);
-    m_ui->Label3->setText(m_state.header3);
-    return Guarded(m_seams.dialogs, [this] {
-        Timer1->start();
-        setWindowTitle(QStringLiteral("Rok obliczeniowy ") + m_year);
-        m_ui->przebieg->setHorizontalHeaderLabels(columnCaptions());
-        m_ui->przebieg->setVerticalHeaderLabels(MonthNames());
+    // At program start, before the settlement window has read any year, there is nothing to show.
+    if (!year())
+        return true;
+    m_ui->Label7->setText(headers().first);
+    m_ui->Label8->setText(headers().second);
+    m_ui->Label3->setText(headers().third);
+    Timer1->start();
+    setWindowTitle(QStringLiteral("Rok obliczeniowy ") + year()->year());
+    m_ui->przebieg->setHorizontalHeaderLabels(columnCaptions());
+    m_ui->przebieg->setVerticalHeaderLabels(MonthNames());
+    showRecord(year()->mileage());
+    // The window opens on January's kilometres, ready to be typed.
+    m_ui->przebieg->setCurrentCell(0, 0);
+    m_ui->przebieg->setFocus();
+    return true;
+}
 
-        const QString path = filePath();
-        CreateIfMissing(path, mileage::defaultRecord());
-        Record record(mileage::kSize);
-        ReadRecord(path, record);
-        setGrid(settlement::MileageGridOf(record));
-        setAutomatic(settlement::MileageAmountsFromFlag(record.byte(mileage::kAutomaticFlag)));
-        // The window opens on January's kilometres, ready to be typed.
-        m_ui->przebieg->setCurrentCell(0, 0);
-        m_ui->przebieg->setFocus();
+void Tprzebieg_f::watchYear(settlement::ClientYear &year)
+{
+    // Another window that saved this year's mileage: shown here unless the user has typed
+    // something of their own meanwhile.
+    connect(&year, &settlement::ClientYear::mileageChanged, this, [this] {
+        if (!m_edited && this->year())
+            showRecord(this->year()->mileage());
     });
 }
 
 void Tprzebieg_f::p1Click()
 {
+    if (!m_filling && m_amounts != settlement::MileageAmounts::Automatic)
+        m_edited = true;
     setAutomatic(settlement::MileageAmounts::Automatic);
 }
 
 void Tprzebieg_f::p2Click()
 {
+    if (!m_filling && m_amounts != settlement::MileageAmounts::ByHand)
+        m_edited = true;
     setAutomatic(settlement::MileageAmounts::ByHand);
 }
 
@@ -319,13 +341,26 @@ void Tprzebieg_f::SpeedButton3Click()
 
 bool Tprzebieg_f::leaveAsReturn()
 {
+    if (!year()) {
+        leave();
+        return true;
+    }
     return Guarded(m_seams.dialogs, [this] {
         const settlement::MileageGrid typed = grid();
         const Record record = settlement::MileageRecord(typed, m_amounts);
         setGrid(settlement::NormalisedMileage(typed));
-        WriteRecord(filePath(), record);
+        year()->saveMileage(record);
+        m_edited = false;
         leave();
     });
+}
+
+bool Tprzebieg_f::leaveAutomatically()
+{
+    if (m_edited)
+        return leaveAsReturn();
+    leave();
+    return true;
 }
 
 bool Tprzebieg_f::eventFilter(QObject *watched, QEvent *event)

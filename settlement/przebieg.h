@@ -1,9 +1,8 @@
 #pragma once
 
-#include "formwindow.h"
 #include "mileagerules.h"
-#include "programstate.h"
 #include "seams.h"
+#include "yearwindow.h"
 
 #include <QStyledItemDelegate>
 
@@ -50,12 +49,12 @@ void MoveToNextRow(QTableWidget *grid);
 
 // The mileage register of one settlement year: kilometres, rate and amount of each
 // month, saved to the year's ".prz" file by "Powrót".
-class Tprzebieg_f : public FormWindow
+class Tprzebieg_f : public settlement::YearWindow
 {
     Q_OBJECT
 
 public:
-    Tprzebieg_f(storage::ProgramState &state, storage::Seams &seams, QWidget *parent = nullptr);
+    explicit Tprzebieg_f(storage::Seams &seams, QWidget *parent = nullptr);
     ~Tprzebieg_f() override;
     Q_DISABLE_COPY(Tprzebieg_f)
 
@@ -69,28 +68,34 @@ public:
     void SpeedButton1Click(); // "Powrót" of the help panel
     void SpeedButton3Click(); // "Powrót": save and close
     bool leaveAsReturn() override;
+    // Saves only when the user has changed something since the set-up.
+    bool leaveAutomatically() override;
+    bool holdsUnsavedEntries() const override { return m_edited; }
 
     // The year and the year file stem taken at the last set-up; "Powrót" saves into them even
     // when the settlement window has chosen another year meanwhile.
-    const QString &yearText() const { return m_year; }
-    const QString &yearStem() const { return m_stem; }
+    QString yearText() const { return year() ? year()->year() : QString(); }
+    QString yearStem() const { return year() ? year()->stem() : QString(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void watchYear(settlement::ClientYear &year) override;
 
 private:
     settlement::MileageGrid grid() const;
+    // Shows the cells as the program computed or read them: not an entry of the user's.
     void setGrid(const settlement::MileageGrid &grid);
     void setCell(int row, int column, const QString &text);
     void setAutomatic(settlement::MileageAmounts amounts);
-    QString filePath() const;
+    void showRecord(const storage::Record &record);
 
-    storage::ProgramState &m_state;
     storage::Seams &m_seams;
-    QString m_year;
-    QString m_stem;
     settlement::MileageAmounts m_amounts = settlement::MileageAmounts::ByHand;
+    // Something typed or switched by the user since the set-up or the last save.
+    bool m_edited = false;
+    // The set-up is filling the window: its changes are not the user's.
+    bool m_filling = false;
 
     // The grid `przebieg` holds the months in rows 0 to 11 and the columns "Kilometry",
     // "Przelicznik", "Kwota" in columns 0 to 2; the month names and the captions are its headers.

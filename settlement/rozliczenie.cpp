@@ -18,9 +18,10 @@
 
 using namespace storage;
 
-Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(ProgramState &state, Seams &seams,
-                                                 ui::WindowOpener &windows, QWidget *parent)
-    : FormWindow(Placement::Default, parent), m_state(state), m_seams(seams), m_windows(windows),
+Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(settlement::ClientYears &years, Seams &seams,
+                                                 settlement::YearWindowOpener &windows,
+                                                 QWidget *parent)
+    : FormWindow(Placement::Default, parent), m_years(years), m_seams(seams), m_windows(windows),
       m_ui(std::make_unique<Ui::RozliczenieForm>())
 {
     m_ui->setupUi(this);
@@ -98,16 +99,15 @@ bool Trozliczeniesamochodu_f::FormCreate()
     m_year = QString::number(year);
     m_ui->Label15->setText(QStringLiteral("Rok ") + m_year);
 
-    m_client = m_state.currentClient.isEmpty() ? QStringLiteral("1") : m_state.currentClient;
     Timer1->start();
 
     return Guarded(m_seams.dialogs, [this] {
-        const QString ownerFile = ClientFile(m_state.workingDir, m_client, QStringLiteral(".dat"));
-        if (!FileExists(ownerFile))
-            WriteRecord(ownerFile, owner::defaultRecord(m_client.left(owner::id.capacity)));
-        Record record(owner::kSize);
-        ReadRecord(ownerFile, record);
-        m_state.ownerRecord = record;
+        // A client is opened under a lock just taken: what was read while no lock was held is
+        // read again.
+        m_years.forgetAll();
+        m_rok.reset();
+        m_rok = m_years.open(m_client, m_year);
+        const Record &record = m_rok->owner();
         m_ui->nazwa1->setText(record.text(owner::nazwa1));
         m_ui->nazwa2->setText(record.text(owner::nazwa2));
         m_ui->nazwa3->setText(record.text(owner::nazwa3));
@@ -115,21 +115,20 @@ bool Trozliczeniesamochodu_f::FormCreate()
         m_ui->marka->setText(record.text(owner::marka));
         m_ui->rejestracja->setText(record.text(owner::rejestracja));
         m_ui->id->setText(record.text(owner::id));
-
-        m_stem = YearStem(m_ui->id->text(), m_year);
-        m_state.yearStem = m_stem;
-        loadYearFiles();
     });
 }
 
-void Trozliczeniesamochodu_f::loadYearFiles()
+bool Trozliczeniesamochodu_f::openClient(const QString &client)
 {
-    const QString mileageFile = YearFile(m_state.workingDir, m_stem, QStringLiteral(".prz"));
-    CreateIfMissing(mileageFile, mileage::defaultRecord());
-    ReadRecord(mileageFile, m_state.mileageRecord);
-    const QString costFile = YearFile(m_state.workingDir, m_stem, QStringLiteral(".eks"));
-    CreateIfMissing(costFile, cost::defaultRecord());
-    ReadRecord(costFile, m_state.costRecord);
+    m_client = client;
+    return prepareAndOpen();
+}
+
+settlement::YearHandOver Trozliczeniesamochodu_f::handOver() const
+{
+    return {m_rok,
+            {m_ui->nazwa1->text(), m_ui->nazwa2->text(),
+             m_ui->marka->text() + QLatin1Char(' ') + m_ui->rejestracja->text()}};
 }
 
 void Trozliczeniesamochodu_f::Timer1Timer()
@@ -142,7 +141,8 @@ void Trozliczeniesamochodu_f::Timer1Timer()
         button->setEnabled(complete);
 
     const settlement::TotalsDisplay totals =
-        settlement::TotalsDisplayOf(m_state.mileageRecord, m_state.costRecord);
+        m_rok ? settlement::TotalsDisplayOf(m_rok->mileage(), m_rok->costs())
+              : settlement::TotalsDisplayOf(Record(mileage::kSize), Record(cost::kSize));
     m_ui->Label9->setText(totals.mileage);
     m_ui->Label12->setText(totals.net);
     m_ui->Label13->setText(totals.vat);
@@ -153,10 +153,14 @@ void Trozliczeniesamochodu_f::listarokClick()
 {
     if (m_ui->listarok->currentIndex() < 0)
         return;
-    m_year = m_ui->listarok->currentText();
-    m_stem = YearStem(m_ui->id->text(), m_year);
-    m_state.yearStem = m_stem;
-    Guarded(m_seams.dialogs, [this] { loadYearFiles(); });
+    const QString chosen = m_ui->listarok->currentText();
+    const bool opened = Guarded(m_seams.dialogs, [&] {
+        m_rok = m_years.open(m_client, chosen);
+        m_year = chosen;
+    });
+    // A year whose files cannot be read is not taken: the list goes back to the year shown.
+    if (!opened)
+        m_ui->listarok->setCurrentIndex(m_ui->listarok->findText(m_year));
 }
 
 void Trozliczeniesamochodu_f::SpeedButton1Click()
@@ -175,20 +179,13 @@ void Trozliczeniesamochodu_f::SpeedButton1Click()
     record.setText(owner::rejestracja, m_ui->rejestracja->text());
     record.setText(owner::marka, m_ui->marka->text());
     record.setText(owner::id, m_ui->id->text());
-    Guarded(m_seams.dialogs, [&] {
-        WriteRecord(ClientFile(m_state.workingDir, m_client, QStringLiteral(".dat")), record);
-        m_state.ownerRecord = record;
-    });
+    if (m_rok)
+        Guarded(m_seams.dialogs, [&] { m_rok->saveOwner(record); });
 }
 
 void Trozliczeniesamochodu_f::openWorkingWindow(ui::WindowId window)
 {
-    m_state.yearText = m_year;
-    m_state.yearStem = m_stem;
-    m_state.header1 = m_ui->nazwa1->text();
-    m_state.header2 = m_ui->nazwa2->text();
-    m_state.header3 = m_ui->marka->text() + QLatin1Char(' ') + m_ui->rejestracja->text();
-    m_windows.open(window);
+    m_windows.open(window, handOver());
 }
 
 void Trozliczeniesamochodu_f::SpeedButton5Click()

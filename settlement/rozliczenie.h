@@ -1,9 +1,9 @@
 #pragma once
 
+#include "clientyears.h"
 #include "formwindow.h"
-#include "programstate.h"
 #include "seams.h"
-#include "windowopener.h"
+#include "yearwindows.h"
 
 #include <memory>
 
@@ -21,10 +21,16 @@ class Trozliczeniesamochodu_f : public FormWindow
 
 public:
     // The working windows the buttons open are created after this one; `windows` opens them.
-    Trozliczeniesamochodu_f(storage::ProgramState &state, storage::Seams &seams,
-                            ui::WindowOpener &windows, QWidget *parent = nullptr);
+    // `years` holds the client's years that the windows share.
+    Trozliczeniesamochodu_f(settlement::ClientYears &years, storage::Seams &seams,
+                            settlement::YearWindowOpener &windows, QWidget *parent = nullptr);
     ~Trozliczeniesamochodu_f() override;
 
+    // Sets the window up on `client` (the number the main window opened under its lock) and shows
+    // it; false when the set-up failed.
+    bool openClient(const QString &client);
+    // Reads the client's owner record and the default year afresh (client "1" before any client
+    // has been opened).
     bool FormCreate() override;
     void Timer1Timer();
     void listarokClick();
@@ -43,18 +49,21 @@ public:
                               const QString &marka, const QString &rejestracja);
 
     const QString &yearText() const { return m_year; }
-    const QString &stem() const { return m_stem; }
+    QString stem() const { return m_rok ? m_rok->stem() : QString(); }
+    // The chosen year with the header lines as the window shows them now: what a working window
+    // is handed when it is opened.
+    settlement::YearHandOver handOver() const;
 
 private:
-    void loadYearFiles();
     void openWorkingWindow(ui::WindowId window);
 
-    storage::ProgramState &m_state;
+    settlement::ClientYears &m_years;
     storage::Seams &m_seams;
-    QString m_client;
+    settlement::YearWindowOpener &m_windows;
+    QString m_client = QStringLiteral("1");
     QString m_year;
-    QString m_stem;
-    ui::WindowOpener &m_windows;
+    // The chosen year of the client; the totals panel shows its records as they stand.
+    std::shared_ptr<settlement::ClientYear> m_rok;
 
     std::unique_ptr<Ui::RozliczenieForm> m_ui;
     QTimer *Timer1 = nullptr;

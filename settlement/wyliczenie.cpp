@@ -59,10 +59,9 @@ const QStringList &helpLines()
 
 } // namespace
 
-Twyliczenie_f::Twyliczenie_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
-                             QWidget *parent)
-    : FormWindow(Placement::StayOnTop, parent), m_state(state), m_seams(seams), m_windows(windows),
-      m_ui(std::make_unique<Ui::WyliczenieForm>())
+Twyliczenie_f::Twyliczenie_f(Seams &seams, PrintPanelOpener openPrintPanel, QWidget *parent)
+    : YearWindow(Placement::StayOnTop, parent), m_seams(seams),
+      m_openPrintPanel(std::move(openPrintPanel)), m_ui(std::make_unique<Ui::WyliczenieForm>())
 {
     m_ui->setupUi(this);
 
@@ -106,32 +105,20 @@ Twyliczenie_f::~Twyliczenie_f() = default;
 bool Twyliczenie_f::FormCreate()
 {
     Timer1->start();
-    m_yearText = m_state.yearText;
-    m_stem = m_state.yearStem;
-    m_owner = m_state.ownerRecord;
-    setWindowTitle(QStringLiteral("Rok obliczeniowy ") + m_yearText);
-    m_ui->Label1->setText(m_state.header1);
-    m_ui->Label2->setText(m_state.header2);
-    m_ui->Label3->setText(m_state.header3);
+    m_calculated = false;
+    // At program start, before the settlement window has read any year, there is nothing to
+    // work out.
+    if (!year())
+        return true;
+    setWindowTitle(QStringLiteral("Rok obliczeniowy ") + year()->year());
+    m_ui->Label1->setText(headers().first);
+    m_ui->Label2->setText(headers().second);
+    m_ui->Label3->setText(headers().third);
 
     return Guarded(m_seams.dialogs, [this] {
-        const QString numeratorPath = YearFile(m_state.workingDir, m_stem, QStringLiteral(".num"));
-        CreateIfMissing(numeratorPath, numerator::defaultRecord());
-
-        // Each record replaces the shared one only once it has been read whole, so a file that
-        // fails leaves the settlement window's copy as it was.
-        Record mileageRecord(mileage::kSize);
-        ReadRecord(YearFile(m_state.workingDir, m_stem, QStringLiteral(".prz")), mileageRecord);
-        Record costRecord(cost::kSize);
-        ReadRecord(YearFile(m_state.workingDir, m_stem, QStringLiteral(".eks")), costRecord);
-        m_state.mileageRecord = mileageRecord;
-        m_state.costRecord = costRecord;
-        m_mileage = std::move(mileageRecord);
-        m_costs = std::move(costRecord);
-        Record numeratorRecord(numerator::kSize);
-        ReadRecord(numeratorPath, numeratorRecord);
-        m_results = CalculationResults{};
-        m_results.stem = m_stem;
+        year()->numerator();
+        m_results = settlement::CalculationResults{};
+        m_results.stem = year()->stem();
 
         {
             const QSignalBlocker blocker(m_ui->listam);
@@ -144,7 +131,19 @@ bool Twyliczenie_f::FormCreate()
         m_ui->listam->setCurrentIndex(month - 1);
         m_ui->Label5->setText(MonthNames().at(month - 1));
         selectMonth(month);
+        m_calculated = true;
     });
+}
+
+void Twyliczenie_f::watchYear(settlement::ClientYear &year)
+{
+    // A register saved while the calculation is open: its month is worked out again.
+    const auto recalculate = [this] {
+        if (m_calculated)
+            WyliczKoszty();
+    };
+    connect(&year, &settlement::ClientYear::mileageChanged, this, recalculate);
+    connect(&year, &settlement::ClientYear::costsChanged, this, recalculate);
 }
 
 void Twyliczenie_f::listamClick()
@@ -161,21 +160,25 @@ void Twyliczenie_f::selectMonth(int month)
     m_month = month;
     m_results.month = month;
     m_results.title = QStringLiteral("Rozliczenie miesiąca ") + MonthNames().at(month - 1) +
-                      QLatin1Char(' ') + m_yearText;
+                      QLatin1Char(' ') + year()->year();
     WyliczKoszty();
 }
 
 void Twyliczenie_f::WyliczKoszty()
 {
+    if (!year())
+        return;
+    const Record &mileage = year()->mileage();
+    const Record &costs = year()->costs();
     const settlement::MonthFigures figures =
-        settlement::WyliczKoszty(m_mileage, m_costs, m_month, m_results);
+        settlement::WyliczKoszty(mileage, costs, m_month, m_results);
     m_ui->Label7->setText(settlement::FigureText(figures.mileage));
     m_ui->Label9->setText(settlement::FigureText(figures.costs));
     m_ui->Label11->setText(settlement::FigureText(figures.cumulativeMileage));
     m_ui->Label13->setText(settlement::FigureText(figures.cumulativeCosts));
     m_ui->Label17->setText(settlement::FigureText(figures.toBook));
     m_ui->Label18->setText(settlement::FigureText(figures.vat));
-    m_ui->Label19->setText(settlement::NapiszPorade(m_mileage, m_costs, m_month));
+    m_ui->Label19->setText(settlement::NapiszPorade(mileage, costs, m_month));
 }
 
 void Twyliczenie_f::Timer1Timer()
@@ -196,26 +199,27 @@ void Twyliczenie_f::SpeedButton2Click()
 
 void Twyliczenie_f::SpeedButton3Click()
 {
-    // The panel takes its copy of these when it opens.
-    m_state.results = m_results;
-    m_state.statementOwner = m_owner;
-    m_state.statementCosts = m_costs;
-    m_windows.open(ui::WindowId::PrintPanel);
+    if (!year())
+        return;
+    // The panel prints this copy until it is opened again; the owner record as last saved.
+    m_openPrintPanel({m_results, year()->owner(), year()->costs(), year()});
 }
 
 void Twyliczenie_f::SpeedButton5Click()
 {
+    if (!year())
+        return;
     const QString proposed =
-        QDir::toNativeSeparators(QDir(QDir::fromNativeSeparators(m_state.workingDir))
-                                     .filePath(m_stem + QStringLiteral(".csv")));
+        QDir::toNativeSeparators(QDir(QDir::fromNativeSeparators(year()->workingDir()))
+                                     .filePath(year()->stem() + QStringLiteral(".csv")));
     const std::optional<QString> path =
         m_seams.dialogs.saveFileName(QStringLiteral("Eksport CSV"), proposed,
                                      QStringLiteral("Pliki CSV (*.csv);;Wszystkie pliki (*)"));
     if (!path || path->isEmpty())
         return;
     Guarded(m_seams.dialogs, [&] {
-        settlement::ZapiszCsv(*path,
-                              settlement::EksportujCsv(m_owner, m_yearText, m_mileage, m_costs));
+        settlement::ZapiszCsv(*path, settlement::EksportujCsv(year()->owner(), year()->year(),
+                                                              year()->mileage(), year()->costs()));
     });
 }
 

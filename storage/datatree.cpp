@@ -2,7 +2,7 @@
 
 #include "fileerror.h"
 #include "paths.h"
-#include "programstate.h"
+#include "printfontrecord.h"
 #include "recordfile.h"
 
 #include <QFile>
@@ -15,11 +15,11 @@ namespace storage {
 
 Record DefaultPrintFontRecord()
 {
-    Record record(PrintFontSettings::kSize);
-    record.setInt32(PrintFontSettings::kColour, 0);
-    record.setText(PrintFontSettings::face, QStringLiteral("DejaVu Sans"));
-    record.setInt32(PrintFontSettings::kPoints, 8);
-    record.setByte(PrintFontSettings::kStyle, 0);
+    Record record(printfont::kSize);
+    record.setInt32(printfont::kColour, 0);
+    record.setText(printfont::face, QStringLiteral("DejaVu Sans"));
+    record.setInt32(printfont::kPoints, 8);
+    record.setByte(printfont::kStyle, 0);
     return record;
 }
 

@@ -12,7 +12,7 @@ inline constexpr QLatin1String kDefaultPrintFontFile("FONT\\font_kanto_2007.dat"
 
 // The print font a fresh installation starts with: black DejaVu Sans, 8 points, plain; a face
 // that every Debian desktop has, at the size the font dialog starts from. 76 bytes laid out as
-// PrintFontSettings describes.
+// printfont describes.
 Record DefaultPrintFontRecord();
 
 // On a fresh installation, where the working directory holds none of the data directories,

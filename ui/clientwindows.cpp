@@ -7,7 +7,7 @@ namespace ui {
 bool ClientWindowList::closeAll()
 {
     for (FormWindow *window : m_windows) {
-        if (window->isVisible() && !window->leaveAsReturn())
+        if (window->isVisible() && !window->leaveAutomatically())
             return false;
     }
     return true;

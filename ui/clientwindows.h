@@ -12,7 +12,8 @@ class ClientWindows
 {
 public:
     virtual ~ClientWindows() = default;
-    // Leaves each open window as its own "Powrót" would. Stops at the first one that cannot be
+    // Leaves each open window as FormWindow::leaveAutomatically() says: what its user typed is
+    // saved, nothing else is written. Stops at the first one that cannot be
     // left (its save failed and its error box has been shown) and returns false; that window
     // and the ones after it stay open.
     virtual bool closeAll() = 0;

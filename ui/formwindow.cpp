@@ -45,6 +45,16 @@ bool FormWindow::prepareAndOpen()
     return true;
 }
 
+void FormWindow::bringBack()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
 void FormWindow::open()
 {
     setEnabled(true);

@@ -26,6 +26,13 @@ public:
     // Returns false, with the window left open and the error box shown, when that save failed.
     // The default just leaves.
     virtual bool leaveAsReturn();
+    // Leaves the window when the program, not the user, closes it (another client opened, the
+    // end of the program, the window opened again on other data): a window writes only what
+    // its user changed in it. Returns false as leaveAsReturn() does. The default is
+    // leaveAsReturn().
+    virtual bool leaveAutomatically() { return leaveAsReturn(); }
+    // Restores, raises and activates the open window as it stands, without a set-up.
+    void bringBack();
     // Enables the window and shows it without blocking its opener.
     void open();
 

@@ -4,21 +4,9 @@
 
 namespace ui {
 
-void WindowTable::add(WindowId id, FormWindow *window, Reopening reopening)
+void WindowTable::add(WindowId id, FormWindow *window)
 {
-    m_openers[id] = [window, reopening] {
-        // A minimised window still counts as visible; left through leave() it is hidden.
-        if (reopening == Reopening::BringBack && (window->isVisible() || window->isMinimized())) {
-            if (window->isMinimized())
-                window->showNormal();
-            else
-                window->show();
-            window->raise();
-            window->activateWindow();
-            return true;
-        }
-        return window->prepareAndOpen();
-    };
+    m_openers[id] = [window] { return window->prepareAndOpen(); };
 }
 
 void WindowTable::add(WindowId id, std::function<bool()> opener)

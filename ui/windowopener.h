@@ -7,19 +7,18 @@ class FormWindow;
 
 namespace ui {
 
-// The windows that other windows open. The program's composition knows each one; a window only
-// names the one it wants.
+// The windows that other windows open by name alone: the settlement window's working windows and
+// the main window's auxiliary windows. The program's composition knows each one. The windows that
+// are handed something when they open (the settlement window its client, the print panel its
+// statement, the notepad its text) are opened through a typed opener instead.
 enum class WindowId {
-    Settlement,
     Mileage,
     OperatingCosts,
     Numerator,
     Calculation,
-    PrintPanel,
     Tools,
     Location,
     History,
-    Notepad,
     BusinessCard,
 };
 
@@ -32,22 +31,13 @@ public:
     virtual bool open(WindowId id) = 0;
 };
 
-// How a window that is already open (shown or minimised) answers another request to open it.
-enum class Reopening {
-    // Its set-up runs again: it shows what its opener handed it this time.
-    SetUpAgain,
-    // It is restored, raised and made active as it stands, with what was typed in it; its
-    // set-up runs only when it is closed.
-    BringBack,
-};
-
 // A WindowOpener over a table that the composition (or a test) fills.
 class WindowTable final : public WindowOpener
 {
 public:
-    // The window opens through FormWindow::prepareAndOpen(); when it is open already, as
-    // `reopening` says.
-    void add(WindowId id, FormWindow *window, Reopening reopening = Reopening::SetUpAgain);
+    // The window opens through FormWindow::prepareAndOpen(), which sets it up again when it is
+    // open already.
+    void add(WindowId id, FormWindow *window);
     void add(WindowId id, std::function<bool()> opener);
     bool open(WindowId id) override;
 

@@ -1,10 +1,10 @@
 #include "eksportcsv.h"
 
+#include "calculationresults.h"
 #include "clientrecords.h"
 #include "datetext.h"
 #include "fixedpoint.h"
 #include "koszty.h"
-#include "programstate.h"
 #include "recordfile.h"
 
 #include <QStringList>

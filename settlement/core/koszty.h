@@ -1,6 +1,6 @@
 #pragma once
 
-#include "programstate.h"
+#include "calculationresults.h"
 #include "record.h"
 
 #include <QString>
@@ -29,6 +29,6 @@ struct MonthFigures {
 QString FigureText(double value);
 
 MonthFigures WyliczKoszty(const storage::Record &mileage, const storage::Record &costs, int month,
-                          storage::CalculationResults &results);
+                          settlement::CalculationResults &results);
 
 } // namespace settlement

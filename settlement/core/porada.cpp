@@ -1,9 +1,9 @@
 #include "porada.h"
 
+#include "calculationresults.h"
 #include "clientrecords.h"
 #include "fixedpoint.h"
 #include "koszty.h"
-#include "programstate.h"
 
 #include <algorithm>
 #include <cmath>

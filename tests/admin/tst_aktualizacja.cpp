@@ -125,6 +125,7 @@ private:
     void checkAndWait();
 
     std::unique_ptr<Workspace> m_ws;
+    LaunchValues m_launch;
     std::unique_ptr<HttpServer> m_server;
     std::unique_ptr<TestNetwork> m_network;
     std::unique_ptr<Tnarzedzia_f> m_window;
@@ -140,7 +141,10 @@ void TestAktualizacja::init()
     QVERIFY(m_server->listen());
     m_network = std::make_unique<TestNetwork>();
     m_network->timeLimit = 5s;
-    m_window = std::make_unique<Tnarzedzia_f>(m_ws->state, m_ws->seams.seams, *m_network);
+    m_window = std::make_unique<Tnarzedzia_f>(
+        m_ws->path(), m_launch,
+        Tnarzedzia_f::Register{[this] { return m_ws->path(); }, [] { return QString(); }},
+        m_ws->seams.seams, *m_network);
     QVERIFY(m_window->FormCreate());
     m_window->updateCheck().address = m_server->url();
 }

@@ -65,6 +65,7 @@ private:
     QString text(const char *label) const;
 
     std::unique_ptr<Workspace> m_ws;
+    LaunchValues m_launch;
     std::unique_ptr<Thisto_f> m_window;
     bool m_created = false;
 };
@@ -83,7 +84,7 @@ void TestModulHist::cleanup()
 
 void TestModulHist::openWindow()
 {
-    m_window = std::make_unique<Thisto_f>(m_ws->state, m_ws->seams.seams);
+    m_window = std::make_unique<Thisto_f>(m_ws->path(), m_ws->seams.seams);
     m_created = m_window->FormCreate();
 }
 
@@ -94,14 +95,14 @@ QString TestModulHist::text(const char *label) const
 
 void TestModulHist::firstLaunchCountsOne()
 {
-    PobierzDane(m_ws->state, m_ws->seams.seams);
+    PobierzDane(m_launch, m_ws->path(), m_ws->seams.seams);
     // Created all zero, and not changed until the orderly end.
     QCOMPARE(testfiles::readBytes(m_ws->path("Admini/historia.dat")), QByteArray(79, '\0'));
-    QCOMPARE(m_ws->state.launch.counter, QStringLiteral("1"));
-    QCOMPARE(m_ws->state.launch.date, QStringLiteral("15.03.2007"));
-    QCOMPARE(m_ws->state.launch.time, QStringLiteral("12:30:45"));
+    QCOMPARE(m_launch.counter, QStringLiteral("1"));
+    QCOMPARE(m_launch.date, QStringLiteral("15.03.2007"));
+    QCOMPARE(m_launch.time, QStringLiteral("12:30:45"));
 
-    ZapiszUruchomienia(m_ws->state);
+    ZapiszUruchomienia(m_launch, m_ws->path());
     QCOMPARE(testfiles::readBytes(m_ws->path("Admini/historia.dat")),
              historyBytes("15.03.2007", "12:30:45", "1"));
 }
@@ -138,11 +139,11 @@ void TestModulHist::launchIsCountedAndWritten()
         m_ws->path("Admini/historia.dat"),
         historyBytes("01.01.2006", "08:00:00 rano", storedCounter, reservedPattern())));
     m_ws->seams.regional.separator = separator;
-    PobierzDane(m_ws->state, m_ws->seams.seams);
-    QCOMPARE(m_ws->state.launch.date, date);
-    QCOMPARE(m_ws->state.launch.counter, counter);
+    PobierzDane(m_launch, m_ws->path(), m_ws->seams.seams);
+    QCOMPARE(m_launch.date, date);
+    QCOMPARE(m_launch.counter, counter);
 
-    ZapiszUruchomienia(m_ws->state);
+    ZapiszUruchomienia(m_launch, m_ws->path());
     QCOMPARE(testfiles::readBytes(m_ws->path("Admini/historia.dat")),
              historyBytes(date, "12:30:45", counter, reservedPattern()));
 }
@@ -150,9 +151,10 @@ void TestModulHist::launchIsCountedAndWritten()
 void TestModulHist::missingAdminiDirectoryFails()
 {
     QVERIFY(QDir(m_ws->path("Admini")).removeRecursively());
-    QVERIFY_FILE_ERROR(PobierzDane(m_ws->state, m_ws->seams.seams), 3,
+    QVERIFY_FILE_ERROR(PobierzDane(m_launch, m_ws->path(), m_ws->seams.seams), 3,
                        QStringLiteral("Invalid filename"));
-    QVERIFY_FILE_ERROR(ZapiszUruchomienia(m_ws->state), 3, QStringLiteral("Invalid filename"));
+    QVERIFY_FILE_ERROR(ZapiszUruchomienia(m_launch, m_ws->path()), 3,
+                       QStringLiteral("Invalid filename"));
 }
 
 void TestModulHist::windowShowsTheLastLaunch()
@@ -235,8 +237,8 @@ void TestModulHist::networkModeShowsTheSharedHistory()
     QCOMPARE(m_window->findChild<QLabel *>("Label8")->toolTip(), share.path());
 
     // Launches are still counted in the working directory's copy.
-    PobierzDane(m_ws->state, m_ws->seams.seams);
-    QCOMPARE(m_ws->state.launch.counter, QStringLiteral("42"));
+    PobierzDane(m_launch, m_ws->path(), m_ws->seams.seams);
+    QCOMPARE(m_launch.counter, QStringLiteral("42"));
 }
 
 void TestModulHist::unreachableShareEndsTheProgram()

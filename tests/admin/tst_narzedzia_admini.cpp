@@ -68,6 +68,8 @@ private:
     // The base directory, kept apart from the working directory as in network mode.
     std::unique_ptr<QTemporaryDir> m_base;
     admin::QtNetwork m_network;
+    LaunchValues m_launch;
+    QString m_heldLock;
     std::unique_ptr<Tnarzedzia_f> m_window;
 };
 
@@ -78,7 +80,8 @@ void TestNarzedziaAdmini::init()
     m_base = std::make_unique<QTemporaryDir>();
     QVERIFY(m_base->isValid());
     QVERIFY(testfiles::makeDataTree(m_base->path()));
-    m_ws->state.baseDir = m_base->path();
+    m_launch = LaunchValues{};
+    m_heldLock.clear();
 }
 
 void TestNarzedziaAdmini::cleanup()
@@ -105,7 +108,10 @@ void TestNarzedziaAdmini::writeAllFiles()
 
 void TestNarzedziaAdmini::openWindow()
 {
-    m_window = std::make_unique<Tnarzedzia_f>(m_ws->state, m_ws->seams.seams, m_network);
+    m_window = std::make_unique<Tnarzedzia_f>(
+        m_ws->path(), m_launch,
+        Tnarzedzia_f::Register{[this] { return m_base->path(); }, [this] { return m_heldLock; }},
+        m_ws->seams.seams, m_network);
     QVERIFY(m_window->FormCreate());
 }
 
@@ -223,16 +229,16 @@ void TestNarzedziaAdmini::clearHistory()
     writeAllFiles();
     if (!present)
         QVERIFY(QFile::remove(wd("Admini/historia.dat")));
-    m_ws->state.launch.counter = QStringLiteral("42");
+    m_launch.counter = QStringLiteral("42");
     m_ws->seams.clock.current = QDateTime(QDate(2007, 4, 2), QTime(10, 0, 1));
     openWindow();
     confirmAndRun("op3");
 
     // The working directory's copy starts again from zero; the current run counts as the first.
     QCOMPARE(testfiles::readBytes(wd("Admini/historia.dat")), QByteArray(79, '\0'));
-    QCOMPARE(m_ws->state.launch.counter, QStringLiteral("1"));
-    QCOMPARE(m_ws->state.launch.date, QStringLiteral("02.04.2007"));
-    QCOMPARE(m_ws->state.launch.time, QStringLiteral("10:00:01"));
+    QCOMPARE(m_launch.counter, QStringLiteral("1"));
+    QCOMPARE(m_launch.date, QStringLiteral("02.04.2007"));
+    QCOMPARE(m_launch.time, QStringLiteral("10:00:01"));
     // The base directory's copy is not the one cleared.
     QCOMPARE(testfiles::readBytes(base("Admini/historia.dat")), historyBytes("41"));
     for (const QString &name : kArchive)
@@ -285,13 +291,13 @@ void TestNarzedziaAdmini::clearClientLocksKeepsTheHeldOne()
     writeAllFiles();
     QVERIFY(testfiles::writeBytes(base("KOSZ/003.K"), QByteArray("\1\0\0\0", 4)));
     QVERIFY(testfiles::writeBytes(base("KOSZ/notatka.txt"), "nie blokada"));
-    m_ws->state.heldLockPath = LockPath(m_ws->state.baseDir, QStringLiteral("002"));
-    const QString held = m_ws->state.heldLockPath;
+    m_heldLock = LockPath(m_base->path(), QStringLiteral("002"));
+    const QString held = m_heldLock;
     openWindow();
     confirmAndRun("op5");
 
     QCOMPARE(existing(base("KOSZ")), QStringList({"002.k", "notatka.txt"}));
-    QCOMPARE(m_ws->state.heldLockPath, held);
+    QCOMPARE(m_heldLock, held);
     // The working directory is not the base directory here: its KOSZ is left alone.
     QCOMPARE(existing(wd("KOSZ")), QStringList({"001.k", "002.k"}));
     QCOMPARE(m_ws->seams.dialogs.shown.size(), 2);

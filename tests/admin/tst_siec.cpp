@@ -65,7 +65,7 @@ void TestSiec::cleanup()
 
 void TestSiec::openWindow()
 {
-    m_window = std::make_unique<Tsiec_f>(m_ws->state, m_ws->seams.seams);
+    m_window = std::make_unique<Tsiec_f>(m_ws->path(), m_ws->seams.seams);
     QVERIFY(m_window->FormCreate());
     m_window->show();
 }

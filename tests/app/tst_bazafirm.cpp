@@ -4,7 +4,6 @@
 #include "czcionki.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
-#include "recordingwindow.h"
 #include "testfiles.h"
 #include "windowopener.h"
 #include "workspace.h"
@@ -18,6 +17,37 @@
 #include <QTest>
 
 using namespace storage;
+
+namespace {
+
+// Stands in for the settlement window: remembers the client it was opened on.
+class RecordingSettlement : public FormWindow
+{
+public:
+    bool FormCreate() override
+    {
+        ++opened;
+        return true;
+    }
+    bool openClient(const QString &number)
+    {
+        client = number;
+        return prepareAndOpen();
+    }
+    int opened = 0;
+    QString client;
+};
+
+// The main window's openers, reaching the stand-in settlement window when a test has one.
+Tbaza_f::Openers openersFor(RecordingSettlement *&settlement)
+{
+    return {[&settlement](const QString &client) {
+                return settlement && settlement->openClient(client);
+            },
+            [](const printing::NotepadRequest &) { return false; }};
+}
+
+} // namespace
 
 namespace {
 
@@ -104,6 +134,8 @@ private:
     std::unique_ptr<printing::PrintFontStore> m_fonts;
     ui::WindowTable m_windows;
     std::unique_ptr<FakeClientWindows> m_clientWindows;
+    RecordingSettlement *m_settlement = nullptr;
+    LaunchValues m_launch;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
@@ -116,6 +148,7 @@ void TestBazaFirm::init()
 void TestBazaFirm::cleanup()
 {
     m_window.reset();
+    m_settlement = nullptr;
     m_clientWindows.reset();
     m_windows = ui::WindowTable{};
     m_fonts.reset();
@@ -124,10 +157,10 @@ void TestBazaFirm::cleanup()
 
 void TestBazaFirm::start()
 {
-    m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->state, m_printDialogs);
+    m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->path(), m_printDialogs);
     m_clientWindows = std::make_unique<FakeClientWindows>(m_ws->path(QStringLiteral("KOSZ")));
-    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams, m_windows,
-                                         *m_clientWindows, *m_fonts);
+    m_window = std::make_unique<Tbaza_f>(m_ws->path(), m_launch, m_ws->seams.seams, m_windows,
+                                         openersFor(m_settlement), *m_clientWindows, *m_fonts);
     m_window->FormCreate();
 }
 
@@ -454,14 +487,14 @@ void TestBazaFirm::shortOwnerRecordIsReported()
 void TestBazaFirm::doubleClickLocksAndOpensTheClient()
 {
     start();
-    RecordingWindow settlement(m_ws->state);
-    m_windows.add(ui::WindowId::Settlement, &settlement);
+    RecordingSettlement settlement;
+    m_settlement = &settlement;
     // A free position opens too, with its own number.
     select(4);
     m_window->lista_kDblClick();
     const QString lock = m_ws->path(QStringLiteral("KOSZ/005.k"));
     QCOMPARE(testfiles::readBytes(lock), QByteArray("\x01\x00\x00\x00", 4));
-    QCOMPARE(m_ws->state.heldLockPath, lock);
+    QCOMPARE(m_window->heldLockPath(), lock);
     QCOMPARE(settlement.client, QStringLiteral("005"));
     QVERIFY(settlement.isVisible());
 
@@ -477,19 +510,19 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
 {
     // Two copies of the program on one base directory, each with its own state.
     start();
-    RecordingWindow firstSettlement(m_ws->state);
-    m_windows.add(ui::WindowId::Settlement, &firstSettlement);
-    ProgramState otherState;
-    otherState.workingDir = m_ws->path();
-    otherState.baseDir = m_ws->path();
+    RecordingSettlement firstSettlement;
+    m_settlement = &firstSettlement;
     TestSeams otherSeams;
-    printing::PrintFontStore otherFonts(otherState, m_printDialogs);
+    printing::PrintFontStore otherFonts(m_ws->path(), m_printDialogs);
     ui::WindowTable otherWindows;
     ui::ClientWindowList otherClientWindows;
-    Tbaza_f other(otherState, otherSeams.seams, otherWindows, otherClientWindows, otherFonts);
+    LaunchValues otherLaunch;
+    RecordingSettlement *otherSettlement = nullptr;
+    Tbaza_f other(m_ws->path(), otherLaunch, otherSeams.seams, otherWindows,
+                  openersFor(otherSettlement), otherClientWindows, otherFonts);
     other.FormCreate();
-    RecordingWindow secondSettlement(otherState);
-    otherWindows.add(ui::WindowId::Settlement, &secondSettlement);
+    RecordingSettlement secondSettlement;
+    otherSettlement = &secondSettlement;
     auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
     const QString lock3 = m_ws->path(QStringLiteral("KOSZ/003.k"));
     const QString lock5 = m_ws->path(QStringLiteral("KOSZ/005.k"));
@@ -501,7 +534,7 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
     // The second copy holds 003 and tries the busy 005: it is told so and keeps 003.
     otherList->setCurrentRow(2);
     other.lista_kDblClick();
-    QCOMPARE(otherState.heldLockPath, lock3);
+    QCOMPARE(other.heldLockPath(), lock3);
     otherList->setCurrentRow(4);
     other.lista_kDblClick();
     QCOMPARE(otherSeams.dialogs.shown.size(), 1);
@@ -511,21 +544,21 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
                             "Poczekaj na jego zwolnienie a następnie ponów operację"));
     QCOMPARE(secondSettlement.opened, 1);
     QCOMPARE(secondSettlement.client, QStringLiteral("003"));
-    QCOMPARE(otherState.heldLockPath, lock3);
+    QCOMPARE(other.heldLockPath(), lock3);
     QVERIFY(QFile::exists(lock3));
 
     // So the first copy cannot take 003 ...
     select(2);
     m_window->lista_kDblClick();
     QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
-    QCOMPARE(m_ws->state.heldLockPath, lock5);
+    QCOMPARE(m_window->heldLockPath(), lock5);
     // ... and once it moves on to 007, 005 is free for the second copy.
     select(6);
     m_window->lista_kDblClick();
     QVERIFY(!QFile::exists(lock5));
     otherList->setCurrentRow(4);
     other.lista_kDblClick();
-    QCOMPARE(otherState.heldLockPath, lock5);
+    QCOMPARE(other.heldLockPath(), lock5);
     QVERIFY(!QFile::exists(lock3));
     QCOMPARE(secondSettlement.client, QStringLiteral("005"));
 }
@@ -533,11 +566,11 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
 void TestBazaFirm::lockFaultsOpenNothingAndKeepTheHeldLock()
 {
     start();
-    RecordingWindow settlement(m_ws->state);
-    m_windows.add(ui::WindowId::Settlement, &settlement);
+    RecordingSettlement settlement;
+    m_settlement = &settlement;
     select(2);
     m_window->lista_kDblClick();
-    const QString held = m_ws->state.heldLockPath;
+    const QString held = m_window->heldLockPath();
     QCOMPARE(settlement.opened, 1);
 
     // With the lock folder gone, opening another client reports it and opens nothing.
@@ -546,8 +579,8 @@ void TestBazaFirm::lockFaultsOpenNothingAndKeepTheHeldLock()
     m_window->lista_kDblClick();
     QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{"Invalid filename"});
     QCOMPARE(settlement.opened, 1);
-    QCOMPARE(m_ws->state.heldLockPath, held);
-    QCOMPARE(m_ws->state.currentClient, QStringLiteral("003"));
+    QCOMPARE(m_window->heldLockPath(), held);
+    QCOMPARE(settlement.client, QStringLiteral("003"));
 }
 
 void TestBazaFirm::twoWorkstationsChangeTheRegisterLineByLine()
@@ -557,14 +590,14 @@ void TestBazaFirm::twoWorkstationsChangeTheRegisterLineByLine()
     // Workstation A is this window, B a second copy on the same base directory; both show the
     // register as it was at their start.
     start();
-    ProgramState otherState;
-    otherState.workingDir = m_ws->path();
-    otherState.baseDir = m_ws->path();
     TestSeams otherSeams;
-    printing::PrintFontStore otherFonts(otherState, m_printDialogs);
+    printing::PrintFontStore otherFonts(m_ws->path(), m_printDialogs);
     ui::WindowTable otherWindows;
     ui::ClientWindowList otherClientWindows;
-    Tbaza_f other(otherState, otherSeams.seams, otherWindows, otherClientWindows, otherFonts);
+    LaunchValues otherLaunch;
+    RecordingSettlement *otherSettlement = nullptr;
+    Tbaza_f other(m_ws->path(), otherLaunch, otherSeams.seams, otherWindows,
+                  openersFor(otherSettlement), otherClientWindows, otherFonts);
     other.FormCreate();
     auto *list = child<QListWidget>("lista_k");
     auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
@@ -640,8 +673,8 @@ void TestBazaFirm::twoWorkstationsChangeTheRegisterLineByLine()
 void TestBazaFirm::openingAnotherClientClosesItsWindowsFirst()
 {
     start();
-    RecordingWindow settlement(m_ws->state);
-    m_windows.add(ui::WindowId::Settlement, &settlement);
+    RecordingSettlement settlement;
+    m_settlement = &settlement;
     select(2);
     m_window->lista_kDblClick();
     select(2);
@@ -653,7 +686,7 @@ void TestBazaFirm::openingAnotherClientClosesItsWindowsFirst()
     select(6);
     m_window->lista_kDblClick();
     QCOMPARE(m_clientWindows->locksAtClose.last(), QStringList{"003.k"});
-    QCOMPARE(m_ws->state.currentClient, QStringLiteral("007"));
+    QCOMPARE(settlement.client, QStringLiteral("007"));
     QCOMPARE(settlement.opened, 3);
 
     // A window that cannot save stops the opening: no new lock, the old one kept.
@@ -661,8 +694,8 @@ void TestBazaFirm::openingAnotherClientClosesItsWindowsFirst()
     select(4);
     m_window->lista_kDblClick();
     QCOMPARE(m_clientWindows->locksAtClose.last(), QStringList{"007.k"});
-    QCOMPARE(m_ws->state.currentClient, QStringLiteral("007"));
-    QCOMPARE(m_ws->state.heldLockPath, m_ws->path(QStringLiteral("KOSZ/007.k")));
+    QCOMPARE(settlement.client, QStringLiteral("007"));
+    QCOMPARE(m_window->heldLockPath(), m_ws->path(QStringLiteral("KOSZ/007.k")));
     QVERIFY(QFile::exists(m_ws->path(QStringLiteral("KOSZ/007.k"))));
     QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("KOSZ/005.k"))));
     QCOMPARE(settlement.opened, 3);
@@ -677,8 +710,8 @@ void TestBazaFirm::openingAnotherClientClosesItsWindowsFirst()
 void TestBazaFirm::singleClickNeverOpensAClient()
 {
     start();
-    RecordingWindow settlement(m_ws->state);
-    m_windows.add(ui::WindowId::Settlement, &settlement);
+    RecordingSettlement settlement;
+    m_settlement = &settlement;
     auto *list = child<QListWidget>("lista_k");
     SingleClickStyle style;
     list->setStyle(&style);

@@ -53,6 +53,7 @@ private:
     std::unique_ptr<printing::PrintFontStore> m_fonts;
     ui::WindowTable m_windows;
     ui::ClientWindowList m_clientWindows;
+    LaunchValues m_launch;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
@@ -83,9 +84,12 @@ void TestDodatki::start(ExternalPrograms &programs)
     m_realSeams =
         std::make_unique<Seams>(Seams{m_ws->seams.dialogs, m_ws->seams.clock, m_ws->seams.regional,
                                       programs, m_ws->seams.seams.endProgram});
-    m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->state, m_printDialogs);
-    m_window =
-        std::make_unique<Tbaza_f>(m_ws->state, *m_realSeams, m_windows, m_clientWindows, *m_fonts);
+    m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->path(), m_printDialogs);
+    m_window = std::make_unique<Tbaza_f>(
+        m_ws->path(), m_launch, *m_realSeams, m_windows,
+        Tbaza_f::Openers{[](const QString &) { return false; },
+                         [](const printing::NotepadRequest &) { return false; }},
+        m_clientWindows, *m_fonts);
     m_window->setAddOnDirectory(m_bin->path());
     m_window->FormCreate();
 }

@@ -5,6 +5,7 @@
 #include "network.h"
 #include "program.h"
 #include "przebieg.h"
+#include "rozliczenie.h"
 #include "testfiles.h"
 #include "workspace.h"
 #include "wyliczenie.h"
@@ -69,17 +70,16 @@ namespace {
 
 constexpr int kMain = 0;
 constexpr int kSettlement = 1;
+constexpr int kCosts = 2;
 constexpr int kMileage = 3;
+constexpr int kPrintPanel = 4;
 constexpr int kCalculation = 5;
-
-// The windows in their order of creation, as the program opens them.
-const ui::WindowId kWindowIds[] = {
-    ui::WindowId::Settlement, // placeholder for the main window, never opened through the table
-    ui::WindowId::Settlement,   ui::WindowId::OperatingCosts, ui::WindowId::Mileage,
-    ui::WindowId::PrintPanel,   ui::WindowId::Calculation,    ui::WindowId::Numerator,
-    ui::WindowId::BusinessCard, ui::WindowId::History,        ui::WindowId::Tools,
-    ui::WindowId::Notepad,      ui::WindowId::Location,
-};
+constexpr int kNumerator = 6;
+constexpr int kBusinessCard = 7;
+constexpr int kHistory = 8;
+constexpr int kTools = 9;
+constexpr int kNotepad = 10;
+constexpr int kLocation = 11;
 
 // The roles a user operates, each of which a screen reader has to be able to name.
 bool operated(QAccessible::Role role)
@@ -139,13 +139,50 @@ void TestDostepnosc::cleanup()
     m_ws.reset();
 }
 
+// Opens the window as a user does: the working windows through the settlement window's
+// buttons, the print panel through the calculation's "Wydruk", the notepad through its menu entry.
 bool TestDostepnosc::open(int position)
 {
-    if (position == kMain) {
-        window(kMain)->show();
+    if (window(position)->isVisible())
         return true;
+    auto *settlement = static_cast<Trozliczeniesamochodu_f *>(window(kSettlement));
+    switch (position) {
+    case kMain:
+        window(kMain)->show();
+        break;
+    case kCosts:
+        settlement->SpeedButton4Click();
+        break;
+    case kMileage:
+        settlement->SpeedButton5Click();
+        break;
+    case kPrintPanel:
+        open(kCalculation);
+        static_cast<Twyliczenie_f *>(window(kCalculation))->SpeedButton3Click();
+        break;
+    case kCalculation:
+        settlement->SpeedButton2Click();
+        break;
+    case kNumerator:
+        settlement->SpeedButton3Click();
+        break;
+    case kNotepad:
+        m_program->mainWindow().Osieci1Click();
+        break;
+    case kBusinessCard:
+        m_program->windows().open(ui::WindowId::BusinessCard);
+        break;
+    case kHistory:
+        m_program->windows().open(ui::WindowId::History);
+        break;
+    case kTools:
+        m_program->windows().open(ui::WindowId::Tools);
+        break;
+    case kLocation:
+        m_program->windows().open(ui::WindowId::Location);
+        break;
     }
-    return window(position)->isVisible() || m_program->windows().open(kWindowIds[position]);
+    return window(position)->isVisible();
 }
 
 void TestDostepnosc::everyControlHasAName_data()
@@ -274,7 +311,8 @@ void TestDostepnosc::figuresAreReadAsShown()
              child<QLabel>(kMileage, "Label4")->text());
     // "Powrót" stores the mode switched on through the action.
     child<QPushButton>(kMileage, "SpeedButton3")->click();
-    const QString stem = m_program->state().yearStem;
+    const QString stem =
+        static_cast<Trozliczeniesamochodu_f *>(m_program->windowsInOrder().at(1))->stem();
     const QByteArray stored =
         testfiles::readBytes(m_ws->path(QStringLiteral("DANE/") + stem + QStringLiteral(".prz")));
     QCOMPARE(stored.size(), 413);

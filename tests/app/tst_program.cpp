@@ -3,11 +3,15 @@
 #include "fakeseams.h"
 #include "network.h"
 #include "program.h"
+#include "recordingpage.h"
+#include "rozliczenie.h"
 #include "testfiles.h"
 #include "workspace.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -31,6 +35,13 @@ private Q_SLOTS:
     void openingAnotherClientLeavesTheClientsWindows();
     void failedSaveKeepsTheClientOpen();
     void endingSavesTheOpenRegister();
+    // One truth per client's year.
+    void calculationOpenedAgainShowsTheCorrectedMonth();
+    void calculationOpenedAgainTakesTheChosenYear();
+    void printedNumberIsNeverWrittenBack_data();
+    void printedNumberIsNeverWrittenBack();
+    void statementPrintsTheOwnerAsLastSaved();
+    void totalsPanelFollowsTheRegisters();
 
 private:
     // Positions in the order of creation.
@@ -51,11 +62,20 @@ private:
     // Opens the client's four working windows and the print panel, typing into each and saving
     // nothing.
     void openAndTypeEverywhere();
+    Trozliczeniesamochodu_f &settlement() const
+    {
+        return *static_cast<Trozliczeniesamochodu_f *>(window(Settlement));
+    }
+    // The open client's number and the stem of the year the settlement window shows.
+    QString client() const { return settlement().handOver().year->client(); }
+    QString stem() const { return settlement().stem(); }
     QByteArray yearFile(const QString &extension) const
     {
-        return testfiles::readBytes(
-            m_ws->path(QStringLiteral("DANE/") + m_program->state().yearStem + extension));
+        return testfiles::readBytes(m_ws->path(QStringLiteral("DANE/") + stem() + extension));
     }
+    qint32 storedNumber() const;
+    // Prints the statement of the open calculation to a PDF file.
+    void printStatement();
     QList<int> visibleWindows() const;
 
     class NoNetwork : public admin::Network
@@ -80,6 +100,8 @@ void TestProgram::init()
 {
     m_ws = std::make_unique<Workspace>();
     QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
+    m_printDialogs = FakePrintDialogs{};
+    m_ws->seams.clock.current = QDateTime(QDate(2007, 3, 15), QTime(10, 0));
     m_program = std::make_unique<Program>(
         m_ws->path(),
         Program::Services{m_ws->seams.seams, m_printDialogs, m_network, [this](const QUrl &url) {
@@ -111,8 +133,8 @@ void TestProgram::windowsAreCreatedInOrderAndSetUp()
     QCOMPARE(m_program->mainWindow().findChild<QListWidget *>(QStringLiteral("lista_k"))->count(),
              500);
     QVERIFY(QFile::exists(m_ws->path(QStringLiteral("DANE/klienci.dat"))));
-    QCOMPARE(m_program->state().launch.counter, QStringLiteral("1"));
-    QCOMPARE(m_program->state().baseDir, m_ws->path());
+    QVERIFY(QFile::exists(m_ws->path(QStringLiteral("Admini/historia.dat"))));
+    QCOMPARE(m_program->mainWindow().baseDir(), m_ws->path());
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
@@ -123,7 +145,7 @@ void TestProgram::mainWindowOpensTheSettlementWindow()
     baza.lista_kDblClick();
     QWidget *settlement = m_program->windowsInOrder().at(1);
     QVERIFY(settlement->isVisible());
-    QCOMPARE(m_program->state().currentClient, QStringLiteral("005"));
+    QCOMPARE(client(), QStringLiteral("005"));
     QVERIFY(QFile::exists(m_ws->path(QStringLiteral("KOSZ/005.k"))));
     // The settlement window's set-up created the client's owner record.
     QVERIFY(QFile::exists(m_ws->path(QStringLiteral("DANE/005.dat"))));
@@ -204,7 +226,7 @@ QList<int> TestProgram::visibleWindows() const
 void TestProgram::openingAnotherClientLeavesTheClientsWindows()
 {
     openClient(4);
-    const QString stem005 = m_program->state().yearStem;
+    const QString stem005 = stem();
     openAndTypeEverywhere();
 
     openClient(6);
@@ -219,7 +241,7 @@ void TestProgram::openingAnotherClientLeavesTheClientsWindows()
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
     // Only the settlement window is open, now for 007, which holds the only lock.
     QCOMPARE(visibleWindows(), QList<int>{Settlement});
-    QCOMPARE(m_program->state().currentClient, QStringLiteral("007"));
+    QCOMPARE(client(), QStringLiteral("007"));
     QCOMPARE(QDir(m_ws->path(QStringLiteral("KOSZ"))).entryList(QDir::Files), QStringList{"007.k"});
 }
 
@@ -228,8 +250,7 @@ void TestProgram::failedSaveKeepsTheClientOpen()
     openClient(4);
     openAndTypeEverywhere();
     // The numerator file can no longer be written: a directory stands in its place.
-    const QString numerator =
-        m_ws->path(QStringLiteral("DANE/") + m_program->state().yearStem + QStringLiteral(".num"));
+    const QString numerator = m_ws->path(QStringLiteral("DANE/") + stem() + QStringLiteral(".num"));
     QVERIFY(QFile::remove(numerator));
     QVERIFY(QDir().mkdir(numerator));
 
@@ -238,7 +259,7 @@ void TestProgram::failedSaveKeepsTheClientOpen()
     // The print panel and the calculation, left before the numerator, are closed; the
     // numerator and the windows after it stay, and 005 stays locked and open.
     QCOMPARE(visibleWindows(), (QList<int>{Settlement, Costs, Mileage, Numerator}));
-    QCOMPARE(m_program->state().currentClient, QStringLiteral("005"));
+    QCOMPARE(client(), QStringLiteral("005"));
     QCOMPARE(QDir(m_ws->path(QStringLiteral("KOSZ"))).entryList(QDir::Files), QStringList{"005.k"});
 
     // Ending fails the same way: the program stays, with its lock.
@@ -279,6 +300,142 @@ void TestProgram::endingSavesTheOpenRegister()
     QVERIFY(!QFile::exists(m_ws->path(QStringLiteral("KOSZ/005.k"))));
     QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
     QVERIFY(m_ws->seams.dialogs.ioErrors().isEmpty());
+}
+
+qint32 TestProgram::storedNumber() const
+{
+    storage::Record record(storage::numerator::kSize);
+    record.bytes() = yearFile(QStringLiteral(".num"));
+    return record.int32(storage::numerator::kNumber);
+}
+
+void TestProgram::printStatement()
+{
+    child<QPushButton>(Calculation, "SpeedButton3")->click();
+    QVERIFY(window(PrintPanel)->isVisible());
+    m_printDialogs.printAnswers << true;
+    m_printDialogs.pdfFiles << m_ws->path(QStringLiteral("zestawienie.pdf"));
+    child<QPushButton>(PrintPanel, "SpeedButton1")->click();
+}
+
+void TestProgram::calculationOpenedAgainShowsTheCorrectedMonth()
+{
+    openClient(4);
+    child<QPushButton>(Settlement, "SpeedButton2")->click();
+    QCOMPARE(child<QLabel>(Calculation, "Label7")->text(), QStringLiteral("      0.00 zł"));
+
+    // March corrected in the mileage register and left with "Powrót", the calculation still
+    // open.
+    child<QPushButton>(Settlement, "SpeedButton5")->click();
+    auto *grid = child<QTableWidget>(Mileage, "przebieg");
+    grid->item(2, 0)->setText(QStringLiteral("100"));
+    grid->item(2, 2)->setText(QStringLiteral("80"));
+    child<QPushButton>(Mileage, "SpeedButton3")->click();
+    QVERIFY(yearFile(QStringLiteral(".prz")).contains("    80.00"));
+    // The open calculation has worked it in, and opening it again shows it too.
+    QCOMPARE(child<QLabel>(Calculation, "Label7")->text(), QStringLiteral("     80.00 zł"));
+    child<QPushButton>(Settlement, "SpeedButton2")->click();
+    QCOMPARE(child<QLabel>(Calculation, "Label7")->text(), QStringLiteral("     80.00 zł"));
+
+    // So does the statement printed from it.
+    child<QPushButton>(Calculation, "SpeedButton3")->click();
+    child<QPushButton>(PrintPanel, "SpeedButton3")->click();
+    QCOMPARE(m_printDialogs.previews.size(), 1);
+    QVERIFY(
+        m_printDialogs.previews.first().join(QLatin1Char('\n')).contains(QStringLiteral("80.00")));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestProgram::calculationOpenedAgainTakesTheChosenYear()
+{
+    openClient(4);
+    child<QPushButton>(Settlement, "SpeedButton2")->click();
+    QCOMPARE(window(Calculation)->windowTitle(), QStringLiteral("Rok obliczeniowy 2007"));
+    auto *years = child<QComboBox>(Settlement, "listarok");
+    years->setCurrentIndex(years->findText(QStringLiteral("2008")));
+    settlement().listarokClick();
+    child<QPushButton>(Settlement, "SpeedButton2")->click();
+    QCOMPARE(window(Calculation)->windowTitle(), QStringLiteral("Rok obliczeniowy 2008"));
+    child<QPushButton>(Calculation, "SpeedButton3")->click();
+    m_printDialogs.printAnswers << true;
+    m_printDialogs.pdfFiles << m_ws->path(QStringLiteral("zestawienie.pdf"));
+    child<QPushButton>(PrintPanel, "SpeedButton1")->click();
+    // The number of 2008 moved on, not 2007's.
+    QCOMPARE(storedNumber(), 2);
+    QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("DANE/005_2007.num"))).left(4),
+             QByteArray("\1\0\0\0", 4));
+}
+
+void TestProgram::printedNumberIsNeverWrittenBack_data()
+{
+    QTest::addColumn<bool>("ending"); // else another client is opened
+    QTest::newRow("Koniec") << true;
+    QTest::newRow("another client") << false;
+}
+
+void TestProgram::printedNumberIsNeverWrittenBack()
+{
+    QFETCH(bool, ending);
+    openClient(4);
+    child<QPushButton>(Settlement, "SpeedButton3")->click();
+    auto *number = child<QLineEdit>(Numerator, "numerator");
+    QCOMPARE(number->text(), QStringLiteral("1"));
+    child<QPushButton>(Settlement, "SpeedButton2")->click();
+    printStatement();
+    QCOMPARE(storedNumber(), 2);
+    // The open numerator shows the number the print stored; opened again it shows it too, and
+    // its "Powrót" keeps it.
+    QCOMPARE(number->text(), QStringLiteral("2"));
+    child<QPushButton>(Settlement, "SpeedButton3")->click();
+    QCOMPARE(number->text(), QStringLiteral("2"));
+    printStatement();
+    QCOMPARE(storedNumber(), 3);
+    QCOMPARE(number->text(), QStringLiteral("3"));
+
+    const QString numeratorFile = m_ws->path(QStringLiteral("DANE/") + stem() + ".num");
+    if (ending) {
+        m_ws->seams.dialogs.answers << true;
+        QVERIFY(m_program->mainWindow().KoniecPracy());
+    } else {
+        openClient(6);
+    }
+    QCOMPARE(testfiles::readBytes(numeratorFile).left(4), QByteArray("\3\0\0\0", 4));
+    QVERIFY(m_ws->seams.dialogs.ioErrors().isEmpty());
+}
+
+void TestProgram::statementPrintsTheOwnerAsLastSaved()
+{
+    openClient(4);
+    child<QPushButton>(Settlement, "SpeedButton2")->click();
+    // The owner's name saved after the calculation was opened.
+    child<QLineEdit>(Settlement, "nazwa1")->setText(QStringLiteral("Anna Nowak"));
+    child<QPushButton>(Settlement, "SpeedButton1")->click();
+    child<QPushButton>(Calculation, "SpeedButton3")->click();
+    child<QPushButton>(PrintPanel, "SpeedButton3")->click();
+    QCOMPARE(m_printDialogs.previews.size(), 1);
+    QCOMPARE(TextAt(m_printDialogs.previews.first(), 15, 15), QStringLiteral("Anna Nowak"));
+}
+
+void TestProgram::totalsPanelFollowsTheRegisters()
+{
+    openClient(4);
+    for (const char *field : {"nazwa1", "nazwa2", "nazwa3", "marka", "rejestracja"})
+        child<QLineEdit>(Settlement, field)->setText(QStringLiteral("x"));
+    settlement().Timer1Timer();
+    QCOMPARE(child<QLabel>(Settlement, "Label9")->text(), QStringLiteral("0.00 zł"));
+    child<QPushButton>(Settlement, "SpeedButton5")->click();
+    auto *grid = child<QTableWidget>(Mileage, "przebieg");
+    grid->item(0, 2)->setText(QStringLiteral("120"));
+    grid->item(1, 2)->setText(QStringLiteral("30.5"));
+    child<QPushButton>(Mileage, "SpeedButton3")->click();
+    child<QPushButton>(Settlement, "SpeedButton4")->click();
+    child<QTableWidget>(Costs, "eksp")->item(0, 3)->setText(QStringLiteral("200"));
+    child<QTableWidget>(Costs, "eksp")->item(0, 4)->setText(QStringLiteral("44"));
+    child<QPushButton>(Costs, "SpeedButton2")->click();
+    settlement().Timer1Timer();
+    QCOMPARE(child<QLabel>(Settlement, "Label9")->text(), QStringLiteral("    150.50 zł"));
+    QCOMPARE(child<QLabel>(Settlement, "Label12")->text(), QStringLiteral("    200.00 zł"));
+    QCOMPARE(child<QLabel>(Settlement, "Label13")->text(), QStringLiteral("     44.00 zł"));
 }
 
 QTEST_MAIN(TestProgram)

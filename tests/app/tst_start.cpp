@@ -50,6 +50,7 @@ private:
     std::unique_ptr<printing::PrintFontStore> m_fonts;
     ui::WindowTable m_windows;
     ui::ClientWindowList m_clientWindows;
+    LaunchValues m_launch;
     std::unique_ptr<Tbaza_f> m_window;
 };
 
@@ -69,9 +70,12 @@ void TestStart::cleanup()
 
 void TestStart::start()
 {
-    m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->state, m_printDialogs);
-    m_window = std::make_unique<Tbaza_f>(m_ws->state, m_ws->seams.seams, m_windows, m_clientWindows,
-                                         *m_fonts);
+    m_fonts = std::make_unique<printing::PrintFontStore>(m_ws->path(), m_printDialogs);
+    m_window = std::make_unique<Tbaza_f>(
+        m_ws->path(), m_launch, m_ws->seams.seams, m_windows,
+        Tbaza_f::Openers{[](const QString &) { return false; },
+                         [](const printing::NotepadRequest &) { return false; }},
+        m_clientWindows, *m_fonts);
     m_window->FormCreate();
 }
 
@@ -79,7 +83,7 @@ void TestStart::freshStartRunsEveryStep()
 {
     start();
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
-    QCOMPARE(m_ws->state.launch.counter, QStringLiteral("1"));
+    QCOMPARE(m_launch.counter, QStringLiteral("1"));
     QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("Admini/historia.dat"))),
              QByteArray(79, '\0'));
     QCOMPARE(testfiles::readBytes(m_ws->path(QStringLiteral("archiwizator_config.dat"))).size(),
@@ -193,7 +197,7 @@ void TestStart::networkModeTakesTheRegisterFromTheShare()
     QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("Admini/siec.dat")), location));
 
     start();
-    QCOMPARE(m_ws->state.baseDir, share.path());
+    QCOMPARE(m_window->baseDir(), share.path());
     QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Podłączono bazy sieciowe"));
     QCOMPARE(child<QListWidget>("lista_k")->item(1)->text(), QStringLiteral("002 Wspólny klient"));
     // The archiver configuration always names the working directory.
@@ -272,7 +276,7 @@ void TestStart::exitPaths()
     if (answer) {
         QCOMPARE(m_ws->seams.endCalls, QList<int>{0});
         QVERIFY(!QFile::exists(lock));
-        QVERIFY(m_ws->state.heldLockPath.isEmpty());
+        QVERIFY(m_window->heldLockPath().isEmpty());
         QVERIFY(qAbs(m_window->windowOpacity() - 10 / 255.0) < 0.01);
         QCOMPARE(history.mid(0, 16), testfiles::shortString(QStringLiteral("15.03.2007"), 15));
         QCOMPARE(history.mid(32, 16), testfiles::shortString(QStringLiteral("1"), 15));

@@ -59,6 +59,8 @@ private:
 
     std::unique_ptr<Workspace> m_ws;
     FakePrintDialogs m_dialogs;
+    // The settings the free functions read into.
+    PrintFontSettings m_font;
 };
 
 void TestCzcionki::init()
@@ -66,6 +68,7 @@ void TestCzcionki::init()
     m_ws = std::make_unique<Workspace>();
     QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_dialogs = FakePrintDialogs{};
+    m_font = PrintFontSettings{};
 }
 
 void TestCzcionki::cleanup()
@@ -76,7 +79,7 @@ void TestCzcionki::cleanup()
 
 std::unique_ptr<PrintFontStore> TestCzcionki::store()
 {
-    return std::make_unique<PrintFontStore>(m_ws->state, m_dialogs);
+    return std::make_unique<PrintFontStore>(m_ws->path(), m_dialogs);
 }
 
 void TestCzcionki::readFillsTheSharedSettings()
@@ -85,12 +88,12 @@ void TestCzcionki::readFillsTheSharedSettings()
         SettingsBytes(0x00336699, QStringLiteral("Arial"), 11, Italic | Underline, '\xAA');
     QVERIFY(testfiles::writeBytes(fontFile(), bytes));
 
-    CzytajFonty(m_ws->state, kPrintFontFile);
-    QCOMPARE(m_ws->state.printFont.record.bytes(), bytes);
-    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Arial"));
-    QCOMPARE(m_ws->state.printFont.currentSize, 11);
+    CzytajFonty(m_font, m_ws->path(), kPrintFontFile);
+    QCOMPARE(m_font.record.bytes(), bytes);
+    QCOMPARE(m_font.currentFace, QStringLiteral("Arial"));
+    QCOMPARE(m_font.currentSize, 11);
 
-    const FontChoice choice = FontOfSettings(m_ws->state.printFont.record);
+    const FontChoice choice = FontOfSettings(m_font.record);
     QCOMPARE(choice.font.family(), QStringLiteral("Arial"));
     QCOMPARE(choice.font.pointSize(), 11);
     QCOMPARE(choice.font.italic(), true);
@@ -102,33 +105,33 @@ void TestCzcionki::readFillsTheSharedSettings()
 
 void TestCzcionki::readWithoutFileChangesNothing()
 {
-    m_ws->state.printFont.record.bytes() = SettingsBytes(0xFF, QStringLiteral("Verdana"), 9, Bold);
-    m_ws->state.printFont.currentFace = QStringLiteral("Verdana");
-    m_ws->state.printFont.currentSize = 9;
-    const QByteArray before = m_ws->state.printFont.record.bytes();
+    m_font.record.bytes() = SettingsBytes(0xFF, QStringLiteral("Verdana"), 9, Bold);
+    m_font.currentFace = QStringLiteral("Verdana");
+    m_font.currentSize = 9;
+    const QByteArray before = m_font.record.bytes();
 
-    CzytajFonty(m_ws->state, kPrintFontFile);
+    CzytajFonty(m_font, m_ws->path(), kPrintFontFile);
     QVERIFY(QDir(m_ws->path(QStringLiteral("FONT"))).removeRecursively());
-    CzytajFonty(m_ws->state, kPrintFontFile);
+    CzytajFonty(m_font, m_ws->path(), kPrintFontFile);
 
-    QCOMPARE(m_ws->state.printFont.record.bytes(), before);
-    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Verdana"));
-    QCOMPARE(m_ws->state.printFont.currentSize, 9);
+    QCOMPARE(m_font.record.bytes(), before);
+    QCOMPARE(m_font.currentFace, QStringLiteral("Verdana"));
+    QCOMPARE(m_font.currentSize, 9);
     QVERIFY(!QFile::exists(fontFile()));
 }
 
 void TestCzcionki::readOfAShortFileFailsAndChangesNothing()
 {
-    m_ws->state.printFont.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
-    m_ws->state.printFont.currentFace = QStringLiteral("Verdana");
-    const QByteArray before = m_ws->state.printFont.record.bytes();
+    m_font.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
+    m_font.currentFace = QStringLiteral("Verdana");
+    const QByteArray before = m_font.record.bytes();
     QVERIFY(testfiles::writeBytes(fontFile(),
                                   SettingsBytes(0, QStringLiteral("Arial"), 11, 0).left(75)));
 
-    QVERIFY_FILE_ERROR(CzytajFonty(m_ws->state, kPrintFontFile), 100,
+    QVERIFY_FILE_ERROR(CzytajFonty(m_font, m_ws->path(), kPrintFontFile), 100,
                        QStringLiteral("Read beyond end of file"));
-    QCOMPARE(m_ws->state.printFont.record.bytes(), before);
-    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Verdana"));
+    QCOMPARE(m_font.record.bytes(), before);
+    QCOMPARE(m_font.currentFace, QStringLiteral("Verdana"));
 }
 
 void TestCzcionki::implausibleRecordReadsSafely_data()
@@ -153,19 +156,19 @@ void TestCzcionki::implausibleRecordReadsSafely()
         SettingsBytes(0xAB336699, QStringLiteral("No Such Face Anywhere"), points, 0xF0 | Italic);
     QVERIFY(testfiles::writeBytes(fontFile(), bytes));
 
-    CzytajFonty(m_ws->state, kPrintFontFile);
-    QCOMPARE(m_ws->state.printFont.currentSize, readSize);
-    QCOMPARE(m_ws->state.printFont.record.bytes(), bytes);
+    CzytajFonty(m_font, m_ws->path(), kPrintFontFile);
+    QCOMPARE(m_font.currentSize, readSize);
+    QCOMPARE(m_font.record.bytes(), bytes);
     QCOMPARE(testfiles::readBytes(fontFile()), bytes);
-    QCOMPARE(PointsOf(m_ws->state.printFont.record), readSize);
-    QCOMPARE(StyleOf(m_ws->state.printFont.record), quint8(Italic));
-    QCOMPARE(ColourOf(m_ws->state.printFont.record), 0x336699u);
+    QCOMPARE(PointsOf(m_font.record), readSize);
+    QCOMPARE(StyleOf(m_font.record), quint8(Italic));
+    QCOMPARE(ColourOf(m_font.record), 0x336699u);
 
     QListWidget list;
     const int ownPoints = list.font().pointSize();
     for (int row = 0; row < 500; ++row)
         list.addItem(QString::number(row + 1));
-    ApplyPrintFont(&list, m_ws->state.printFont);
+    ApplyPrintFont(&list, m_font);
     QCOMPARE(list.font().pointSize(), readSize > 0 ? readSize : ownPoints);
     QCOMPARE(list.font().italic(), true);
     QCOMPARE(list.font().bold(), false);
@@ -207,9 +210,9 @@ void TestCzcionki::saveStoresTheChoiceAndKeepsThePadding()
     const QByteArray expected =
         SettingsBytes(0x00030201, longFace.left(60), 14, Bold | StrikeOut, '\xAA');
     QCOMPARE(testfiles::readBytes(fontFile()), expected);
-    QCOMPARE(m_ws->state.printFont.record.bytes(), expected);
-    QCOMPARE(m_ws->state.printFont.currentFace, longFace.left(60));
-    QCOMPARE(m_ws->state.printFont.currentSize, 14);
+    QCOMPARE(fonts->settings().record.bytes(), expected);
+    QCOMPARE(fonts->settings().currentFace, longFace.left(60));
+    QCOMPARE(fonts->settings().currentSize, 14);
 }
 
 void TestCzcionki::firstSaveStartsFromTahomaEight()
@@ -224,41 +227,40 @@ void TestCzcionki::firstSaveStartsFromTahomaEight()
     QCOMPARE(m_dialogs.fontInitials.first().font.pointSize(), 8);
     QCOMPARE(testfiles::readBytes(fontFile()),
              SettingsBytes(0, QStringLiteral("Courier New"), 9, 0));
-    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Courier New"));
-    QCOMPARE(m_ws->state.printFont.currentSize, 9);
+    QCOMPARE(fonts->settings().currentFace, QStringLiteral("Courier New"));
+    QCOMPARE(fonts->settings().currentSize, 9);
 }
 
 void TestCzcionki::cancelStoresNothing()
 {
     const QByteArray stored = SettingsBytes(0x0000FF, QStringLiteral("Arial"), 11, Italic);
     QVERIFY(testfiles::writeBytes(fontFile(), stored));
-    CzytajFonty(m_ws->state, kPrintFontFile);
+    auto fonts = store();
+    fonts->CzytajFonty(kPrintFontFile);
     m_dialogs.fontAnswers << std::nullopt;
 
-    auto fonts = store();
     QVERIFY(!fonts->ZapiszFonty(kPrintFontFile));
     QCOMPARE(m_dialogs.fontInitials.size(), 1);
     QCOMPARE(testfiles::readBytes(fontFile()), stored);
-    QCOMPARE(m_ws->state.printFont.record.bytes(), stored);
-    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Arial"));
-    QCOMPARE(m_ws->state.printFont.currentSize, 11);
+    QCOMPARE(fonts->settings().record.bytes(), stored);
+    QCOMPARE(fonts->settings().currentFace, QStringLiteral("Arial"));
+    QCOMPARE(fonts->settings().currentSize, 11);
 }
 
 void TestCzcionki::saveWithoutFontDirectoryStoresNothing()
 {
+    QVERIFY(testfiles::writeBytes(fontFile(), SettingsBytes(0, QStringLiteral("Verdana"), 9, 0)));
+    auto fonts = store();
+    fonts->CzytajFonty(kPrintFontFile);
+    const QByteArray before = fonts->settings().record.bytes();
     QVERIFY(QDir(m_ws->path(QStringLiteral("FONT"))).removeRecursively());
-    m_ws->state.printFont.record.bytes() = SettingsBytes(0, QStringLiteral("Verdana"), 9, 0);
-    m_ws->state.printFont.currentFace = QStringLiteral("Verdana");
-    m_ws->state.printFont.currentSize = 9;
-    const QByteArray before = m_ws->state.printFont.record.bytes();
     m_dialogs.fontAnswers << FontChoice{QFont(QStringLiteral("Arial"), 20), QColor(Qt::red)};
 
-    auto fonts = store();
     QVERIFY_FILE_ERROR(fonts->ZapiszFonty(kPrintFontFile), 3, QStringLiteral("Invalid filename"));
     QCOMPARE(m_dialogs.fontInitials.size(), 1);
-    QCOMPARE(m_ws->state.printFont.record.bytes(), before);
-    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Verdana"));
-    QCOMPARE(m_ws->state.printFont.currentSize, 9);
+    QCOMPARE(fonts->settings().record.bytes(), before);
+    QCOMPARE(fonts->settings().currentFace, QStringLiteral("Verdana"));
+    QCOMPARE(fonts->settings().currentSize, 9);
     QVERIFY(!QDir(m_ws->path(QStringLiteral("FONT"))).exists());
 }
 

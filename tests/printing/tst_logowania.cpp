@@ -1,3 +1,4 @@
+#include "czcionki.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
 #include "logowania.h"
@@ -87,6 +88,8 @@ private:
 
     std::unique_ptr<Workspace> m_ws;
     FakePrintDialogs m_dialogs;
+    std::unique_ptr<PrintFontStore> m_fonts;
+    NotepadRequest m_request;
     std::unique_ptr<Tlogowania_f> m_window;
 };
 
@@ -95,7 +98,8 @@ void TestLogowania::init()
     m_ws = std::make_unique<Workspace>();
     QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_dialogs = FakePrintDialogs{};
-    m_ws->state.notepad = {QStringLiteral("\\POMOC\\siec.dat"), 1, kCaption};
+    m_fonts = std::make_unique<PrintFontStore>(m_ws->path(), m_dialogs);
+    m_request = {QStringLiteral("\\POMOC\\siec.dat"), 1, kCaption};
 }
 
 void TestLogowania::cleanup()
@@ -103,14 +107,16 @@ void TestLogowania::cleanup()
     QCOMPARE(m_dialogs.unexpected, 0);
     QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
     m_window.reset();
+    m_fonts.reset();
     m_ws.reset();
 }
 
 bool TestLogowania::open()
 {
     if (!m_window)
-        m_window = std::make_unique<Tlogowania_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
-    return m_window->prepareAndOpen();
+        m_window =
+            std::make_unique<Tlogowania_f>(m_ws->path(), m_ws->seams.seams, m_dialogs, *m_fonts);
+    return m_window->openWith(m_request);
 }
 
 void TestLogowania::captionThenLinesInTheirFonts()
@@ -205,7 +211,7 @@ void TestLogowania::openingShowsTheTextInThePrintFont()
     QCOMPARE(memo()->font().underline(), true);
     QCOMPARE(memo()->font().italic(), false);
     QCOMPARE(memo()->palette().color(QPalette::Text), QColor(0x99, 0x66, 0x33));
-    QCOMPARE(m_ws->state.printFont.currentFace, QStringLiteral("Courier New"));
+    QCOMPARE(m_fonts->settings().currentFace, QStringLiteral("Courier New"));
 
     // What is typed is never saved and is gone at the next opening.
     memo()->setPlainText(QStringLiteral("zmiana"));
@@ -218,11 +224,10 @@ void TestLogowania::openingShowsTheTextInThePrintFont()
 
 void TestLogowania::withoutFileNameOnlyTheCaptionIsSet()
 {
-    m_ws->state.notepad = {QString(), 0, QStringLiteral("Notatnik")};
     // Neither the font settings nor a text file are touched.
     QVERIFY(testfiles::writeBytes(fontFile(), QByteArray(75, '\0')));
-    m_window = std::make_unique<Tlogowania_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
-    QVERIFY(m_window->FormCreate());
+    m_window = std::make_unique<Tlogowania_f>(m_ws->path(), m_ws->seams.seams, m_dialogs, *m_fonts);
+    QVERIFY(m_window->openWith({QString(), 0, QStringLiteral("Notatnik")}));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Notatnik"));
     QVERIFY(QFile::exists(m_ws->path(QStringLiteral("Admini/siec.dat"))));
     QVERIFY(!QFile::exists(helpFile()));

@@ -1,4 +1,5 @@
 #include "clientrecords.h"
+#include "clientyears.h"
 #include "czcionki.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
@@ -7,7 +8,6 @@
 #include "recordfile.h"
 #include "recordingpage.h"
 #include "testfiles.h"
-#include "windowopener.h"
 #include "workspace.h"
 #include "wydruk.h"
 #include "wyliczenie.h"
@@ -75,6 +75,13 @@ private:
         return m_ws->path(QStringLiteral("DANE/007_2007") + extension);
     }
     QString pdf(int n) const { return m_ws->path(QStringLiteral("druk%1.pdf").arg(n)); }
+    // The year of the statement, read from the files as they are now.
+    void handYear()
+    {
+        m_statement.year = std::make_shared<settlement::ClientYear>(
+            m_ws->path(), QStringLiteral("007"), QStringLiteral("2007"));
+    }
+    // Opens a new panel on what a calculation hands it.
     bool open();
     QLineEdit *edit(const char *name) const
     {
@@ -96,6 +103,8 @@ private:
 
     std::unique_ptr<Workspace> m_ws;
     FakePrintDialogs m_dialogs;
+    std::unique_ptr<PrintFontStore> m_fonts;
+    settlement::StatementHandOver m_statement;
     std::unique_ptr<Twydruk_f> m_window;
 };
 
@@ -105,19 +114,22 @@ void TestWydruk::init()
     QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_dialogs = FakePrintDialogs{};
 
-    // What a calculation hands the panel before opening it.
-    m_ws->state.statementOwner.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
-    m_ws->state.results.stem = QStringLiteral("007_2007");
-    m_ws->state.results.month = 3;
-    m_ws->state.results.title = QStringLiteral("Rozliczenie miesiąca Marzec 2007");
-    m_ws->state.results.amountToBook = 170;
-    m_ws->state.results.vatToBook = 26.4;
+    m_fonts = std::make_unique<PrintFontStore>(m_ws->path(), m_dialogs);
+
+    // What a calculation hands the panel when it opens it.
+    m_statement = settlement::StatementHandOver{};
+    m_statement.owner.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    m_statement.results.stem = QStringLiteral("007_2007");
+    m_statement.results.month = 3;
+    m_statement.results.title = QStringLiteral("Rozliczenie miesiąca Marzec 2007");
+    m_statement.results.amountToBook = 170;
+    m_statement.results.vatToBook = 26.4;
 
     Record costs(cost::kSize);
     costs.setText(cost::entry(3, cost::kKind, 1), QStringLiteral("Paliwo"));
     costs.setText(cost::entry(3, cost::kNet, 1), QStringLiteral("  120.00"));
     costs.setText(cost::entry(3, cost::kVat, 1), QStringLiteral("   26.40"));
-    m_ws->state.statementCosts = costs;
+    m_statement.costs = costs;
 }
 
 void TestWydruk::cleanup()
@@ -125,13 +137,17 @@ void TestWydruk::cleanup()
     QCOMPARE(m_dialogs.unexpected, 0);
     QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
     m_window.reset();
+    m_statement = {};
+    m_fonts.reset();
     m_ws.reset();
 }
 
 bool TestWydruk::open()
 {
-    m_window = std::make_unique<Twydruk_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
-    return m_window->prepareAndOpen();
+    if (!m_statement.year)
+        handYear();
+    m_window = std::make_unique<Twydruk_f>(m_ws->seams.seams, m_dialogs, *m_fonts);
+    return m_window->openWith(m_statement);
 }
 
 void TestWydruk::firstOpeningCreatesMemoryAndNumerator()
@@ -288,8 +304,8 @@ void TestWydruk::previewShowsTheStatementAndChangesNoFile()
     settings.currentSize = 10;
     RecordingPage expected;
     DrawStatement(expected, {QStringLiteral("1"), QString(), QStringLiteral("15.03.2007"),
-                             QStringLiteral("Kraków"), m_ws->state.statementOwner,
-                             m_ws->state.statementCosts, m_ws->state.results, settings});
+                             QStringLiteral("Kraków"), m_statement.owner, m_statement.costs,
+                             m_statement.results, settings});
     QCOMPARE(m_dialogs.previews.first(), expected.calls);
     QCOMPARE(TextAt(expected.calls, 146, 69), QStringLiteral("  120.00"));
 
@@ -378,6 +394,7 @@ void TestWydruk::printFaults()
 
 void TestWydruk::openingWithoutDataDirectoryFails()
 {
+    handYear();
     QVERIFY(QDir(m_ws->path(QStringLiteral("DANE"))).removeRecursively());
     QVERIFY(!open());
     QVERIFY(!m_window->isVisible());
@@ -386,8 +403,7 @@ void TestWydruk::openingWithoutDataDirectoryFails()
 
 void TestWydruk::setUpBeforeAnyCalculationCreatesNoFile()
 {
-    m_ws->state.results = CalculationResults{};
-    m_window = std::make_unique<Twydruk_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
+    m_window = std::make_unique<Twydruk_f>(m_ws->seams.seams, m_dialogs, *m_fonts);
     QVERIFY(m_window->FormCreate());
     QCOMPARE(QDir(m_ws->path(QStringLiteral("DANE"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{});
@@ -404,14 +420,17 @@ void TestWydruk::printsWhatWasHandedAtOpening()
     }();
     QCOMPARE(TextAt(before, 16, 45), QStringLiteral("Rozliczenie miesiąca Marzec 2007"));
 
-    // Another calculation handed over and another client opened after the panel's opening.
-    m_ws->state.results = CalculationResults{};
-    m_ws->state.results.stem = QStringLiteral("008_2008");
-    m_ws->state.results.title = QStringLiteral("Rozliczenie miesiąca Maj 2008");
-    m_ws->state.statementOwner = Record(owner::kSize);
-    m_ws->state.statementOwner.setText(owner::nazwa1, QStringLiteral("Anna Nowak"));
-    m_ws->state.statementCosts = Record(cost::kSize);
-    m_ws->state.ownerRecord = m_ws->state.statementOwner;
+    // The calculation's own copy changed and another client's year opened after the panel's
+    // opening.
+    m_statement.results = settlement::CalculationResults{};
+    m_statement.results.stem = QStringLiteral("008_2008");
+    m_statement.results.title = QStringLiteral("Rozliczenie miesiąca Maj 2008");
+    m_statement.owner.setText(owner::nazwa1, QStringLiteral("Anna Nowak"));
+    m_statement.costs = Record(cost::kSize);
+    settlement::ClientYear other(m_ws->path(), QStringLiteral("008"), QStringLiteral("2008"));
+    Record anna = owner::defaultRecord(QStringLiteral("008"));
+    anna.setText(owner::nazwa1, QStringLiteral("Anna Nowak"));
+    other.saveOwner(anna);
 
     m_window->SpeedButton3Click();
     QCOMPARE(m_dialogs.previews.takeLast(), before);
@@ -489,23 +508,23 @@ void TestWydruk::yearChoiceAndAnotherClientLeaveTheStatementAlone()
     QVERIFY(testfiles::writeBytes(yearFile("007_2001.num"), NumeratorBytes(70, {})));
 
     // The settlement window of client 007 on 2000 opens the calculation.
-    m_ws->state.results = CalculationResults{};
-    Record jan(owner::kSize);
+    Record jan = owner::defaultRecord(QStringLiteral("007"));
     jan.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
     jan.setText(owner::nip, QStringLiteral("123-456-78-90"));
-    m_ws->state.ownerRecord = jan;
-    m_ws->setYear(QStringLiteral("2000"), QStringLiteral("007_2000"));
-    m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QString(), QStringLiteral("Fiat KR 1"));
-    ui::WindowTable windows;
-    Twyliczenie_f calculation(m_ws->state, m_ws->seams.seams, windows);
-    m_window = std::make_unique<Twydruk_f>(m_ws->state, m_ws->seams.seams, m_dialogs);
-    windows.add(ui::WindowId::PrintPanel, m_window.get());
+    QVERIFY(testfiles::writeBytes(yearFile("007.dat"), jan.bytes()));
+    settlement::ClientYears years(m_ws->path());
+    Twyliczenie_f calculation(m_ws->seams.seams,
+                              [this](const settlement::StatementHandOver &statement) {
+                                  return m_window->openWith(statement);
+                              });
+    calculation.setYear({years.open(QStringLiteral("007"), QStringLiteral("2000")),
+                         {QStringLiteral("Jan Kowalski"), QString(), QStringLiteral("Fiat KR 1")}});
+    m_window = std::make_unique<Twydruk_f>(m_ws->seams.seams, m_dialogs, *m_fonts);
     QVERIFY(calculation.prepareAndOpen());
 
-    // 2001 chosen in the settlement window: its records replace the shared ones.
-    m_ws->setYear(QStringLiteral("2001"), QStringLiteral("007_2001"));
-    m_ws->state.mileageRecord = y2001.mileage;
-    m_ws->state.costRecord = y2001.costs;
+    // 2001 chosen in the settlement window.
+    const auto chosen = years.open(QStringLiteral("007"), QStringLiteral("2001"));
+    QCOMPARE(chosen->mileage().bytes(), y2001.mileage.bytes());
     findChildNamed<QComboBox>(&calculation, "listam")->setCurrentIndex(1);
     calculation.listamClick();
     QCOMPARE(calculation.windowTitle(), QStringLiteral("Rok obliczeniowy 2000"));
@@ -519,13 +538,11 @@ void TestWydruk::yearChoiceAndAnotherClientLeaveTheStatementAlone()
     QCOMPARE(edit("num")->text(), QStringLiteral("7"));
 
     // Another client opened meanwhile.
-    Record anna(owner::kSize);
+    years.forgetAll();
+    Record anna = owner::defaultRecord(QStringLiteral("008"));
     anna.setText(owner::nazwa1, QStringLiteral("Anna Nowak"));
     anna.setText(owner::nip, QStringLiteral("999-999-99-99"));
-    m_ws->state.ownerRecord = anna;
-    m_ws->setYear(QStringLiteral("2001"), QStringLiteral("008_2001"));
-    m_ws->state.mileageRecord = Record(mileage::kSize);
-    m_ws->state.costRecord = Record(cost::kSize);
+    years.open(QStringLiteral("008"), QStringLiteral("2001"))->saveOwner(anna);
 
     m_window->SpeedButton3Click();
     QCOMPARE(m_dialogs.previews.size(), 1);
@@ -537,14 +554,14 @@ void TestWydruk::yearChoiceAndAnotherClientLeaveTheStatementAlone()
     QVERIFY(!page.join(QLatin1Char('\n')).contains(QStringLiteral("2001")));
 
     // The whole page: February of 2000 worked out from 2000's records alone.
-    CalculationResults expectedResults;
+    settlement::CalculationResults expectedResults;
     settlement::WyliczKoszty(y2000.mileage, y2000.costs, 2, expectedResults);
     expectedResults.month = 2;
     expectedResults.title = QStringLiteral("Rozliczenie miesiąca Luty 2000");
     expectedResults.stem = QStringLiteral("007_2000");
     RecordingPage expected;
     DrawStatement(expected, {QStringLiteral("7"), QString(), QStringLiteral("15.03.2007"),
-                             QString(), jan, y2000.costs, expectedResults, m_ws->state.printFont});
+                             QString(), jan, y2000.costs, expectedResults, m_fonts->settings()});
     QCOMPARE(page, expected.calls);
 
     print(pdf(1));

@@ -26,7 +26,7 @@ namespace {
 struct Fixture {
     Record owner{owner::kSize};
     Record costs{cost::kSize};
-    CalculationResults results;
+    settlement::CalculationResults results;
     PrintFontSettings font;
 
     Fixture()
@@ -59,7 +59,7 @@ struct Fixture {
             {300, 300, 500, 500, 300}, {250, 550, 100, 600, 250}, {400, 950, 120, 720, 170}};
         for (int month = 1; month <= 3; ++month) {
             for (int column = 0; column < 5; ++column)
-                results.table.setText(CalculationResults::cell(month, column),
+                results.table.setText(settlement::CalculationResults::cell(month, column),
                                       FormatFixed(rows[month - 1][column], 12, 2));
         }
         results.cumulativeMileage = 950;
@@ -419,24 +419,24 @@ void TestZestawienie::demoMarchFitsTheA4Page()
         QSKIP("pdftotext is not installed: the words of the PDF cannot be placed here");
 
     // The demo's client 001 in 2000 with the print font a fresh installation supplies.
-    ProgramState state;
-    state.workingDir = QStringLiteral(DEMO_SEED_DIR);
-    CzytajFonty(state, kPrintFontFile);
-    QCOMPARE(state.printFont.currentFace, QStringLiteral("DejaVu Sans"));
-    QCOMPARE(state.printFont.currentSize, 8);
+    const QString workingDir = QStringLiteral(DEMO_SEED_DIR);
+    PrintFontSettings font;
+    CzytajFonty(font, workingDir, kPrintFontFile);
+    QCOMPARE(font.currentFace, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(font.currentSize, 8);
     const QString stem = QStringLiteral("001_2000");
     Record owner(owner::kSize);
-    ReadRecord(ClientFile(state.workingDir, QStringLiteral("001"), QStringLiteral(".dat")), owner);
+    ReadRecord(ClientFile(workingDir, QStringLiteral("001"), QStringLiteral(".dat")), owner);
     Record mileage(mileage::kSize);
-    ReadRecord(YearFile(state.workingDir, stem, QStringLiteral(".prz")), mileage);
+    ReadRecord(YearFile(workingDir, stem, QStringLiteral(".prz")), mileage);
     Record costs(cost::kSize);
-    ReadRecord(YearFile(state.workingDir, stem, QStringLiteral(".eks")), costs);
+    ReadRecord(YearFile(workingDir, stem, QStringLiteral(".eks")), costs);
     Record number(numerator::kSize);
-    ReadRecord(YearFile(state.workingDir, stem, QStringLiteral(".num")), number);
+    ReadRecord(YearFile(workingDir, stem, QStringLiteral(".num")), number);
     Record memory(mie::kSize);
-    ReadRecord(YearFile(state.workingDir, stem, QStringLiteral(".mie")), memory);
+    ReadRecord(YearFile(workingDir, stem, QStringLiteral(".mie")), memory);
 
-    CalculationResults results;
+    settlement::CalculationResults results;
     const settlement::MonthFigures march = settlement::WyliczKoszty(mileage, costs, 3, results);
     QVERIFY(march.toBook > 0.0);
     results.month = 3;
@@ -449,7 +449,7 @@ void TestZestawienie::demoMarchFitsTheA4Page()
                                owner,
                                costs,
                                results,
-                               state.printFont};
+                               font};
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void returnConvertsTheNumberText_data();
     void returnConvertsTheNumberText();
     void unchangedReturnRewritesTheSameBytes();
+    void openWindowFollowsAPrint_data();
+    void openWindowFollowsAPrint();
     void missingDataDirectoryOpensNoWindow();
 
 private:
@@ -40,10 +42,11 @@ void TestNumerator::init()
 {
     m_ws = std::make_unique<Workspace>();
     QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
-    m_ws->setYear(QStringLiteral("2007"), QStringLiteral("007_2007"));
-    m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5"),
-                     QStringLiteral("Opel WA 12345"));
-    m_window = std::make_unique<Tnumerator_f>(m_ws->state, m_ws->seams.seams);
+    m_window = std::make_unique<Tnumerator_f>(m_ws->seams.seams);
+    m_window->setYear({std::make_shared<settlement::ClientYear>(m_ws->path(), QStringLiteral("007"),
+                                                                QStringLiteral("2007")),
+                       {QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5"),
+                        QStringLiteral("Opel WA 12345")}});
 }
 
 void TestNumerator::cleanup()
@@ -116,6 +119,44 @@ void TestNumerator::unchangedReturnRewritesTheSameBytes()
     QCOMPARE(child<QLineEdit>("rozszerzenie")->text(), QStringLiteral("/KR"));
     m_window->SpeedButton3Click();
     QCOMPARE(testfiles::readBytes(file()), stored.bytes());
+}
+
+void TestNumerator::openWindowFollowsAPrint_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<qint32>("stored");
+    // Untouched, the window shows the number the print stored, and leaving it writes nothing.
+    QTest::newRow("untouched") << QString() << "2" << 2;
+    // A number the user typed is what the user asked for: it is kept and written.
+    QTest::newRow("edited") << "10"
+                            << "10" << 10;
+}
+
+void TestNumerator::openWindowFollowsAPrint()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(qint32, stored);
+    QVERIFY(m_window->prepareAndOpen());
+    auto *number = child<QLineEdit>("numerator");
+    QCOMPARE(number->text(), QStringLiteral("1"));
+    if (!typed.isEmpty()) {
+        number->selectAll();
+        QTest::keyClicks(number, typed);
+    }
+
+    // Statement No. 1 printed meanwhile.
+    QCOMPARE(m_window->year()->advanceNumber(QStringLiteral("/2007")).number, 2);
+    QCOMPARE(number->text(), shown);
+
+    // Another client opened, or the program ended.
+    QVERIFY(m_window->leaveAutomatically());
+    QVERIFY(!m_window->isVisible());
+    Record record(numerator::kSize);
+    record.bytes() = testfiles::readBytes(file());
+    QCOMPARE(record.int32(numerator::kNumber), stored);
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestNumerator::missingDataDirectoryOpensNoWindow()

@@ -3,8 +3,8 @@
 #include "recordingwindow.h"
 #include "rozliczenie.h"
 #include "testfiles.h"
-#include "windowopener.h"
 #include "workspace.h"
+#include "yearwindows.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -47,8 +47,11 @@ private:
     }
     void fillOwner();
 
+    std::shared_ptr<settlement::ClientYear> year() const { return m_window->handOver().year; }
+
     std::unique_ptr<Workspace> m_ws;
-    ui::WindowTable m_windows;
+    std::unique_ptr<settlement::ClientYears> m_years;
+    settlement::YearWindowTable m_windows;
     std::unique_ptr<Trozliczeniesamochodu_f> m_window;
     bool m_opened = false;
 };
@@ -58,20 +61,21 @@ void TestRozliczenie::init()
     m_ws = std::make_unique<Workspace>();
     QVERIFY2(m_ws->setUpError.isEmpty(), qPrintable(m_ws->setUpError));
     m_ws->seams.clock.current = QDateTime(QDate(2007, 3, 15), QTime(10, 0));
+    m_years = std::make_unique<settlement::ClientYears>(m_ws->path());
 }
 
 void TestRozliczenie::cleanup()
 {
     m_window.reset();
     m_windows = {};
+    m_years.reset();
     m_ws.reset();
 }
 
 void TestRozliczenie::start(const QString &client)
 {
-    m_ws->state.currentClient = client;
-    m_window = std::make_unique<Trozliczeniesamochodu_f>(m_ws->state, m_ws->seams.seams, m_windows);
-    m_opened = m_window->FormCreate();
+    m_window = std::make_unique<Trozliczeniesamochodu_f>(*m_years, m_ws->seams.seams, m_windows);
+    m_opened = m_window->openClient(client);
 }
 
 void TestRozliczenie::fillOwner()
@@ -122,8 +126,8 @@ void TestRozliczenie::firstOpeningCreatesTheOwnerAndYearFiles()
                  "Koszty użytkowania samochodu do celów prowadzonej działalności gospodarczej"));
 
     // The set-up at program start, with no client handed over, works on client "1".
-    m_ws->state.currentClient.clear();
-    QVERIFY(m_window->FormCreate());
+    Trozliczeniesamochodu_f atStart(*m_years, m_ws->seams.seams, m_windows);
+    QVERIFY(atStart.FormCreate());
     QVERIFY(QFile::exists(dane(QStringLiteral("1.dat"))));
     QVERIFY(QFile::exists(dane(QStringLiteral("1_2007.prz"))));
 }
@@ -144,7 +148,7 @@ void TestRozliczenie::existingOwnerIsShownAndYearStemFollowsTheIdentifier()
     QCOMPARE(m_window->stem(), QStringLiteral("X1_2007"));
     QVERIFY(QFile::exists(dane(QStringLiteral("X1_2007.prz"))));
     QVERIFY(QFile::exists(dane(QStringLiteral("X1_2007.eks"))));
-    QCOMPARE(m_ws->state.ownerRecord.bytes(), owner.bytes());
+    QCOMPARE(year()->owner().bytes(), owner.bytes());
 }
 
 void TestRozliczenie::workingButtonsNeedEveryFieldButTheTaxNumber_data()
@@ -190,8 +194,8 @@ void TestRozliczenie::totalsPanelShowsTheStoredTotals()
     QCOMPARE(child<QLabel>("Label13")->text(), QStringLiteral("0.00 zł"));
     // Neither the files nor the records other windows read are touched by the display.
     QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007_2007.eks"))), QByteArray(73232, '\0'));
-    QCOMPARE(m_ws->state.costRecord.bytes(), QByteArray(73232, '\0'));
-    QCOMPARE(m_ws->state.mileageRecord.bytes(), mileage.bytes());
+    QCOMPARE(year()->costs().bytes(), QByteArray(73232, '\0'));
+    QCOMPARE(year()->mileage().bytes(), mileage.bytes());
 }
 
 void TestRozliczenie::choosingAYearCreatesItsFiles()
@@ -229,7 +233,7 @@ void TestRozliczenie::saveWritesTheOwnerRecord()
     expected.replace(195, 21, testfiles::shortString(QStringLiteral("Opel Astra"), 20));
     expected.replace(216, 21, testfiles::shortString(QStringLiteral("007"), 20));
     QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007.dat"))), expected);
-    QCOMPARE(m_ws->state.ownerRecord.bytes(), expected);
+    QCOMPARE(year()->owner().bytes(), expected);
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
@@ -251,8 +255,7 @@ void TestRozliczenie::saveWithoutIdentifierIsRefused()
 
 void TestRozliczenie::workingWindowsGetTheYearAndHeaders()
 {
-    RecordingWindow przebieg(m_ws->state), eksploatacja(m_ws->state), numerator(m_ws->state),
-        wyliczenie(m_ws->state);
+    RecordingWindow przebieg, eksploatacja, numerator, wyliczenie;
     m_windows.add(ui::WindowId::Mileage, &przebieg);
     m_windows.add(ui::WindowId::OperatingCosts, &eksploatacja);
     m_windows.add(ui::WindowId::Numerator, &numerator);

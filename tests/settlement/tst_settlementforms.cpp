@@ -2,7 +2,6 @@
 #include "numerator.h"
 #include "przebieg.h"
 #include "rozliczenie.h"
-#include "windowopener.h"
 #include "workspace.h"
 #include "wyliczenie.h"
 
@@ -17,29 +16,24 @@
 // size and the names assistive technologies read. A control moved or renamed in a form shows here.
 namespace {
 
-using Factory = std::function<std::unique_ptr<FormWindow>(Workspace &, ui::WindowOpener &)>;
-
-Factory windowNamed(const QString &name)
+// The windows need no client's year to be laid out: none is handed to them.
+std::unique_ptr<FormWindow> windowNamed(const QString &name, Workspace &ws,
+                                        settlement::ClientYears &years,
+                                        settlement::YearWindowOpener &windows)
 {
     if (name == QLatin1String("rozliczeniesamochodu_f"))
-        return [](Workspace &ws, ui::WindowOpener &windows) {
-            return std::make_unique<Trozliczeniesamochodu_f>(ws.state, ws.seams.seams, windows);
-        };
+        return std::make_unique<Trozliczeniesamochodu_f>(years, ws.seams.seams, windows);
     if (name == QLatin1String("przebieg_f"))
-        return [](Workspace &ws, ui::WindowOpener &) {
-            return std::make_unique<Tprzebieg_f>(ws.state, ws.seams.seams);
-        };
+        return std::make_unique<Tprzebieg_f>(ws.seams.seams);
     if (name == QLatin1String("eksploatacja_f"))
-        return [](Workspace &ws, ui::WindowOpener &) {
-            return std::make_unique<Teksploatacja_f>(ws.state, ws.seams.seams);
-        };
+        return std::make_unique<Teksploatacja_f>(ws.path(), ws.seams.seams);
     if (name == QLatin1String("numerator_f"))
-        return [](Workspace &ws, ui::WindowOpener &) {
-            return std::make_unique<Tnumerator_f>(ws.state, ws.seams.seams);
-        };
-    return [](Workspace &ws, ui::WindowOpener &windows) {
-        return std::make_unique<Twyliczenie_f>(ws.state, ws.seams.seams, windows);
-    };
+        return std::make_unique<Tnumerator_f>(ws.seams.seams);
+    if (name == QLatin1String("wyliczenie_f"))
+        return std::make_unique<Twyliczenie_f>(
+            ws.seams.seams, [](const settlement::StatementHandOver &) { return true; });
+    qFatal("no settlement window named %s", qPrintable(name));
+    return {};
 }
 
 // The named controls that Tab reaches, in the order it reaches them.
@@ -102,8 +96,9 @@ void TestSettlementForms::tabOrderAndFixedSize()
     QFETCH(QString, window);
     QFETCH(QStringList, order);
     Workspace ws;
-    ui::WindowTable windows;
-    const std::unique_ptr<FormWindow> form = windowNamed(window)(ws, windows);
+    settlement::ClientYears years(ws.path());
+    settlement::YearWindowTable windows;
+    const std::unique_ptr<FormWindow> form = windowNamed(window, ws, years, windows);
     QCOMPARE(form->objectName(), window);
     QCOMPARE(tabOrder(form.get()), order);
     QVERIFY(!form->minimumSize().isEmpty());
@@ -143,8 +138,9 @@ void TestSettlementForms::accessibleNames()
     QFETCH(QString, control);
     QFETCH(QString, name);
     Workspace ws;
-    ui::WindowTable windows;
-    const std::unique_ptr<FormWindow> form = windowNamed(window)(ws, windows);
+    settlement::ClientYears years(ws.path());
+    settlement::YearWindowTable windows;
+    const std::unique_ptr<FormWindow> form = windowNamed(window, ws, years, windows);
     QCOMPARE(findChildNamed<QWidget>(form.get(), control.toLatin1().constData())->accessibleName(),
              name);
 }
@@ -179,8 +175,9 @@ void TestSettlementForms::valueLabelsReadTheirText()
     QFETCH(QString, control);
     QFETCH(QString, meaning);
     Workspace ws;
-    ui::WindowTable windows;
-    const std::unique_ptr<FormWindow> form = windowNamed(window)(ws, windows);
+    settlement::ClientYears years(ws.path());
+    settlement::YearWindowTable windows;
+    const std::unique_ptr<FormWindow> form = windowNamed(window, ws, years, windows);
     auto *label = findChildNamed<QLabel>(form.get(), control.toLatin1().constData());
     QAccessibleInterface *read = QAccessible::queryAccessibleInterface(label);
     QVERIFY(read);

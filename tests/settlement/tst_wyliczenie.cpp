@@ -1,9 +1,7 @@
 #include "eksportcsv.h"
 #include "fakeseams.h"
-#include "formwindow.h"
-#include "programstate.h"
+#include "fileerrorassert.h"
 #include "testfiles.h"
-#include "windowopener.h"
 #include "workspace.h"
 #include "wyliczenie.h"
 
@@ -20,32 +18,6 @@
 using namespace storage;
 
 namespace {
-
-// Stands in for the print panel: records what the calculation had left when it was opened.
-class FakePrintPanel : public FormWindow
-{
-public:
-    explicit FakePrintPanel(const ProgramState &state) : m_state(state) {}
-    bool FormCreate() override
-    {
-        ++setUps;
-        month = m_state.results.month;
-        title = m_state.results.title;
-        stem = m_state.results.stem;
-        ownerRecord = m_state.statementOwner;
-        costRecord = m_state.statementCosts;
-        return true;
-    }
-    int setUps = 0;
-    int month = 0;
-    QString title;
-    QString stem;
-    Record ownerRecord{owner::kSize};
-    Record costRecord{cost::kSize};
-
-private:
-    const ProgramState &m_state;
-};
 
 // The example year: mileage amounts 300, 250, 400; net costs 500, 100, 120; March's VAT 26.40.
 QByteArray exampleMileage()
@@ -94,6 +66,7 @@ private Q_SLOTS:
     void clockMonthIsSelected_data();
     void clockMonthIsSelected();
     void choosingAMonthUsesTheLoadedRecords();
+    void registerSavedMeanwhileIsWorkedIn();
     void numeratorFileIsCreatedWhenMissing();
     void unreadableYearFileKeepsTheWindowClosed_data();
     void unreadableYearFileKeepsTheWindowClosed();
@@ -110,9 +83,22 @@ private:
     {
         return m_ws->path(QStringLiteral("DANE/007_2007") + QLatin1String(extension));
     }
+    std::shared_ptr<settlement::ClientYear> yearOf(const QString &client, const QString &year) const
+    {
+        return std::make_shared<settlement::ClientYear>(m_ws->path(), client, year);
+    }
+    // The window on client 007's 2007, read from the files as they are now; "Wydruk" hands the
+    // print panel's opener what it would print.
     void create()
     {
-        m_window = std::make_unique<Twyliczenie_f>(m_ws->state, m_ws->seams.seams, m_windows);
+        m_window = std::make_unique<Twyliczenie_f>(
+            m_ws->seams.seams, [this](const settlement::StatementHandOver &statement) {
+                m_handed.push_back(statement);
+                return true;
+            });
+        m_window->setYear({yearOf(QStringLiteral("007"), QStringLiteral("2007")),
+                           {QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5, Łódź"),
+                            QStringLiteral("Fiat 126p KR 12345")}});
     }
     QString labelText(const char *name) const { return child<QLabel>(name)->text(); }
     template <typename T> T *child(const char *name) const
@@ -121,7 +107,8 @@ private:
     }
 
     std::unique_ptr<Workspace> m_ws;
-    ui::WindowTable m_windows;
+    std::vector<settlement::StatementHandOver> m_handed;
+    Record m_owner{owner::kSize};
     std::unique_ptr<Twyliczenie_f> m_window;
 };
 
@@ -132,17 +119,16 @@ void TestWyliczenie::init()
     QVERIFY(testfiles::writeBytes(file(".prz"), exampleMileage()));
     QVERIFY(testfiles::writeBytes(file(".eks"), exampleCosts()));
     m_ws->seams.clock.current = QDateTime(QDate(2007, 3, 15), QTime(12, 30, 45));
-    m_ws->setYear(QStringLiteral("2007"), QStringLiteral("007_2007"));
-    m_ws->setHeaders(QStringLiteral("Jan Kowalski"), QStringLiteral("ul. Żytnia 5, Łódź"),
-                     QStringLiteral("Fiat 126p KR 12345"));
-    m_ws->state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
-    m_ws->state.ownerRecord.setText(owner::nip, QStringLiteral("123-456-78-90"));
+    m_owner = owner::defaultRecord(QStringLiteral("007"));
+    m_owner.setText(owner::nazwa1, QStringLiteral("Jan Kowalski"));
+    m_owner.setText(owner::nip, QStringLiteral("123-456-78-90"));
+    QVERIFY(testfiles::writeBytes(m_ws->path(QStringLiteral("DANE/007.dat")), m_owner.bytes()));
 }
 
 void TestWyliczenie::cleanup()
 {
     m_window.reset();
-    m_windows = {};
+    m_handed.clear();
     m_ws.reset();
 }
 
@@ -173,7 +159,7 @@ void TestWyliczenie::setUpWorksOutTheMonthOfTheClock()
     QCOMPARE(labelText("Label2"), QStringLiteral("ul. Żytnia 5, Łódź"));
     QCOMPARE(labelText("Label3"), QStringLiteral("Fiat 126p KR 12345"));
 
-    const CalculationResults &results = m_window->results();
+    const settlement::CalculationResults &results = m_window->results();
     QCOMPARE(results.month, 3);
     QCOMPARE(results.title, QStringLiteral("Rozliczenie miesiąca Marzec 2007"));
     QCOMPARE(results.stem, QStringLiteral("007_2007"));
@@ -182,10 +168,6 @@ void TestWyliczenie::setUpWorksOutTheMonthOfTheClock()
     QCOMPARE(results.vatToBook, 26.4);
     QCOMPARE(results.table.bytes().mid(2 * 80 + 4 * 16, 16),
              testfiles::shortString(QStringLiteral("      170.00"), 15));
-
-    // The files now sit in the memory shared with the settlement window.
-    QCOMPARE(m_ws->state.mileageRecord.bytes(), exampleMileage());
-    QCOMPARE(m_ws->state.costRecord.bytes(), exampleCosts());
 
     auto *timer = child<QTimer>("Timer1");
     QVERIFY(timer->isActive());
@@ -233,13 +215,12 @@ void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
 {
     create();
     QVERIFY(m_window->FormCreate());
-    // What happens on disk and in the settlement window afterwards does not reach the choice:
-    // the files change, another year is chosen and its records read into the shared memory.
+    // Another year chosen in the settlement window does not reach the choice, nor do files
+    // changed on disk behind the program's back: the year was read when it was opened.
+    const auto other = yearOf(QStringLiteral("007"), QStringLiteral("2008"));
+    other->saveMileage(Record(mileage::kSize));
     QVERIFY(QFile::remove(file(".prz")));
     QVERIFY(testfiles::writeBytes(file(".eks"), QByteArray(73232, '\0')));
-    m_ws->setYear(QStringLiteral("2008"), QStringLiteral("007_2008"));
-    m_ws->state.mileageRecord = Record(mileage::kSize);
-    m_ws->state.costRecord = Record(cost::kSize);
 
     auto *months = child<QComboBox>("listam");
     months->setCurrentIndex(0);
@@ -267,6 +248,26 @@ void TestWyliczenie::choosingAMonthUsesTheLoadedRecords()
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
+void TestWyliczenie::registerSavedMeanwhileIsWorkedIn()
+{
+    create();
+    QVERIFY(m_window->prepareAndOpen());
+    QCOMPARE(labelText("Label7"), QStringLiteral("    400.00 zł"));
+    // March corrected in the mileage register and saved with "Powrót".
+    Record corrected = recordOf(exampleMileage());
+    corrected.setText(mileage::cell(mileage::kAmount, 3), QStringLiteral("   100.00"));
+    m_window->year()->saveMileage(corrected);
+    QCOMPARE(labelText("Label7"), QStringLiteral("    100.00 zł"));
+    QCOMPARE(labelText("Label11"), QStringLiteral("    650.00 zł"));
+    QCOMPARE(m_window->results().cumulativeMileage, 650.0);
+    // An invoice added in the cost register.
+    Record costs = recordOf(exampleCosts());
+    costs.setText(cost::entry(3, cost::kNet, 2), QStringLiteral("  80.00"));
+    m_window->year()->saveCosts(costs);
+    QCOMPARE(labelText("Label9"), QStringLiteral("    200.00 zł"));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
 void TestWyliczenie::numeratorFileIsCreatedWhenMissing()
 {
     QVERIFY(!QFile::exists(file(".num")));
@@ -286,71 +287,57 @@ void TestWyliczenie::numeratorFileIsCreatedWhenMissing()
 void TestWyliczenie::unreadableYearFileKeepsTheWindowClosed_data()
 {
     QTest::addColumn<QByteArray>("extension");
-    QTest::addColumn<int>("length"); // -1: the file is missing
-    QTest::addColumn<QString>("message");
-    QTest::newRow("mileage file missing") << QByteArray(".prz") << -1 << "File not found";
-    QTest::newRow("mileage file one byte short")
-        << QByteArray(".prz") << 412 << "Read beyond end of file";
-    QTest::newRow("cost file missing") << QByteArray(".eks") << -1 << "File not found";
-    QTest::newRow("cost file one byte short")
-        << QByteArray(".eks") << 73231 << "Read beyond end of file";
-    QTest::newRow("numerator file one byte short")
-        << QByteArray(".num") << 14 << "Read beyond end of file";
+    QTest::addColumn<int>("length");
+    // The mileage and cost files are read when the year is opened, the numerator by the
+    // window's set-up.
+    QTest::newRow("mileage file one byte short") << QByteArray(".prz") << 412;
+    QTest::newRow("cost file one byte short") << QByteArray(".eks") << 73231;
+    QTest::newRow("numerator file one byte short") << QByteArray(".num") << 14;
 }
 
 void TestWyliczenie::unreadableYearFileKeepsTheWindowClosed()
 {
     QFETCH(QByteArray, extension);
     QFETCH(int, length);
-    QFETCH(QString, message);
 
     const QString path = file(extension.constData());
-    if (length < 0)
-        QVERIFY(QFile::remove(path));
-    else
-        QVERIFY(testfiles::writeBytes(path, QByteArray(length, 'x')));
-    // What the settlement window holds must survive a file that cannot be read whole.
-    m_ws->state.mileageRecord.setText(mileage::cell(mileage::kAmount, 1), QStringLiteral("held"));
-    m_ws->state.costRecord.setText(cost::entry(1, cost::kNet, 1), QStringLiteral("held"));
-    const Record heldMileage = m_ws->state.mileageRecord;
-    const Record heldCosts = m_ws->state.costRecord;
-
-    create();
-    QVERIFY(!m_window->prepareAndOpen());
-    QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{message});
-    if (extension == ".prz")
-        QCOMPARE(m_ws->state.mileageRecord.bytes(), heldMileage.bytes());
-    if (extension == ".prz" || extension == ".eks")
-        QCOMPARE(m_ws->state.costRecord.bytes(), heldCosts.bytes());
-    QCOMPARE(m_ws->state.results.month, 0);
+    const QByteArray shortFile(length, 'x');
+    QVERIFY(testfiles::writeBytes(path, shortFile));
+    if (extension == ".num") {
+        create();
+        QVERIFY(!m_window->prepareAndOpen());
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(m_ws->seams.dialogs.ioErrors(),
+                 QStringList{QStringLiteral("Read beyond end of file")});
+        QCOMPARE(m_window->results().month, 0);
+    } else {
+        QVERIFY_FILE_ERROR(yearOf(QStringLiteral("007"), QStringLiteral("2007")), 100,
+                           QStringLiteral("Read beyond end of file"));
+    }
+    QCOMPARE(testfiles::readBytes(path), shortFile);
 }
 
 void TestWyliczenie::printOpensThePanelOnTheLatestCalculation()
 {
     create();
     QVERIFY(m_window->prepareAndOpen());
-    // Without a panel the button does nothing.
-    child<QPushButton>("SpeedButton3")->click();
-
-    FakePrintPanel panel(m_ws->state);
-    m_windows.add(ui::WindowId::PrintPanel, &panel);
-    // Another client opened meanwhile leaves the settlement window's memory on its records.
-    const Record owner = m_ws->state.ownerRecord;
-    m_ws->state.ownerRecord = Record(owner::kSize);
-    m_ws->state.ownerRecord.setText(owner::nazwa1, QStringLiteral("Anna Nowak"));
-    m_ws->setYear(QStringLiteral("2008"), QStringLiteral("008_2008"));
-    m_ws->state.costRecord = Record(cost::kSize);
+    // The owner saved in the settlement window after the calculation opened is what is printed;
+    // another client's year opened meanwhile changes nothing.
+    Record saved = m_owner;
+    saved.setText(owner::nazwa2, QStringLiteral("ul. Nowa 1"));
+    m_window->year()->saveOwner(saved);
+    yearOf(QStringLiteral("008"), QStringLiteral("2008"))->saveCosts(Record(cost::kSize));
     child<QComboBox>("listam")->setCurrentIndex(0);
     m_window->listamClick();
     child<QPushButton>("SpeedButton3")->click();
-    QCOMPARE(panel.setUps, 1);
-    QVERIFY(panel.isVisible());
-    QCOMPARE(panel.month, 1);
-    QCOMPARE(panel.title, QStringLiteral("Rozliczenie miesiąca Styczeń 2007"));
-    QCOMPARE(panel.stem, QStringLiteral("007_2007"));
-    QCOMPARE(panel.ownerRecord.bytes(), owner.bytes());
-    QCOMPARE(panel.costRecord.bytes(), exampleCosts());
+    QCOMPARE(m_handed.size(), size_t(1));
+    const settlement::StatementHandOver &handed = m_handed.front();
+    QCOMPARE(handed.results.month, 1);
+    QCOMPARE(handed.results.title, QStringLiteral("Rozliczenie miesiąca Styczeń 2007"));
+    QCOMPARE(handed.results.stem, QStringLiteral("007_2007"));
+    QCOMPARE(handed.owner.bytes(), saved.bytes());
+    QCOMPARE(handed.costs.bytes(), exampleCosts());
+    QCOMPARE(handed.year, m_window->year());
     QVERIFY(m_window->isVisible());
 }
 
@@ -373,9 +360,6 @@ void TestWyliczenie::adviceFollowsTheChosenMonth()
 
     create();
     QVERIFY(m_window->FormCreate());
-    // The advice comes from the window's copy, not from what the settlement window holds now.
-    m_ws->state.mileageRecord = Record(mileage::kSize);
-    m_ws->state.costRecord = Record(cost::kSize);
     auto *months = child<QComboBox>("listam");
     months->setCurrentIndex(month - 1);
     m_window->listamClick();
@@ -393,14 +377,11 @@ void TestWyliczenie::exportWritesTheWindowsCopy()
 {
     create();
     QVERIFY(m_window->prepareAndOpen());
-    const QByteArray expected =
-        settlement::EksportujCsv(m_ws->state.ownerRecord, QStringLiteral("2007"),
-                                 recordOf(exampleMileage()), recordOf(exampleCosts()));
-    // Another client and year in the settlement window and new files on disk change nothing.
-    m_ws->state.ownerRecord = Record(owner::kSize);
-    m_ws->setYear(QStringLiteral("2008"), QStringLiteral("008_2008"));
-    m_ws->state.mileageRecord = Record(mileage::kSize);
-    m_ws->state.costRecord = Record(cost::kSize);
+    const QByteArray expected = settlement::EksportujCsv(
+        m_owner, QStringLiteral("2007"), recordOf(exampleMileage()), recordOf(exampleCosts()));
+    // Another client's year opened meanwhile and files changed behind the program's back
+    // change nothing.
+    yearOf(QStringLiteral("008"), QStringLiteral("2008"))->saveMileage(Record(mileage::kSize));
     QVERIFY(testfiles::writeBytes(file(".eks"), QByteArray(73232, '\0')));
 
     const QString target = m_ws->path(QStringLiteral("wynik.csv"));

@@ -1,31 +1,28 @@
 #pragma once
 
-#include "formwindow.h"
-#include "programstate.h"
+#include "yearwindow.h"
+
+#include <QStringList>
 
 // A working window that only remembers what it was handed when it was opened.
-class RecordingWindow : public FormWindow
+class RecordingWindow : public settlement::YearWindow
 {
 public:
-    explicit RecordingWindow(const storage::ProgramState &state) : m_state(state) {}
-
     bool FormCreate() override
     {
         ++opened;
-        yearText = m_state.yearText;
-        yearStem = m_state.yearStem;
-        headers = {m_state.header1, m_state.header2, m_state.header3};
-        client = m_state.currentClient;
+        yearText = year() ? year()->year() : QString();
+        yearStem = year() ? year()->stem() : QString();
+        headers = {YearWindow::headers().first, YearWindow::headers().second,
+                   YearWindow::headers().third};
         return setUpSucceeds;
     }
+    bool holdsUnsavedEntries() const override { return unsavedEntries; }
 
     int opened = 0;
     bool setUpSucceeds = true;
+    bool unsavedEntries = false;
     QString yearText;
     QString yearStem;
     QStringList headers;
-    QString client;
-
-private:
-    const storage::ProgramState &m_state;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "fakeseams.h"
-#include "programstate.h"
 #include "testfiles.h"
 
 #include <QLatin1String>
@@ -21,8 +20,8 @@ template <typename T> T *findChildNamed(const QObject *parent, const char *name)
 }
 
 // The surroundings of one window test case: a fresh temporary directory holding the data
-// folders, the fake seams, and a program state whose working and base directories are that
-// directory (as in local mode). Make one in init() and drop it in cleanup(), after the window.
+// folders, which serves as working and base directory (as in local mode), and the fake seams.
+// Make one in init() and drop it in cleanup(), after the window.
 struct Workspace {
     Workspace()
     {
@@ -30,8 +29,6 @@ struct Workspace {
             setUpError = QStringLiteral("no temporary directory: ") + dir.errorString();
         else if (!testfiles::makeDataTree(dir.path()))
             setUpError = QStringLiteral("the data folders could not be made in ") + dir.path();
-        state.workingDir = dir.path();
-        state.baseDir = dir.path();
     }
     Q_DISABLE_COPY(Workspace)
 
@@ -42,22 +39,8 @@ struct Workspace {
         return relative.isEmpty() ? dir.path() : dir.path() + QLatin1Char('/') + relative;
     }
 
-    // The calculation year and the three header lines a client's working window shows.
-    void setYear(const QString &text, const QString &stem)
-    {
-        state.yearText = text;
-        state.yearStem = stem;
-    }
-    void setHeaders(const QString &first, const QString &second, const QString &third)
-    {
-        state.header1 = first;
-        state.header2 = second;
-        state.header3 = third;
-    }
-
     QTemporaryDir dir;
     TestSeams seams;
-    storage::ProgramState state;
     // Empty when the directory and its data folders were made; otherwise what went wrong.
     QString setUpError;
 };

@@ -236,7 +236,7 @@ void TestKoszty::figures()
     QFETCH(QString, vat);
     QFETCH(QString, total);
 
-    CalculationResults results;
+    settlement::CalculationResults results;
     const MonthFigures figures =
         settlement::WyliczKoszty(recordOf(mileage), recordOf(costs), month, results);
 
@@ -291,7 +291,7 @@ void TestKoszty::table()
     QFETCH(QStringList, rows);
     QFETCH(QString, total);
 
-    CalculationResults results;
+    settlement::CalculationResults results;
     if (earlierMonth > 0)
         settlement::WyliczKoszty(recordOf(mileage), recordOf(costs), earlierMonth, results);
     settlement::WyliczKoszty(recordOf(mileage), recordOf(costs), month, results);

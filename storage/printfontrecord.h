@@ -1,0 +1,16 @@
+#pragma once
+
+#include "record.h"
+
+namespace storage {
+
+// The print font settings: FONT\font_kanto_2007.dat under the working directory.
+namespace printfont {
+constexpr qsizetype kSize = 76;
+constexpr qsizetype kColour = 0; // 0x00BBGGRR
+constexpr StringField face{4, 60};
+constexpr qsizetype kPoints = 68;
+constexpr qsizetype kStyle = 72; // bit 0 bold, 1 italic, 2 underline, 3 strike-out
+} // namespace printfont
+
+} // namespace storage
