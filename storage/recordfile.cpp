@@ -155,30 +155,28 @@ void WriteRecord(const QString &path, const Record &record)
 
 namespace {
 
-enum class Presence { Present, Absent };
+enum class Presence { Present, Absent, Unknown };
 
 // Whether a file of that name exists, as the file system's server sees it. The name is opened for
 // reading rather than looked up: a network file system's client answers a lookup from its cache
 // of names, which may still hold a name deleted on another computer seconds ago, while an open
 // asks the server (and a "no such file" answer clears the stale name from the cache). A name
-// that exists but may not be read is present. Throws FileError when the answer is neither.
-Presence presence(const QByteArray &name, const QString &path)
+// that may not be opened is looked up after all.
+Presence presence(const QByteArray &name)
 {
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd >= 0) {
         ::close(fd);
         return Presence::Present;
     }
-    switch (errno) {
-    case ENOENT:
-    case ENOTDIR:
+    if (errno == ENOENT || errno == ENOTDIR)
         return Presence::Absent;
-    case EACCES:
-    case EPERM:
+    if (errno != EACCES && errno != EPERM)
+        return Presence::Unknown;
+    struct stat st;
+    if (::stat(name.constData(), &st) == 0)
         return Presence::Present;
-    default:
-        throw FileError::fromErrno(errno, path);
-    }
+    return errno == ENOENT || errno == ENOTDIR ? Presence::Absent : Presence::Unknown;
 }
 
 // How often a create whose name turns out to be absent is tried again.
@@ -199,9 +197,10 @@ bool CreateRecordExclusive(const QString &path, const Record &record)
         Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.get() < 0) {
             const int err = errno;
-            if (presence(name, path) == Presence::Present)
+            const Presence found = presence(name);
+            if (found == Presence::Present)
                 return false;
-            if (attempt < kCreateAttempts)
+            if (found == Presence::Absent && attempt < kCreateAttempts)
                 continue;
             if (err == EEXIST)
                 return false;
