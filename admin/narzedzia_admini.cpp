@@ -1,6 +1,7 @@
 #include "narzedzia_admini.h"
 
 #include "aktualizacja.h"
+#include "blokada.h"
 #include "guard.h"
 #include "paths.h"
 #include "recordfile.h"
@@ -36,18 +37,21 @@ const QString kLocksHint =
 const char *const kArchiveRegister[] = {"ADMINI\\data_ar.dat", "ADMINI\\data_adr.dat",
                                         "ADMINI\\data_or.dat", "ADMINI\\data_odr.dat"};
 
-// Deletes every lock file in KOSZ under the base directory except the one this copy holds,
-// which still protects the client open here. Locks left behind by copies that ended without
-// releasing them would otherwise keep their clients closed for good.
+// Deletes every lock file in KOSZ under the base directory, and the holder files beside them,
+// except the lock this copy holds and its holder file, which still protect the client open here.
+// Locks left behind by copies that ended without releasing them would otherwise keep their
+// clients closed for good.
 void deleteClientLocks(const QString &baseDir, const QString &heldLockPath)
 {
-    const QString held =
-        heldLockPath.isEmpty() ? QString() : QFileInfo(heldLockPath).canonicalFilePath();
+    QStringList kept;
+    if (!heldLockPath.isEmpty())
+        kept = {QFileInfo(heldLockPath).canonicalFilePath(),
+                QFileInfo(LockHolderPath(heldLockPath)).canonicalFilePath()};
     const QDir kosz(PathIn(baseDir, QStringLiteral("\\KOSZ")));
-    const QFileInfoList locks =
-        kosz.entryInfoList({QStringLiteral("*.k")}, QDir::Files | QDir::Hidden | QDir::System);
+    const QFileInfoList locks = kosz.entryInfoList({QStringLiteral("*.k"), QStringLiteral("*.kto")},
+                                                   QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo &lock : locks) {
-        if (!held.isEmpty() && lock.canonicalFilePath() == held)
+        if (kept.contains(lock.canonicalFilePath()))
             continue;
         DeleteFile(lock.absoluteFilePath());
     }

@@ -41,6 +41,11 @@ namespace {
 const QString kAddTitle = QStringLiteral("Dodaj nowego klienta");
 const QString kAddPrompt = QStringLiteral("Podaj przyjazną nazwę (np. Jan Kowalski)");
 const QString kQuestionCaption = QStringLiteral("Pytanie...");
+// A line that another workstation changed since this screen showed it.
+const QString kChangedElsewhere =
+    QStringLiteral("Wpis na tej pozycji został w międzyczasie zmieniony na innym stanowisku.\n"
+                   "Lista pokazuje teraz jego aktualną treść. Sprawdź go i w razie potrzeby "
+                   "ponów operację.");
 
 // The installed version identifier, read by the update check.
 constexpr qsizetype kVersionSize = 11;
@@ -236,16 +241,12 @@ bool Tbaza_f::changeRegisterLine(const QString &shown, const QString &newLine)
 {
     const int position = lista_k->currentRow() + 1;
     bool saved = false;
-    Guarded(m_seams.dialogs, [&] {
+    GuardedOnDatabase(m_seams.dialogs, m_baseDir, [&] {
         const RegisterChange change = ChangeRegisterLine(m_baseDir, position, shown, newLine);
         showRegister(change.record);
         saved = change.outcome == RegisterChange::Outcome::Saved;
         if (!saved)
-            m_seams.dialogs.notice(
-                QStringLiteral("Informacja"),
-                QStringLiteral("Wpis na tej pozycji został w międzyczasie zmieniony na innym "
-                               "stanowisku.\nLista pokazuje teraz jego aktualną treść. Sprawdź go "
-                               "i w razie potrzeby ponów operację."));
+            m_seams.dialogs.notice(QStringLiteral("Informacja"), kChangedElsewhere);
     });
     return saved;
 }
@@ -275,21 +276,63 @@ void Tbaza_f::lista_kClick()
     Guarded(m_seams.dialogs, [this] { refreshOwnerHint(); });
 }
 
+// The message for a client whose lock another copy holds. The lock's holder file, when there is
+// one, tells whom to ask: a copy on this very workstation (a second window of the program), or
+// another workstation since when, which also names a workstation that was switched off or
+// crashed while holding the client, until an administrator clears its lock.
+QString Tbaza_f::busyMessage(const QString &lockPath) const
+{
+    const std::optional<LockHolder> holder = ReadLockHolder(lockPath);
+    if (holder && holder->workstation == ThisWorkstation())
+        return QStringLiteral("Rekord danych jest otwarty w innej kopii programu na tym "
+                              "stanowisku (od %1).\nZakończ tam pracę z tym klientem a następnie "
+                              "ponów operację")
+            .arg(holder->since.toString(QStringLiteral("dd.MM.yyyy HH:mm")));
+    QString text = QStringLiteral("Rekord danych chwilowo zajęty przez innego użytkownika.\n"
+                                  "Poczekaj na jego zwolnienie a następnie ponów operację");
+    if (holder)
+        text += QStringLiteral("\nKlient jest otwarty na stanowisku %1 od %2.")
+                    .arg(holder->workstation,
+                         holder->since.toString(QStringLiteral("dd.MM.yyyy HH:mm")));
+    return text;
+}
+
+// Reads the register again and shows its lines as they now are. Returns the register as read.
+Record Tbaza_f::rereadRegister()
+{
+    Record record(registerfile::kSize);
+    ReadRecord(RegisterPath(m_baseDir), record);
+    showRegister(record);
+    return record;
+}
+
 void Tbaza_f::lista_kDblClick()
 {
     const QString number = currentClientNumber();
     if (number.isEmpty())
         return;
+    const QString shown = lista_k->currentItem()->text();
+    // Another workstation may have changed or removed the client since the list was shown: the
+    // register is read again, and a line that changed is shown anew and not opened, so nothing
+    // is written for a client that is gone.
+    bool unchanged = false;
+    if (!GuardedOnDatabase(m_seams.dialogs, m_baseDir, [&] {
+            const Record record = rereadRegister();
+            unchanged = record.text(registerfile::line(lista_k->currentRow() + 1)) == shown;
+        }))
+        return;
+    if (!unchanged) {
+        m_seams.dialogs.notice(QStringLiteral("Informacja"), kChangedElsewhere);
+        return;
+    }
     const QString lock = LockPath(m_baseDir, number);
     // The open client's windows go first, saving what was typed, while its lock is still held.
     if (lock != m_heldLockPath && !m_clientWindows.closeAll())
         return;
-    Guarded(m_seams.dialogs, [&] {
-        if (TakeClientLock(lock, m_heldLockPath) == LockOutcome::Busy) {
-            m_seams.dialogs.notice(
-                QStringLiteral("Informacja"),
-                QStringLiteral("Rekord danych chwilowo zajęty przez innego użytkownika.\n"
-                               "Poczekaj na jego zwolnienie a następnie ponów operację"));
+    GuardedOnDatabase(m_seams.dialogs, m_baseDir, [&] {
+        if (TakeClientLock(lock, m_heldLockPath, ThisWorkstation(), m_seams.clock.now()) ==
+            LockOutcome::Busy) {
+            m_seams.dialogs.notice(QStringLiteral("Informacja"), busyMessage(lock));
             return;
         }
         m_openers.settlement(number);
@@ -452,6 +495,11 @@ bool Tbaza_f::KoniecPracy()
 {
     if (!m_seams.dialogs.question(kQuestionCaption, QStringLiteral("Koniec pracy ?")))
         return false;
+    return ZakonczBezPytania();
+}
+
+bool Tbaza_f::ZakonczBezPytania()
+{
     // What was typed in the client's windows is saved while its lock is still held; a window
     // that cannot save keeps the program running, with its lock.
     if (!m_clientWindows.closeAll())
@@ -477,6 +525,20 @@ void Tbaza_f::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+bool Tbaza_f::event(QEvent *event)
+{
+    // Coming back to the main window shows the register as other workstations have left it. A
+    // register that cannot be read now stays as shown: an error box here would activate the
+    // window again and again; the next action on the register reports it.
+    if (event->type() == QEvent::WindowActivate && lista_k->count() > 0) {
+        try {
+            rereadRegister();
+        } catch (const FileError &) {
+        }
+    }
+    return QMainWindow::event(event);
 }
 
 bool Tbaza_f::eventFilter(QObject *watched, QEvent *event)

@@ -86,6 +86,11 @@ public:
     // program. Returns whether the program ends: not when the user said No, nor when a working
     // window could not save (its error shown; the lock stays held).
     bool KoniecPracy();
+    // The same end without the question, for the end of the desktop session: the client's
+    // windows are left as their "Powrót" would, the client lock released, the launch recorded,
+    // the program ended. Returns false, the program running on with its lock, only when a
+    // working window could not save (its error shown).
+    bool ZakonczBezPytania();
     // Fades the window out.
     void Wygaszaj();
 
@@ -101,6 +106,7 @@ public:
     static storage::Record ArchiverConfig(const QString &workingDir);
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -108,6 +114,8 @@ private:
     void loadRegister();
     void showRegister(const storage::Record &record);
     bool changeRegisterLine(const QString &shown, const QString &newLine);
+    storage::Record rereadRegister();
+    QString busyMessage(const QString &lockPath) const;
     void refreshOwnerHint();
     void showBanner();
     void applyListFont();

@@ -1,5 +1,6 @@
 #include "bazafirm.h"
 #include "program.h"
+#include "sessionend.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +23,8 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtTranslations);
 
     Program program(QDir::currentPath());
+    // The end of the desktop session ends the program as "Koniec" does, without asking.
+    const SessionEnd sessionEnd([&program] { program.mainWindow().ZakonczBezPytania(); });
     program.mainWindow().show();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileerror.h"
+#include "lokalizacja.h"
 #include "seams.h"
 
 #include <utility>
@@ -16,6 +17,21 @@ template <typename Action> bool Guarded(Dialogs &dialogs, Action &&action)
         return true;
     } catch (const FileError &error) {
         dialogs.ioError(error);
+        return false;
+    }
+}
+
+// Guarded for an action on the database under `baseDir`, which may lie on a network share that
+// goes away mid-run: a failure while the share no longer answers names the share (see
+// OnDatabase).
+template <typename Action>
+bool GuardedOnDatabase(Dialogs &dialogs, const QString &baseDir, Action &&action)
+{
+    try {
+        std::forward<Action>(action)();
+        return true;
+    } catch (const FileError &error) {
+        dialogs.ioError(OnDatabase(error, baseDir));
         return false;
     }
 }

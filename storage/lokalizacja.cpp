@@ -3,7 +3,12 @@
 #include "paths.h"
 #include "recordfile.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace storage {
 
@@ -75,6 +80,23 @@ void RepairLocation(const QString &workingDir, const LocationCheck &check)
     const QString local =
         check.status == LocationCheck::Status::Moved ? workingDir : check.location.localPath;
     WriteLocation(workingDir, lokalizacja::Local, local, check.location.networkPath);
+}
+
+FileError OnDatabase(const FileError &error, const QString &baseDir)
+{
+    const QByteArray probe =
+        QFile::encodeName(PathIn(baseDir, QStringLiteral("\\Admini\\siec.dat")));
+    const int fd = ::open(probe.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return error;
+    }
+    const int code = errno;
+    return {code, QStringLiteral("I/O error %1\nFolder bazy danych %2 jest nieosiągalny: serwer "
+                                 "lub połączenie sieciowe nie odpowiada.\nSprawdź połączenie z "
+                                 "serwerem i ponów operację.")
+                      .arg(code)
+                      .arg(QDir::toNativeSeparators(baseDir))};
 }
 
 } // namespace storage

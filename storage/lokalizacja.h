@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileerror.h"
 #include "record.h"
 
 #include <QString>
@@ -58,5 +59,12 @@ LocationCheck CheckLocation(const QString &workingDir, bool checkLocation);
 // mode 1, the network path as read, and as local path the one read (network unavailable) or the
 // working directory (moved). Throws FileError.
 void RepairLocation(const QString &workingDir, const LocationCheck &check);
+
+// A failed step on the database under `baseDir` as the user should see it. A network share that
+// went away answers every name with "no such file" or a transport error, so when the base
+// directory's Admini\siec.dat (the probe of the start-up check) no longer opens, the error is the
+// probe's system code and a line naming the folder that cannot be reached; otherwise `error` is
+// returned as it is.
+FileError OnDatabase(const FileError &error, const QString &baseDir);
 
 } // namespace storage

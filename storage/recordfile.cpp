@@ -153,26 +153,71 @@ void WriteRecord(const QString &path, const Record &record)
         (void)::fsync(dir.get());
 }
 
+namespace {
+
+enum class Presence { Present, Absent, Unknown };
+
+// Whether a file of that name exists, as the file system's server sees it. The name is opened for
+// reading rather than looked up: a network file system's client answers a lookup from its cache
+// of names, which may still hold a name deleted on another computer seconds ago, while an open
+// asks the server (and a "no such file" answer clears the stale name from the cache). A name
+// that may not be opened is looked up after all.
+Presence presence(const QByteArray &name)
+{
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        ::close(fd);
+        return Presence::Present;
+    }
+    if (errno == ENOENT || errno == ENOTDIR)
+        return Presence::Absent;
+    if (errno != EACCES && errno != EPERM)
+        return Presence::Unknown;
+    struct stat st;
+    if (::stat(name.constData(), &st) == 0)
+        return Presence::Present;
+    return errno == ENOENT || errno == ENOTDIR ? Presence::Absent : Presence::Unknown;
+}
+
+// How often a create whose name turns out to be absent is tried again.
+constexpr int kCreateAttempts = 5;
+
+} // namespace
+
 bool CreateRecordExclusive(const QString &path, const Record &record)
 {
     const QByteArray name = nativeName(path);
-    Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() < 0) {
-        if (errno == EEXIST)
-            return false;
-        throw FileError::fromErrno(errno, path);
+    // A failed create is judged by whether the name exists afterwards, not by its code: over a
+    // network file system a create that lost the race may fail with "access denied" (the
+    // protocol can only say "failure"), and one whose name the cache still remembers fails with
+    // "exists" although the server has none. A name that exists is busy, whatever the code; an
+    // absent one is tried again, since another copy may have deleted it just after it made the
+    // create fail; only a failure that persists with the name absent is an error.
+    for (int attempt = 1;; ++attempt) {
+        Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.get() < 0) {
+            const int err = errno;
+            const Presence found = presence(name);
+            if (found == Presence::Present)
+                return false;
+            if (found == Presence::Absent && attempt < kCreateAttempts)
+                continue;
+            if (err == EEXIST)
+                return false;
+            throw FileError::fromErrno(err, path);
+        }
+        try {
+            writeAll(fd.get(), record.bytes(), path);
+            if (::fsync(fd.get()) != 0)
+                throw FileError::fromErrno(errno, path);
+            if (fd.close() != 0)
+                throw FileError::fromErrno(errno, path);
+        } catch (...) {
+            ::unlink(name.constData());
+            throw;
+        }
+        return true;
     }
-    try {
-        writeAll(fd.get(), record.bytes(), path);
-        if (::fsync(fd.get()) != 0)
-            throw FileError::fromErrno(errno, path);
-        if (fd.close() != 0)
-            throw FileError::fromErrno(errno, path);
-    } catch (...) {
-        ::unlink(name.constData());
-        throw;
-    }
-    return true;
 }
 
 void CreateIfMissing(const QString &path, const Record &defaultRecord)

@@ -26,7 +26,8 @@ void WriteRecord(const QString &path, const Record &record);
 
 // Creates the file with the record as its content only if no file of that name exists, as one
 // step that no other process can come between (create-if-absent). Returns false when the file
-// existed; throws FileError for any other failure, leaving no file behind.
+// exists, whatever code the failed create gave (a network file system may say "access denied");
+// throws FileError for a failure with the name absent, leaving no file behind.
 bool CreateRecordExclusive(const QString &path, const Record &record);
 
 // Writes the record only when no file of that name exists yet.

@@ -291,12 +291,15 @@ void TestNarzedziaAdmini::clearClientLocksKeepsTheHeldOne()
     writeAllFiles();
     QVERIFY(testfiles::writeBytes(base("KOSZ/003.K"), QByteArray("\1\0\0\0", 4)));
     QVERIFY(testfiles::writeBytes(base("KOSZ/notatka.txt"), "nie blokada"));
+    // The holder files go with their locks.
+    QVERIFY(testfiles::writeBytes(base("KOSZ/001.kto"), "stanowisko-1\n2007-03-15 08:00:00\n"));
+    QVERIFY(testfiles::writeBytes(base("KOSZ/002.kto"), "tutaj\n2007-03-15 09:00:00\n"));
     m_heldLock = LockPath(m_base->path(), QStringLiteral("002"));
     const QString held = m_heldLock;
     openWindow();
     confirmAndRun("op5");
 
-    QCOMPARE(existing(base("KOSZ")), QStringList({"002.k", "notatka.txt"}));
+    QCOMPARE(existing(base("KOSZ")), QStringList({"002.k", "002.kto", "notatka.txt"}));
     QCOMPARE(m_heldLock, held);
     // The working directory is not the base directory here: its KOSZ is left alone.
     QCOMPARE(existing(wd("KOSZ")), QStringList({"001.k", "002.k"}));

@@ -1,9 +1,12 @@
 #include "bazafirm.h"
+#include "blokada.h"
 #include "clientrecords.h"
 #include "clientwindows.h"
 #include "czcionki.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
+#include "lokalizacja.h"
+#include "recordingwindow.h"
 #include "testfiles.h"
 #include "windowopener.h"
 #include "workspace.h"
@@ -14,29 +17,12 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace storage;
 
 namespace {
-
-// Stands in for the settlement window: remembers the client it was opened on.
-class RecordingSettlement : public FormWindow
-{
-public:
-    bool FormCreate() override
-    {
-        ++opened;
-        return true;
-    }
-    bool openClient(const QString &number)
-    {
-        client = number;
-        return prepareAndOpen();
-    }
-    int opened = 0;
-    QString client;
-};
 
 // The main window's openers, reaching the stand-in settlement window when a test has one.
 Tbaza_f::Openers openersFor(RecordingSettlement *&settlement)
@@ -58,7 +44,7 @@ public:
     explicit FakeClientWindows(const QString &lockDir) : m_lockDir(lockDir) {}
     bool closeAll() override
     {
-        locksAtClose << QDir(m_lockDir).entryList(QDir::Files);
+        locksAtClose << QDir(m_lockDir).entryList({QStringLiteral("*.k")}, QDir::Files);
         return succeeds;
     }
     QList<QStringList> locksAtClose;
@@ -114,6 +100,10 @@ private Q_SLOTS:
     void shortOwnerRecordIsReported();
     void doubleClickLocksAndOpensTheClient();
     void twoCopiesNeverOpenOneClient();
+    void busyMessageNamesTheHolder_data();
+    void busyMessageNamesTheHolder();
+    void changesOfAnotherCopyAreReadBeforeOpening();
+    void unreachableShareIsNamed();
     void lockFaultsOpenNothingAndKeepTheHeldLock();
     void twoWorkstationsChangeTheRegisterLineByLine();
     void openingAnotherClientClosesItsWindowsFirst();
@@ -539,9 +529,11 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
     other.lista_kDblClick();
     QCOMPARE(otherSeams.dialogs.shown.size(), 1);
     QCOMPARE(otherSeams.dialogs.shown.first().caption, QStringLiteral("Informacja"));
+    // Both copies run on this computer, and the message says so.
     QCOMPARE(otherSeams.dialogs.shown.first().text,
-             QStringLiteral("Rekord danych chwilowo zajęty przez innego użytkownika.\n"
-                            "Poczekaj na jego zwolnienie a następnie ponów operację"));
+             QStringLiteral("Rekord danych jest otwarty w innej kopii programu na tym stanowisku "
+                            "(od 15.03.2007 12:30).\nZakończ tam pracę z tym klientem a "
+                            "następnie ponów operację"));
     QCOMPARE(secondSettlement.opened, 1);
     QCOMPARE(secondSettlement.client, QStringLiteral("003"));
     QCOMPARE(other.heldLockPath(), lock3);
@@ -561,6 +553,135 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
     QCOMPARE(other.heldLockPath(), lock5);
     QVERIFY(!QFile::exists(lock3));
     QCOMPARE(secondSettlement.client, QStringLiteral("005"));
+}
+
+void TestBazaFirm::busyMessageNamesTheHolder_data()
+{
+    QTest::addColumn<QByteArray>("holder");
+    QTest::addColumn<QString>("message");
+    const QString busy = QStringLiteral("Rekord danych chwilowo zajęty przez innego użytkownika.\n"
+                                        "Poczekaj na jego zwolnienie a następnie ponów operację");
+    // A lock left by a copy that writes no holder file.
+    QTest::newRow("no holder file") << QByteArray() << busy;
+    QTest::newRow("another workstation")
+        << QByteArray("BIURO-2\n2007-03-14 08:05:09\n")
+        << busy +
+               QStringLiteral("\nKlient jest otwarty na stanowisku BIURO-2 od 14.03.2007 08:05.");
+    QTest::newRow("this workstation")
+        << ThisWorkstation().toUtf8() + "\n2007-03-15 11:59:00\n"
+        << QStringLiteral("Rekord danych jest otwarty w innej kopii programu na tym stanowisku "
+                          "(od 15.03.2007 11:59).\nZakończ tam pracę z tym klientem a następnie "
+                          "ponów operację");
+}
+
+void TestBazaFirm::busyMessageNamesTheHolder()
+{
+    QFETCH(QByteArray, holder);
+    QFETCH(QString, message);
+    const QString lock = m_ws->path(QStringLiteral("KOSZ/005.k"));
+    QVERIFY(testfiles::writeBytes(lock, QByteArray("\1\0\0\0", 4)));
+    if (!holder.isEmpty())
+        QVERIFY(testfiles::writeBytes(LockHolderPath(lock), holder));
+    start();
+    RecordingSettlement settlement;
+    m_settlement = &settlement;
+    select(4);
+    m_window->lista_kDblClick();
+    QCOMPARE(settlement.opened, 0);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Informacja"));
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text, message);
+    QVERIFY(m_window->heldLockPath().isEmpty());
+}
+
+void TestBazaFirm::changesOfAnotherCopyAreReadBeforeOpening()
+{
+    Record reg = registerfile::defaultRecord();
+    reg.setText(registerfile::line(3), QStringLiteral("003 Nowak"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    start();
+    RecordingSettlement settlement;
+    m_settlement = &settlement;
+    TestSeams otherSeams;
+    printing::PrintFontStore otherFonts(m_ws->path(), m_printDialogs);
+    ui::WindowTable otherWindows;
+    ui::ClientWindowList otherClientWindows;
+    LaunchValues otherLaunch;
+    RecordingSettlement *otherSettlement = nullptr;
+    Tbaza_f other(m_ws->path(), otherLaunch, otherSeams.seams, otherWindows,
+                  openersFor(otherSettlement), otherClientWindows, otherFonts);
+    other.FormCreate();
+    auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
+    auto *list = child<QListWidget>("lista_k");
+
+    // The other copy removes Nowak and adds Anna; this one, coming back to its window, shows
+    // Anna ...
+    otherList->setCurrentRow(2);
+    otherSeams.dialogs.answers << true;
+    other.SpeedButton2Click();
+    otherList->setCurrentRow(3);
+    otherSeams.dialogs.inputs << QStringLiteral("Anna");
+    other.SpeedButton4Click();
+    QCOMPARE(list->item(3)->text(), QStringLiteral("004"));
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(m_window.get(), &activate);
+    QCOMPARE(list->item(3)->text(), QStringLiteral("004 Anna"));
+
+    // ... and with the register changed again behind its back, a double-click on the removed
+    // client shows the line anew and opens nothing: no lock, no settlement window.
+    reg.setText(registerfile::line(3), QStringLiteral("003 Nowak"));
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("klienci.dat")), reg.bytes()));
+    QCoreApplication::sendEvent(m_window.get(), &activate);
+    QCoreApplication::sendEvent(&other, &activate);
+    QCOMPARE(list->item(2)->text(), QStringLiteral("003 Nowak"));
+    otherList->setCurrentRow(2);
+    otherSeams.dialogs.answers << true;
+    other.SpeedButton2Click();
+    select(2);
+    m_window->lista_kDblClick();
+    QCOMPARE(settlement.opened, 0);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().text, QString::fromUtf8(kChangedElsewhere));
+    QCOMPARE(list->item(2)->text(), QStringLiteral("003"));
+    QCOMPARE(list->currentRow(), 2);
+    QVERIFY(m_window->heldLockPath().isEmpty());
+    QCOMPARE(QDir(m_ws->path(QStringLiteral("KOSZ"))).entryList(QDir::Files), QStringList());
+    QVERIFY(m_clientWindows->locksAtClose.isEmpty());
+
+    // The line as now shown opens.
+    m_window->lista_kDblClick();
+    QCOMPARE(settlement.opened, 1);
+    QCOMPARE(settlement.client, QStringLiteral("003"));
+}
+
+void TestBazaFirm::unreachableShareIsNamed()
+{
+    // Network mode: the register lies in a folder of its own, which then goes away.
+    QTemporaryDir share;
+    QVERIFY(share.isValid());
+    QVERIFY(testfiles::makeDataTree(share.path()));
+    QVERIFY(testfiles::writeBytes(share.filePath(QStringLiteral("Admini/siec.dat")),
+                                  lokalizacja::defaultRecord(share.path()).bytes()));
+    WriteLocation(m_ws->path(), lokalizacja::Network, m_ws->path(), share.path());
+    start();
+    QCOMPARE(m_window->baseDir(), share.path());
+    QVERIFY(QDir(share.path()).removeRecursively());
+    const QStringList local = QDir(m_ws->path(QStringLiteral("DANE"))).entryList(QDir::Files);
+
+    select(4);
+    m_ws->seams.dialogs.inputs << QStringLiteral("Anna");
+    m_window->SpeedButton4Click();
+    m_window->lista_kDblClick();
+    const QString expected =
+        QStringLiteral("I/O error 2\nFolder bazy danych %1 jest nieosiągalny: serwer lub "
+                       "połączenie sieciowe nie odpowiada.\nSprawdź połączenie z serwerem i "
+                       "ponów operację.")
+            .arg(QDir::toNativeSeparators(share.path()));
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), (QStringList{expected, expected}));
+    // Nothing was written locally in the share's place.
+    QCOMPARE(QDir(m_ws->path(QStringLiteral("DANE"))).entryList(QDir::Files), local);
+    QVERIFY(QDir(m_ws->path(QStringLiteral("KOSZ"))).isEmpty());
+    QVERIFY(!QFileInfo::exists(share.path()));
 }
 
 void TestBazaFirm::lockFaultsOpenNothingAndKeepTheHeldLock()

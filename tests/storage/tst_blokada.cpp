@@ -4,6 +4,7 @@
 #include "fileerrorassert.h"
 #include "testfiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -24,6 +25,9 @@ private Q_SLOTS:
     void anotherClientReleasesTheHeldLockOnlyOnceTaken();
     void failedCreationKeepsTheHeldLock();
     void staleLockStaysBusy();
+    void holderFileNamesTheWorkstation();
+    void unreadableHolderFileNamesNobody_data();
+    void unreadableHolderFileNamesNobody();
     void readOnlyLockFolderIsReported();
     void twoProcessesNeverHoldOneClientTogether();
 
@@ -114,6 +118,54 @@ void TestBlokada::staleLockStaysBusy()
     QCOMPARE(TakeClientLock(lock, held), LockOutcome::Busy);
     QVERIFY(held.isEmpty());
     QVERIFY(QFile::exists(lock));
+}
+
+void TestBlokada::holderFileNamesTheWorkstation()
+{
+    QString held;
+    const QString lock5 = LockPath(base(), QStringLiteral("005"));
+    const QString lock7 = LockPath(base(), QStringLiteral("007"));
+    const QDateTime since(QDate(2007, 3, 15), QTime(8, 5, 9));
+    QCOMPARE(TakeClientLock(lock5, held, QStringLiteral("BIURO-2"), since), LockOutcome::Taken);
+    QCOMPARE(LockHolderPath(lock5), base() + QStringLiteral("/KOSZ/005.kto"));
+    // The lock itself keeps its four bytes.
+    QCOMPARE(testfiles::readBytes(lock5), QByteArray("\x01\x00\x00\x00", 4));
+    const std::optional<LockHolder> holder = ReadLockHolder(lock5);
+    QVERIFY(holder);
+    QCOMPARE(holder->workstation, QStringLiteral("BIURO-2"));
+    QCOMPARE(holder->since, since);
+
+    // Moving on to another client takes the holder file along; releasing deletes both.
+    QCOMPARE(TakeClientLock(lock7, held, QStringLiteral("BIURO-2"), since.addSecs(60)),
+             LockOutcome::Taken);
+    const QDir kosz(base() + QStringLiteral("/KOSZ"));
+    QCOMPARE(kosz.entryList(QDir::Files), (QStringList{"007.k", "007.kto"}));
+    QCOMPARE(ReadLockHolder(lock7)->since, since.addSecs(60));
+    ReleaseHeldLock(held);
+    QCOMPARE(kosz.entryList(QDir::Files), QStringList());
+}
+
+void TestBlokada::unreadableHolderFileNamesNobody_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("one line") << QByteArray("BIURO-2\n");
+    QTest::newRow("no workstation") << QByteArray("\n2007-03-15 08:05:09\n");
+    QTest::newRow("no time") << QByteArray("BIURO-2\nrano\n");
+    QTest::newRow("oversized") << QByteArray("BIURO-2\n2007-03-15 08:05:09\n") +
+                                      QByteArray(600, ' ');
+}
+
+void TestBlokada::unreadableHolderFileNamesNobody()
+{
+    QFETCH(QByteArray, content);
+    const QString lock = LockPath(base(), QStringLiteral("005"));
+    QVERIFY(testfiles::writeBytes(lock, QByteArray("\x01\x00\x00\x00", 4)));
+    if (!content.isEmpty())
+        QVERIFY(testfiles::writeBytes(LockHolderPath(lock), content));
+    QVERIFY(!ReadLockHolder(lock));
+    QString held;
+    QCOMPARE(TakeClientLock(lock, held), LockOutcome::Busy);
 }
 
 void TestBlokada::readOnlyLockFolderIsReported()

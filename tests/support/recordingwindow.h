@@ -26,3 +26,21 @@ public:
     QString yearStem;
     QStringList headers;
 };
+
+// Stands in for the settlement window: remembers the client it was opened on.
+class RecordingSettlement : public FormWindow
+{
+public:
+    bool FormCreate() override
+    {
+        ++opened;
+        return true;
+    }
+    bool openClient(const QString &number)
+    {
+        client = number;
+        return prepareAndOpen();
+    }
+    int opened = 0;
+    QString client;
+};

@@ -1,0 +1,120 @@
+// The program as main() composes it, end of session included, with a user who opens the first
+// client of the register, types the owner and January's kilometres and a rate into the mileage
+// register and leaves them unsaved there. Prints READY once they are typed, then runs on until
+// the session ends it.
+//   sessionprobe (in the working directory)
+#include "bazafirm.h"
+#include "program.h"
+#include "sessionend.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+template <typename T> T *widgetNamed(const QString &accessibleName)
+{
+    for (QWidget *widget : QApplication::allWidgets()) {
+        if (auto *typed = qobject_cast<T *>(widget);
+            typed && typed->isVisible() && typed->accessibleName() == accessibleName)
+            return typed;
+    }
+    return nullptr;
+}
+
+QPushButton *buttonWithText(const QString &text)
+{
+    for (QWidget *widget : QApplication::allWidgets()) {
+        if (auto *button = qobject_cast<QPushButton *>(widget);
+            button && button->isVisible() && button->text().remove(QLatin1Char('&')) == text)
+            return button;
+    }
+    return nullptr;
+}
+
+// Keys go where a user's keys would: into the open cell editor, else to the grid.
+QWidget *keyTarget(QAbstractItemView *grid)
+{
+    for (QLineEdit *editor : grid->findChildren<QLineEdit *>()) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return grid;
+}
+
+void typeInto(QAbstractItemView *grid, const QString &keys)
+{
+    for (const QChar key : keys)
+        QTest::keyClick(keyTarget(grid), key.toLatin1());
+}
+
+bool actAsTheUser(Program &program)
+{
+    auto *list = program.mainWindow().findChild<QListWidget *>(QStringLiteral("lista_k"));
+    if (!list)
+        return false;
+    list->setFocus();
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Return);
+    const std::pair<const char *, const char *> owner[] = {
+        {"Nazwa", "Jan Kowalski"},
+        {"Nazwa, drugi wiersz", "ul. Żytnia 5"},
+        {"Nazwa, trzeci wiersz", "00-001 Warszawa"},
+        {"Nr rejestracyjny", "WA 12345"},
+        {"Marka pojazdu", "Fiat"}};
+    for (const auto &[name, text] : owner) {
+        auto *edit = widgetNamed<QLineEdit>(QString::fromUtf8(name));
+        if (!edit)
+            return false;
+        edit->setText(QString::fromUtf8(text));
+    }
+    QPushButton *mileage = buttonWithText(QStringLiteral("Przebieg"));
+    if (!mileage || !QTest::qWaitFor([mileage] { return mileage->isEnabled(); }, 5000))
+        return false;
+    mileage->click();
+    QAbstractItemView *grid = nullptr;
+    if (!QTest::qWaitFor(
+            [&grid] {
+                grid = widgetNamed<QAbstractItemView>(QStringLiteral("Przebieg pojazdu"));
+                return grid != nullptr;
+            },
+            5000))
+        return false;
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    typeInto(grid, QStringLiteral("400"));
+    QTest::keyClick(keyTarget(grid), Qt::Key_Tab);
+    typeInto(grid, QStringLiteral("0.5"));
+    QTest::keyClick(keyTarget(grid), Qt::Key_Return);
+    return grid->model()->index(0, 0).data().toString().trimmed() == QStringLiteral("400");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mirtal"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Program program(QDir::currentPath());
+    const SessionEnd sessionEnd([&program] { program.mainWindow().ZakonczBezPytania(); });
+    program.mainWindow().show();
+    QTimer::singleShot(0, &application, [&program] {
+        if (!actAsTheUser(program)) {
+            std::fputs("the client could not be opened and typed into\n", stderr);
+            std::exit(3);
+        }
+        std::puts("READY");
+        std::fflush(stdout);
+    });
+    return QApplication::exec();
+}
