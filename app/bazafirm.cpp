@@ -16,6 +16,7 @@
 #include "uruchomienia.h"
 #include "widgets.h"
 #include "windowopener.h"
+#include "zabezpieczenieklienta.h"
 
 #include "ui_bazafirm.h"
 
@@ -374,6 +375,9 @@ void Tbaza_f::SpeedButton2Click()
     if (!m_seams.dialogs.question(kQuestionCaption, QStringLiteral("Usunąć wpis z listy ?")))
         return;
     const QString number = currentClientNumber();
+    // Nothing is deleted, not even the register line, before the client's files are archived.
+    if (!ZabezpieczKlienta(this, m_seams, m_baseDir, number))
+        return;
     // The files belong to the client the screen showed; when the line was changed elsewhere,
     // they may be another client's now and stay.
     if (!changeRegisterLine(shown, number))

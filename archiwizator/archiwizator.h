@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archiwum.h"
+#include "archiwumklienta.h"
 #include "konfiguracja.h"
 #include "seams.h"
 #include "wybor.h"
@@ -17,7 +18,9 @@ class QTreeWidget;
 namespace archiwizator {
 
 // "Ochrona danych": the folder archives go to, the archives made so far, and the buttons that
-// make a verified archive of the data and bring an archive back.
+// make a verified archive of the data and bring an archive back; below them, apart, the
+// archives of the clients deleted from the register and the button that brings a client's files
+// back from one. Archiving and restoring show their progress and can be stopped.
 class Tarchiwizator_f : public QWidget
 {
     Q_OBJECT
@@ -33,26 +36,42 @@ public:
     void WybierzClick();
     void ArchiwizujClick();
     void OdtworzClick();
+    void OdtworzKlientaClick();
     void ZamknijClick();
+
+    // Brings the client's files back from one of its archives after the question, as "Odtwórz
+    // klienta" does; the client's present files, if any, are archived first. Returns the text
+    // to show: what was restored, why not, or what a stopped run had restored; empty when the
+    // user said no.
+    QString OdtworzKlientaZ(const ArchiwumKlienta &archive);
+
+    // The archives "Odtwórz klienta" offers, as listed now (the newest first).
+    const QList<ArchiwumKlienta> &archiwaKlientow() const { return m_clientArchives; }
 
 private:
     void showRegister();
+    void showClientArchives();
     void remember(const QString &folder);
     // Records a verified archive; a failure is returned as the text to show, the archive
     // itself stays.
     QString record(const Archiwum &made, const QString &note);
+    // Records a restore from `plan` of `restored` files, after the safety archive `safety`.
+    void recordRestore(const PlanOdtworzenia &plan, int restored, const QString &safety);
 
     QString m_workingDir;
     storage::Seams &m_seams;
     Wybor &m_wybor;
     std::optional<Konfiguracja> m_config;
+    QList<ArchiwumKlienta> m_clientArchives;
 
     QLineEdit *folder = nullptr;
     QPushButton *Wybierz = nullptr;
     QTreeWidget *lista = nullptr;
+    QTreeWidget *listaKlientow = nullptr;
     QLabel *Label3 = nullptr;
     QPushButton *Archiwizuj = nullptr;
     QPushButton *Odtworz = nullptr;
+    QPushButton *OdtworzKlienta = nullptr;
     QPushButton *Zamknij = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "descriptor.h"
 #include "fileerror.h"
 #include "paths.h"
+#include "postep.h"
 #include "zip.h"
 
 #include <QDir>
@@ -45,19 +46,22 @@ struct Written {
 
 Failure cannotRead(const QString &name, int err, const QString &path)
 {
-    return Failure(
-        QStringLiteral("Nie można odczytać pliku %1: %2")
-            .arg(QDir::toNativeSeparators(name), storage::FileError::fromErrno(err, path).text()));
+    const storage::FileError error = storage::FileError::fromErrno(err, path);
+    return Failure(QStringLiteral("Nie można odczytać pliku %1: %2")
+                       .arg(QDir::toNativeSeparators(name), error.text()),
+                   error.code());
 }
 
 Failure cannotWrite(const QString &destinationDir, archive *a, int err = 0)
 {
     if (err == 0 && a)
         err = zip::ErrorNumber(a);
-    const QString why = err != 0 ? storage::FileError::fromErrno(err, destinationDir).text()
-                                 : zip::ErrorText(a, QStringLiteral("nieznany błąd"));
+    const storage::FileError error = storage::FileError::fromErrno(err, destinationDir);
+    const QString why =
+        err != 0 ? error.text() : zip::ErrorText(a, QStringLiteral("nieznany błąd"));
     return Failure(QStringLiteral("Nie udało się zapisać archiwum w folderze %1: %2")
-                       .arg(QDir::toNativeSeparators(destinationDir), why));
+                       .arg(QDir::toNativeSeparators(destinationDir), why),
+                   err != 0 ? error.code() : 0);
 }
 
 Failure notVerified(const QString &why)
@@ -143,8 +147,13 @@ void addFile(archive *a, const Zrodlo &source, const QString &destinationDir,
     written.append(item);
 }
 
+Przerwano stopped()
+{
+    return Przerwano(QStringLiteral("Archiwizację przerwano; archiwum nie zostało zapisane."), {});
+}
+
 // Reads the archive back and compares every entry with what was written.
-void verify(const QString &path, const QList<Written> &written)
+void verify(const QString &path, const QList<Written> &written, int files, const Postep &postep)
 {
     zip::Reader reader = [&] {
         try {
@@ -157,6 +166,7 @@ void verify(const QString &path, const QList<Written> &written)
     std::vector<char> chunk(kChunk);
     char *buffer = chunk.data();
     qsizetype index = 0;
+    int checked = 0;
     archive_entry *entry = nullptr;
     int result;
     while ((result = archive_read_next_header(a, &entry)) == ARCHIVE_OK) {
@@ -171,6 +181,9 @@ void verify(const QString &path, const QList<Written> &written)
             throw notVerified(QStringLiteral("zły rodzaj wpisu %1").arg(name));
         if (directory)
             continue;
+        if (postep && !postep({Krok::Etap::Sprawdzenie, checked, files, name}))
+            throw stopped();
+        ++checked;
         quint32 crc = static_cast<quint32>(::crc32(0L, Z_NULL, 0));
         qint64 size = 0;
         for (;;) {
@@ -289,7 +302,7 @@ QList<Zrodlo> ZbierzPliki(const Konfiguracja &config, const QString &destination
 }
 
 Archiwum Archiwizuj(const Konfiguracja &config, const QString &destinationDir,
-                    const QDateTime &when, const QString &suffix)
+                    const QDateTime &when, const QString &suffix, const Postep &postep)
 {
     const QString dir = QDir::fromNativeSeparators(destinationDir);
     if (dir.trimmed().isEmpty())
@@ -297,8 +310,15 @@ Archiwum Archiwizuj(const Konfiguracja &config, const QString &destinationDir,
     if (!QFileInfo(dir).isDir())
         throw Failure(QStringLiteral("Folder archiwów %1 nie istnieje.")
                           .arg(QDir::toNativeSeparators(destinationDir)));
+    return ZapiszArchiwum(ZbierzPliki(config, dir), destinationDir, when, suffix, postep);
+}
 
-    const QList<Zrodlo> sources = ZbierzPliki(config, dir);
+Archiwum ZapiszArchiwum(const QList<Zrodlo> &sources, const QString &destinationDir,
+                        const QDateTime &when, const QString &suffix, const Postep &postep)
+{
+    const QString dir = QDir::fromNativeSeparators(destinationDir);
+    const int files = static_cast<int>(std::count_if(sources.cbegin(), sources.cend(),
+                                                     [](const Zrodlo &s) { return !s.directory; }));
     const QString base = NazwaArchiwum(when, suffix).chopped(kExtension.size());
 
     zip::Utf8Names utf8;
@@ -320,11 +340,16 @@ Archiwum Archiwizuj(const Konfiguracja &config, const QString &destinationDir,
                 archive_write_set_bytes_in_last_block(a, 1) != ARCHIVE_OK ||
                 archive_write_open_fd(a, fd.get()) != ARCHIVE_OK)
                 throw cannotWrite(destinationDir, a);
+            int done = 0;
             for (const Zrodlo &source : sources) {
-                if (source.directory)
+                if (source.directory) {
                     addDirectory(a, source, destinationDir, written);
-                else
-                    addFile(a, source, destinationDir, written);
+                    continue;
+                }
+                if (postep && !postep({Krok::Etap::Zapis, done, files, source.name}))
+                    throw stopped();
+                addFile(a, source, destinationDir, written);
+                ++done;
             }
             if (archive_write_close(a) != ARCHIVE_OK)
                 throw cannotWrite(destinationDir, a);
@@ -332,7 +357,7 @@ Archiwum Archiwizuj(const Konfiguracja &config, const QString &destinationDir,
         if (::fsync(fd.get()) != 0 || fd.close() != 0)
             throw cannotWrite(destinationDir, nullptr, errno);
 
-        verify(tempPath, written);
+        verify(tempPath, written, files, postep);
 
         const QString finalName = freeName(dir, base);
         const QString finalPath = dir + QLatin1Char('/') + finalName;

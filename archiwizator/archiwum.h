@@ -1,6 +1,7 @@
 #pragma once
 
 #include "konfiguracja.h"
+#include "postep.h"
 
 #include <QDateTime>
 #include <QList>
@@ -46,8 +47,15 @@ QList<Zrodlo> ZbierzPliki(const Konfiguracja &config, const QString &destination
 // is written under a temporary name, read back, and every entry's name, size and CRC-32 is
 // compared with what was read from the files; only then is it given its name (never replacing
 // an existing file: a second archive in the same minute gets "-2" and so on). Throws Failure
-// saying what failed; nothing is left in the destination then.
+// saying what failed; nothing is left in the destination then. `postep` is told of every file
+// written and checked; when it answers false the run throws Przerwano and leaves nothing behind.
 Archiwum Archiwizuj(const Konfiguracja &config, const QString &destinationDir,
-                    const QDateTime &when, const QString &suffix = QString());
+                    const QDateTime &when, const QString &suffix = QString(),
+                    const Postep &postep = {});
+
+// Archiwizuj for entries gathered elsewhere; `destinationDir` must exist.
+Archiwum ZapiszArchiwum(const QList<Zrodlo> &sources, const QString &destinationDir,
+                        const QDateTime &when, const QString &suffix = QString(),
+                        const Postep &postep = {});
 
 } // namespace archiwizator

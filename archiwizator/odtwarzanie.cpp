@@ -225,7 +225,7 @@ QStringList BlokadyKlientow(const QString &root)
     return locks;
 }
 
-int Odtworz(const PlanOdtworzenia &plan, const QString &root)
+int Odtworz(const PlanOdtworzenia &plan, const QString &root, const Postep &postep)
 {
     zip::Utf8Names utf8;
     zip::Reader reader = [&] {
@@ -238,6 +238,7 @@ int Odtworz(const PlanOdtworzenia &plan, const QString &root)
     archive *a = reader.get();
     archive_entry *entry = nullptr;
     int written = 0;
+    QStringList done;
     qsizetype index = 0;
     int result;
     while ((result = archive_read_next_header(a, &entry)) == ARCHIVE_OK) {
@@ -256,6 +257,9 @@ int Odtworz(const PlanOdtworzenia &plan, const QString &root)
                               .arg(QDir::toNativeSeparators(folder)));
         if (item.directory)
             continue;
+        if (postep && !postep({Krok::Etap::Odtwarzanie, written, plan.files, item.name}))
+            throw Przerwano(
+                QStringLiteral("Odtwarzanie z archiwum %1 przerwano.").arg(plan.fileName), done);
         const QByteArray data = readData(a, item.size, plan.fileName, item.name);
         storage::Record record(data.size());
         record.bytes() = data;
@@ -263,9 +267,11 @@ int Odtworz(const PlanOdtworzenia &plan, const QString &root)
             storage::WriteRecord(target, record);
         } catch (const storage::FileError &error) {
             throw Failure(QStringLiteral("Nie udało się odtworzyć pliku %1: %2")
-                              .arg(QDir::toNativeSeparators(item.name), error.text()));
+                              .arg(QDir::toNativeSeparators(item.name), error.text()),
+                          error.code());
         }
         ++written;
+        done.append(item.name);
     }
     if (result != ARCHIVE_EOF)
         throw damaged(plan.fileName, zip::ErrorText(a, QStringLiteral("nieczytelny wpis")));

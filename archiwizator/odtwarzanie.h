@@ -1,5 +1,7 @@
 #pragma once
 
+#include "postep.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -51,7 +53,8 @@ QStringList BlokadyKlientow(const QString &root);
 // own files (PlikArchiwizatora), are left alone.
 // Names meet existing files and folders without regard to case. Returns the number of files
 // written. Throws Failure naming the file that could not be written; the files written before
-// it stay written.
-int Odtworz(const PlanOdtworzenia &plan, const QString &root);
+// it stay written. `postep` is told of every file before it is written; when it answers false
+// the run throws Przerwano naming the files written whole until then.
+int Odtworz(const PlanOdtworzenia &plan, const QString &root, const Postep &postep = {});
 
 } // namespace archiwizator

@@ -1,4 +1,6 @@
+#include "anulowanie.h"
 #include "archiwizator.h"
+#include "archiwumklienta.h"
 #include "daneprobne.h"
 #include "fakeseams.h"
 #include "rejestrarchiwow.h"
@@ -55,6 +57,8 @@ private Q_SLOTS:
     void failedRestoreNamesTheFileAndKeepsTheSafetyArchive();
     void damagedArchivesAreRefused_data();
     void damagedArchivesAreRefused();
+    void cancelledArchiveLeavesNoFileAndNoRow();
+    void clientArchivesAreListedApartAndRestored();
 
 private:
     void open();
@@ -349,6 +353,84 @@ void TestArchiwizatorOkno::damagedArchivesAreRefused()
     QVERIFY(!QFileInfo::exists(QFileInfo(root()).path() + QStringLiteral("/escape.txt")));
     QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/escape.txt")));
     QVERIFY(CzytajRejestr(root(), Rejestr::Odtworzenia).isEmpty());
+}
+
+void TestArchiwizatorOkno::cancelledArchiveLeavesNoFileAndNoRow()
+{
+    const QString pipe = root() + QStringLiteral("/a-potok");
+    QVERIFY(MakePipe(pipe));
+    open();
+    m_wybor.folders << destination();
+    QTest::mouseClick(child<QPushButton>("Wybierz"), Qt::LeftButton);
+    bool clicked = false;
+    CancelAtPipe(m_window.get(), pipe, QStringLiteral("a-potok"), &clicked);
+    QTest::mouseClick(child<QPushButton>("Archiwizuj"), Qt::LeftButton);
+
+    QVERIFY(clicked);
+    QCOMPARE(QDir(destination()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    QCOMPARE(CzytajRejestr(root(), Rejestr::Archiwa), QList<Wpis>());
+    QCOMPARE(child<QTreeWidget>("lista")->topLevelItemCount(), 0);
+    QCOMPARE(shown().size(), 1);
+    QCOMPARE(shown()[0].text,
+             QStringLiteral("Archiwizację przerwano; archiwum nie zostało zapisane."));
+    QVERIFY(!m_window->findChild<QProgressDialog *>(QStringLiteral("postep")));
+}
+
+void TestArchiwizatorOkno::clientArchivesAreListedApartAndRestored()
+{
+    const QDateTime deleted(QDate(2026, 12, 9), QTime(10, 15));
+    const auto made = ArchiwizujKlienta(root(), QStringLiteral("005"), deleted);
+    QVERIFY(made);
+    QCOMPARE(made->fileName, QStringLiteral("mirtal-2026-12-09-1015-klient-005.zip"));
+    const QMap<QString, QByteArray> before = daneprobne::Snapshot(root());
+
+    // Since then a new client 005 has files of its own.
+    const QString eks = root() + QStringLiteral("/DANE/005_2007.eks");
+    QVERIFY(testfiles::writeBytes(eks, "nowy klient"));
+    QVERIFY(QFile::remove(root() + QStringLiteral("/DANE/005_2006.prz")));
+
+    open();
+    archive(); // a regular archive stays in its own list
+    auto *regular = child<QTreeWidget>("lista");
+    auto *clients = child<QTreeWidget>("listaKlientow");
+    QCOMPARE(regular->topLevelItemCount(), 1);
+    QCOMPARE(clients->topLevelItemCount(), 1);
+    QCOMPARE(clients->topLevelItem(0)->text(0), QStringLiteral("09.12.2026"));
+    QCOMPARE(clients->topLevelItem(0)->text(2), QStringLiteral("005"));
+    QCOMPARE(clients->topLevelItem(0)->text(3), made->fileName);
+    QVERIFY(child<QPushButton>("OdtworzKlienta")->isEnabled());
+
+    shown().clear();
+    m_ws->seams.dialogs.answers << true;
+    QTest::mouseClick(child<QPushButton>("OdtworzKlienta"), Qt::LeftButton);
+
+    QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
+    QCOMPARE(shown().size(), 2);
+    QVERIFY2(shown()[0].text.contains(QLatin1String("Klient 005 ma teraz swoje pliki")),
+             qPrintable(shown()[0].text));
+    const QString safety = QStringLiteral("mirtal-2026-12-10-1530-klient-005.zip");
+    QCOMPARE(shown()[1].text,
+             QStringLiteral("Pliki klienta 005 zostały odtworzone z archiwum %1 (9 plików).\n"
+                            "Wpisz klienta ponownie na liście klientów.\n"
+                            "Poprzednie pliki klienta zapisano w archiwum %2.")
+                 .arg(made->fileName, safety));
+
+    // Every byte of the client's files as archived; the new client's files are kept apart.
+    QMap<QString, QByteArray> after = daneprobne::Snapshot(root());
+    QVERIFY(after.remove(QStringLiteral("Admini/") + safety));
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (!it.key().startsWith(QLatin1String("Admini/data_")))
+            QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
+    }
+    const PlanOdtworzenia kept = SprawdzArchiwum(root() + QStringLiteral("/Admini/") + safety);
+    QCOMPARE(kept.files, 8);
+    QCOMPARE(clients->topLevelItemCount(), 2);
+    const QList<Wpis> restores = CzytajRejestr(root(), Rejestr::Odtworzenia);
+    QCOMPARE(restores.size(), 1);
+    QCOMPARE(restores[0].file, made->fileName);
+    QCOMPARE(restores[0].files, 9);
+    QCOMPARE(restores[0].note, safety);
 }
 
 QTEST_MAIN(TestArchiwizatorOkno)

@@ -3,6 +3,7 @@
 #include "daneprobne.h"
 #include "konfiguracja.h"
 #include "odtwarzanie.h"
+#include "postep.h"
 #include "rejestrarchiwow.h"
 #include "testfiles.h"
 
@@ -35,6 +36,10 @@ private Q_SLOTS:
     void failuresLeaveNoArchive();
     void diskFull_data();
     void diskFull();
+    void progressNamesEveryFileTwice();
+    void stoppedArchiveLeavesNothing_data();
+    void stoppedArchiveLeavesNothing();
+    void stoppedRestoreKeepsWholeFilesAndNamesThem();
     void registerAfterTwoArchives();
     void registerKeepsTheLastHundredRows();
 
@@ -277,6 +282,89 @@ void TestArchiwum::diskFull()
                          QString::fromUtf8(probe.readAllStandardError())));
     QCOMPARE(lines.value(1), result.contains(QLatin1String("%1")) ? result.arg(mountDir) : result);
     QCOMPARE(lines.value(2), listing);
+}
+
+void TestArchiwum::progressNamesEveryFileTwice()
+{
+    // Written, then checked: every file once in each stage, counted from 0 of all of them.
+    QList<Krok> steps;
+    const Archiwum made =
+        Archiwizuj(m_config, destination(), m_when, QString(), [&](const Krok &step) {
+            steps.append(step);
+            return true;
+        });
+    QCOMPARE(steps.size(), 2 * made.files);
+    for (int i = 0; i < steps.size(); ++i) {
+        const Krok &step = steps[i];
+        QCOMPARE(step.etap, i < made.files ? Krok::Etap::Zapis : Krok::Etap::Sprawdzenie);
+        QCOMPARE(step.done, i % made.files);
+        QCOMPARE(step.total, made.files);
+        QCOMPARE(step.file, steps[i % made.files].file);
+    }
+    QCOMPARE(steps.first().file, QStringLiteral("Uwagi księgowej.txt"));
+}
+
+void TestArchiwum::stoppedArchiveLeavesNothing_data()
+{
+    QTest::addColumn<bool>("checking");
+    QTest::addColumn<int>("at");
+
+    QTest::newRow("before the first file") << false << 0;
+    QTest::newRow("while writing") << false << 300;
+    QTest::newRow("while checking") << true << 300;
+}
+
+void TestArchiwum::stoppedArchiveLeavesNothing()
+{
+    QFETCH(bool, checking);
+    QFETCH(int, at);
+    const Krok::Etap etap = checking ? Krok::Etap::Sprawdzenie : Krok::Etap::Zapis;
+    int asked = 0;
+    try {
+        Archiwizuj(m_config, destination(), m_when, QString(), [&](const Krok &step) {
+            ++asked;
+            return !(step.etap == etap && step.done == at);
+        });
+        QFAIL("not stopped");
+    } catch (const Przerwano &stopped) {
+        QCOMPARE(stopped.message(),
+                 QStringLiteral("Archiwizację przerwano; archiwum nie zostało zapisane."));
+    }
+    QVERIFY(asked > at);
+    QCOMPARE(QDir(destination()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+}
+
+void TestArchiwum::stoppedRestoreKeepsWholeFilesAndNamesThem()
+{
+    const Archiwum made = Archiwizuj(m_config, destination(), m_when);
+    const QMap<QString, QByteArray> before = daneprobne::Snapshot(root());
+    const PlanOdtworzenia plan = SprawdzArchiwum(made.path);
+    QStringList files;
+    for (const PozycjaArchiwum &item : plan.entries) {
+        if (!item.directory) {
+            files << item.name;
+            QVERIFY(testfiles::writeBytes(root() + QLatin1Char('/') + item.name, "zmienione"));
+        }
+    }
+
+    // Stopped when the fourth file is at hand: three are back whole, the rest untouched.
+    try {
+        Odtworz(plan, root(), [](const Krok &step) {
+            return step.etap == Krok::Etap::Odtwarzanie && step.done < 3;
+        });
+        QFAIL("not stopped");
+    } catch (const Przerwano &stopped) {
+        QCOMPARE(stopped.done(), files.mid(0, 3));
+        QCOMPARE(stopped.message(),
+                 QStringLiteral("Odtwarzanie z archiwum mirtal-2026-12-10-1530.zip przerwano."));
+    }
+    const QMap<QString, QByteArray> after = daneprobne::Snapshot(root());
+    for (int i = 0; i < files.size(); ++i) {
+        const QByteArray expected = i < 3 ? before.value(files[i]) : QByteArray("zmienione");
+        QVERIFY2(after.value(files[i]) == expected, qPrintable(files[i]));
+    }
+    QCOMPARE(after.size(), before.size()); // no temporary file left beside them
 }
 
 void TestArchiwum::registerAfterTwoArchives()

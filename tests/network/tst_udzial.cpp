@@ -47,8 +47,9 @@ struct Workstation {
         WriteLocation(dir.path(), lokalizacja::Network, dir.path(), share);
         window = std::make_unique<Tbaza_f>(
             dir.path(), launch, seams.seams, windows,
-            Tbaza_f::Openers{[this](const QString &client) { return settlement.openClient(client); },
-                             [](const printing::NotepadRequest &) { return false; }},
+            Tbaza_f::Openers{
+                [this](const QString &client) { return settlement.openClient(client); },
+                [](const printing::NotepadRequest &) { return false; }},
             clientWindows, fonts);
         window->FormCreate();
         list = window->findChild<QListWidget *>(QStringLiteral("lista_k"));
