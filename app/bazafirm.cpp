@@ -25,9 +25,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -115,6 +117,13 @@ Tbaza_f::Tbaza_f(ProgramState &state, Seams &seams, ui::WindowOpener &windows,
     };
     for (const auto &[action, handler] : menuEntries)
         connect(action, &QAction::triggered, this, handler);
+    // F10 opens the first menu, as on other desktops; the menus also open with Alt and the
+    // underlined letter.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty())
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
 
     adjustSize();
     setFixedSize(sizeHint());
@@ -327,7 +336,8 @@ void Tbaza_f::SpeedButton2Click()
     if (!item)
         return;
     const QString shown = item->text();
-    if (!m_seams.dialogs.question(kQuestionCaption, QStringLiteral("Usunąć wpis z listy ?")))
+    if (!m_seams.dialogs.question(kQuestionCaption, QStringLiteral("Usunąć wpis z listy ?"),
+                                  Dialogs::Default::No, shown))
         return;
     const QString number = currentClientNumber();
     // The files belong to the client the screen showed; when the line was changed elsewhere,
