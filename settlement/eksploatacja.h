@@ -16,7 +16,8 @@ class EksploatacjaForm;
 }
 namespace ui {
 class HelpPanel;
-}
+class RegisterGrid;
+} // namespace ui
 
 // The operating-cost register of one settlement year: up to 20 invoices a month with
 // automatic VAT, kept in the year's ".eks" file, and the VAT setting in the ".vat" file.
@@ -44,6 +45,9 @@ public:
     void SpeedButton1Click();     // "Powrót" of the help panel
     void SpeedButton2Click();     // "Powrót": save and close
     bool leaveAsReturn() override;
+    // Ctrl+Delete in the grid: after a question, removes the invoice of the current row; the rows
+    // below move up.
+    void removeCurrentRow();
 
     // The year and the year file stem taken at the last set-up; the window saves into them even
     // when the settlement window has chosen another year meanwhile.
@@ -53,6 +57,7 @@ public:
     int shownMonth() const { return m_month; }
 
 protected:
+    QString returnNote() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -69,6 +74,8 @@ private:
     QString costPath() const;
     QString vatPath() const;
     QString phrasePath() const;
+    // The keyboard back on the grid's current cell after a button or list did its work.
+    void backToGrid();
 
     storage::ProgramState &m_state;
     storage::Seams &m_seams;
@@ -83,5 +90,6 @@ private:
     // The phrase list and the help panel lie over the window while they are shown.
     QListWidget *listaTr = nullptr;
     ui::HelpPanel *Panel2 = nullptr;
+    ui::RegisterGrid *m_registerGrid = nullptr;
     QTimer *Timer1 = nullptr;
 };

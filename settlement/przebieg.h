@@ -18,7 +18,8 @@ class PrzebiegForm;
 }
 namespace ui {
 class HelpPanel;
-}
+class RegisterGrid;
+} // namespace ui
 
 // The editor of a register grid cell. Every change typed into the editor reaches the cell at
 // once, so that a timer tick sees the text being typed. With Keys::Amount it also applies the
@@ -76,6 +77,7 @@ public:
     const QString &yearStem() const { return m_stem; }
 
 protected:
+    QString returnNote() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -96,5 +98,6 @@ private:
     // "Przelicznik", "Kwota" in columns 0 to 2; the month names and the captions are its headers.
     std::unique_ptr<Ui::PrzebiegForm> m_ui;
     ui::HelpPanel *Panel1 = nullptr;
+    ui::RegisterGrid *m_registerGrid = nullptr;
     QTimer *Timer1 = nullptr;
 };

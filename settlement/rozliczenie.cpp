@@ -4,6 +4,7 @@
 #include "guard.h"
 #include "ownerrules.h"
 #include "recordfile.h"
+#include "statusnote.h"
 #include "widgets.h"
 
 #include "ui_rozliczenie.h"
@@ -61,6 +62,7 @@ Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(ProgramState &state, Seams &sea
     connect(m_ui->SpeedButton6, &QPushButton::clicked, this,
             &Trozliczeniesamochodu_f::SpeedButton6Click);
 
+    addStatusLine();
     fixSize();
 }
 
@@ -175,10 +177,12 @@ void Trozliczeniesamochodu_f::SpeedButton1Click()
     record.setText(owner::rejestracja, m_ui->rejestracja->text());
     record.setText(owner::marka, m_ui->marka->text());
     record.setText(owner::id, m_ui->id->text());
-    Guarded(m_seams.dialogs, [&] {
+    const bool saved = Guarded(m_seams.dialogs, [&] {
         WriteRecord(ClientFile(m_state.workingDir, m_client, QStringLiteral(".dat")), record);
         m_state.ownerRecord = record;
     });
+    if (saved)
+        ui::StatusNote::post(QStringLiteral("Zapisano dane właściciela pojazdu."));
 }
 
 void Trozliczeniesamochodu_f::openWorkingWindow(ui::WindowId window)

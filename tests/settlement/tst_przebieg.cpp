@@ -1,6 +1,7 @@
 #include "clientrecords.h"
 #include "fakeseams.h"
 #include "przebieg.h"
+#include "statusnote.h"
 #include "testfiles.h"
 #include "windowopener.h"
 #include "workspace.h"
@@ -65,6 +66,10 @@ private Q_SLOTS:
     void helpPanel();
     void timerRunsUntilPowrot();
     void settlementButtonBringsTheOpenWindowBack();
+    void deleteClearsTheTypedCellsAndCtrlZUndoes_data();
+    void deleteClearsTheTypedCellsAndCtrlZUndoes();
+    void escapeAndCloseRequestSaveAsPowrot_data();
+    void escapeAndCloseRequestSaveAsPowrot();
 
 private:
     bool start();
@@ -613,6 +618,63 @@ void TestPrzebieg::settlementButtonBringsTheOpenWindowBack()
     QVERIFY(windows.open(ui::WindowId::Mileage));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Rok obliczeniowy 2008"));
     QCOMPARE(cell(2, 1)->text(), QString());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestPrzebieg::deleteClearsTheTypedCellsAndCtrlZUndoes_data()
+{
+    QTest::addColumn<bool>("automatic");
+    QTest::newRow("automatic amounts: the amount stays") << true;
+    QTest::newRow("amounts by hand") << false;
+}
+
+void TestPrzebieg::deleteClearsTheTypedCellsAndCtrlZUndoes()
+{
+    QFETCH(bool, automatic);
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    if (automatic)
+        child<QRadioButton>("p1")->click();
+    type(3, 1, QStringLiteral("1520"));
+    type(3, 2, QStringLiteral("0.8358"));
+    type(3, 3, QStringLiteral("1270.42"));
+    grid()->setCurrentCell(2, 0);
+    QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    QCOMPARE(cell(3, 1)->text(), QString());
+    QCOMPARE(cell(3, 2)->text(), QString());
+    QCOMPARE(cell(3, 3)->text(), automatic ? QStringLiteral("1270.42") : QString());
+    QVERIFY(!openEditor());
+
+    QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(cell(3, 1)->text(), QStringLiteral("1520"));
+    QCOMPARE(cell(3, 2)->text(), QStringLiteral("0.8358"));
+    QCOMPARE(cell(3, 3)->text(), QStringLiteral("1270.42"));
+}
+
+void TestPrzebieg::escapeAndCloseRequestSaveAsPowrot_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape") << true;
+    QTest::newRow("close request") << false;
+}
+
+void TestPrzebieg::escapeAndCloseRequestSaveAsPowrot()
+{
+    QFETCH(bool, escape);
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    type(4, 1, QStringLiteral("152.5"));
+    ui::StatusNote::post(QString());
+    if (escape)
+        QTest::keyClick(grid(), Qt::Key_Escape);
+    else
+        m_window->close();
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(stored().mid(cellOffset(1, 4), 11),
+             testfiles::shortString(QStringLiteral("   152.50"), 10));
+    QCOMPARE(ui::StatusNote::latest(), QStringLiteral("Zapisano przebieg roku 2007."));
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 

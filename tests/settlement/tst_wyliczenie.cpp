@@ -2,6 +2,7 @@
 #include "fakeseams.h"
 #include "formwindow.h"
 #include "programstate.h"
+#include "statusnote.h"
 #include "testfiles.h"
 #include "windowopener.h"
 #include "workspace.h"
@@ -405,7 +406,9 @@ void TestWyliczenie::exportWritesTheWindowsCopy()
 
     const QString target = m_ws->path(QStringLiteral("wynik.csv"));
     m_ws->seams.dialogs.savePaths << target;
+    ui::StatusNote::post(QString());
     child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(ui::StatusNote::latest(), QStringLiteral("Zapisano plik CSV wynik.csv."));
     QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
     const ShownDialog &dialog = m_ws->seams.dialogs.shown.first();
     QCOMPARE(int(dialog.kind), int(ShownDialog::Kind::SaveFile));
@@ -421,7 +424,9 @@ void TestWyliczenie::exportCancelledWritesNothing()
     QVERIFY(m_window->prepareAndOpen());
     const QStringList before = QDir(m_ws->path()).entryList(QDir::Files | QDir::Hidden);
     m_ws->seams.dialogs.savePaths << std::nullopt;
+    ui::StatusNote::post(QString());
     child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(ui::StatusNote::latest(), QString());
     QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
     QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
     QCOMPARE(QDir(m_ws->path()).entryList(QDir::Files | QDir::Hidden), before);
@@ -434,7 +439,9 @@ void TestWyliczenie::exportFailureShowsTheErrorBox()
     // A folder that does not exist cannot take the file.
     const QString target = m_ws->path(QStringLiteral("brak/wynik.csv"));
     m_ws->seams.dialogs.savePaths << target;
+    ui::StatusNote::post(QString());
     child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(ui::StatusNote::latest(), QString());
     QCOMPARE(m_ws->seams.dialogs.ioErrors().size(), 1);
     QVERIFY(!QFile::exists(target));
     QVERIFY(m_window->isVisible());
