@@ -58,6 +58,8 @@ public:
 
 private:
     QString filePath(const QString &extension) const;
+    // The file the print dialog proposes: <stem>_<MM>.pdf in the working directory.
+    QString proposedPdf() const;
     // Loads the print font and draws the statement with what the edits say.
     void withStatement(const std::function<void(const StatementInput &)> &use);
     void advanceNumerator();
