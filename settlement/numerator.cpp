@@ -60,7 +60,12 @@ bool Tnumerator_f::FormCreate()
 
 void Tnumerator_f::SpeedButton3Click()
 {
-    leaveAsReturn();
+    returnWithNote();
+}
+
+QString Tnumerator_f::returnNote() const
+{
+    return QStringLiteral("Zapisano numerator i rozszerzenie.");
 }
 
 bool Tnumerator_f::leaveAsReturn()

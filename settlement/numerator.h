@@ -28,6 +28,9 @@ public:
     void SpeedButton2Click(); // "Pomoc"
     void SpeedButton1Click(); // "Powrót" of the help panel
 
+protected:
+    QString returnNote() const override;
+
 private:
     QString numeratorFile() const;
 
