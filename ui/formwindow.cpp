@@ -1,11 +1,13 @@
 #include "formwindow.h"
 
+#include "helppanel.h"
 #include "statusnote.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 
 FormWindow::FormWindow(Placement placement, QWidget *parent)
@@ -91,6 +93,13 @@ void FormWindow::keyPressEvent(QKeyEvent *event)
     // editor, a list or a drop-down takes its Escape itself.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && isEnabled()) {
         event->accept();
+        // An open help panel is left first, through its own "Powrót".
+        for (ui::HelpPanel *help : findChildren<ui::HelpPanel *>()) {
+            if (help->isVisible()) {
+                help->backButton()->click();
+                return;
+            }
+        }
         returnWithNote();
         return;
     }

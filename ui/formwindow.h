@@ -5,7 +5,7 @@
 // A fixed-size window without system buttons, left through its own "Powrót" button. A close
 // request from the window manager (the title-bar button, Alt+F4) and Escape outside a cell editor
 // or list leave it as "Powrót" does; when that save fails the window stays open with the error
-// box.
+// box. With a help panel open, Escape leaves the panel only.
 class FormWindow : public QWidget
 {
     Q_OBJECT

@@ -566,6 +566,15 @@ void TestPrzebieg::helpPanel()
     QVERIFY(!panel->isHidden());
     m_window->SpeedButton1Click();
     QVERIFY(panel->isHidden());
+
+    // Escape leaves the open panel first, then the window.
+    m_window->open();
+    m_window->SpeedButton2Click();
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    QVERIFY(panel->isHidden());
+    QVERIFY(m_window->isVisible());
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    QVERIFY(!m_window->isVisible());
 }
 
 void TestPrzebieg::timerRunsUntilPowrot()
