@@ -41,7 +41,7 @@ void StatusNote::post(const QString &text)
 {
     latestText() = text;
     for (StatusNote *line : std::as_const(lines()))
-        line->show(text);
+        line->display(text);
 }
 
 QString StatusNote::latest()
@@ -49,7 +49,7 @@ QString StatusNote::latest()
     return latestText();
 }
 
-void StatusNote::show(const QString &text)
+void StatusNote::display(const QString &text)
 {
     // The same note again (a second save) is announced again.
     setText(text);

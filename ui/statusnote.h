@@ -23,7 +23,7 @@ public:
     static QString latest();
 
 private:
-    void show(const QString &text);
+    void display(const QString &text);
 };
 
 } // namespace ui
