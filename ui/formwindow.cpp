@@ -11,7 +11,8 @@
 #include <QScreen>
 
 FormWindow::FormWindow(Placement placement, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
 {
     if (placement == Placement::StayOnTop)
         setWindowFlag(Qt::WindowStaysOnTopHint);

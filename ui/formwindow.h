@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-// A fixed-size window without system buttons, left through its own "Powrót" button. A close
+// A fixed-size window with a close button only, left through its own "Powrót" button. A close
 // request from the window manager (the title-bar button, Alt+F4) and Escape outside a cell editor
 // or list leave it as "Powrót" does; when that save fails the window stays open with the error
 // box. With a help panel open, Escape leaves the panel only.

@@ -866,6 +866,7 @@ void TestEksploatacja::escapeAndCloseRequestLeaveAsPowrot()
 {
     QFETCH(bool, escape);
     openShown();
+    QVERIFY(m_window->windowFlags() & Qt::WindowCloseButtonHint);
     type(1, kNet, QStringLiteral("10"));
     ui::StatusNote::post(QString());
     if (escape)
