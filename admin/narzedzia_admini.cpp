@@ -136,8 +136,10 @@ void Tnarzedzia_f::op5Click()
 
 void Tnarzedzia_f::SpeedButton2Click()
 {
+    // The operations delete files: Enter keeps them.
     if (!m_seams.dialogs.question(QStringLiteral("Pytanie"),
-                                  QStringLiteral("Wykonać wskazaną operację ?")))
+                                  QStringLiteral("Wykonać wskazaną operację ?"),
+                                  storage::Dialogs::Default::No))
         return;
     Guarded(m_seams.dialogs, [this] { run(); });
 }

@@ -26,9 +26,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -123,6 +125,13 @@ Tbaza_f::Tbaza_f(const QString &workingDir, LaunchValues &launch, Seams &seams,
     };
     for (const auto &[action, handler] : menuEntries)
         connect(action, &QAction::triggered, this, handler);
+    // F10 opens the first menu, as on other desktops; the menus also open with Alt and the
+    // underlined letter.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty())
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
 
     adjustSize();
     setFixedSize(sizeHint());
@@ -372,7 +381,8 @@ void Tbaza_f::SpeedButton2Click()
     if (!item)
         return;
     const QString shown = item->text();
-    if (!m_seams.dialogs.question(kQuestionCaption, QStringLiteral("Usunąć wpis z listy ?")))
+    if (!m_seams.dialogs.question(kQuestionCaption, QStringLiteral("Usunąć wpis z listy ?"),
+                                  Dialogs::Default::No, shown))
         return;
     const QString number = currentClientNumber();
     // Nothing is deleted, not even the register line, before the client's files are archived.

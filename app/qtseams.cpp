@@ -28,20 +28,26 @@ namespace {
 
 QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
                                     const QString &text, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton)
+                                    QMessageBox::StandardButton defaultButton,
+                                    const QString &detail = {})
 {
     QMessageBox box(icon, caption, text, buttons);
     box.setDefaultButton(defaultButton);
+    if (!detail.isEmpty())
+        box.setInformativeText(detail);
     PrepareDialog(box, parent);
     return QMessageBox::StandardButton(box.exec());
 }
 
 } // namespace
 
-bool QtDialogs::question(const QString &caption, const QString &text)
+bool QtDialogs::question(const QString &caption, const QString &text, Default defaultButton,
+                         const QString &detail)
 {
     return showBox(DialogParent(m_mainWindow), QMessageBox::Question, caption, text,
-                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+                   QMessageBox::Yes | QMessageBox::No,
+                   defaultButton == Default::No ? QMessageBox::No : QMessageBox::Yes,
+                   detail) == QMessageBox::Yes;
 }
 
 void QtDialogs::notice(const QString &caption, const QString &text)

@@ -19,7 +19,8 @@ void PrepareDialog(QDialog &dialog, QWidget *parent);
 class QtDialogs : public storage::Dialogs
 {
 public:
-    bool question(const QString &caption, const QString &text) override;
+    bool question(const QString &caption, const QString &text, Default defaultButton = Default::Yes,
+                  const QString &detail = {}) override;
     void notice(const QString &caption, const QString &text) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt,
                                      const QString &initial) override;

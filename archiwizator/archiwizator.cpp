@@ -295,7 +295,9 @@ void Tarchiwizator_f::OdtworzClick()
     question += QStringLiteral("Obecne dane zostaną najpierw zapisane w archiwum w folderze %1.\n"
                                "Odtworzyć dane z tego archiwum do katalogu %2?")
                     .arg(QDir::toNativeSeparators(destination), m_config->root);
-    if (!m_seams.dialogs.question(QStringLiteral("Pytanie"), question))
+    // Restoring replaces the present data: Enter keeps them.
+    if (!m_seams.dialogs.question(QStringLiteral("Pytanie"), question,
+                                  storage::Dialogs::Default::No))
         return;
 
     Archiwum safety;

@@ -143,7 +143,7 @@ QStringList Tlogowania_f::memoLines() const
 void Tlogowania_f::SpeedButton3Click()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (!m_dialogs.print(printer))
+    if (!m_dialogs.print(printer, QString()))
         return;
     Guarded(m_seams.dialogs, [&] {
         m_fonts.CzytajFonty(kPrintFontFile);

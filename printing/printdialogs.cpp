@@ -2,11 +2,14 @@
 
 #include "ui_fontdialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -63,9 +66,18 @@ private:
 
 } // namespace
 
-bool QtPrintDialogs::print(QPrinter &printer)
+bool QtPrintDialogs::print(QPrinter &printer, const QString &proposedFile)
 {
+    // The document's name is the job's name at the printer, and the file name some dialogs
+    // propose.
+    if (!proposedFile.isEmpty())
+        printer.setDocName(QFileInfo(proposedFile).completeBaseName());
     QPrintDialog dialog(&printer, dialogParent());
+    // The dialog of Qt itself offers the file in the folder it chooses (the home folder); its
+    // file field is given the whole path. Dialogs without that field keep their own proposal.
+    auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+    if (file && !proposedFile.isEmpty())
+        file->setText(proposedFile);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -87,6 +99,9 @@ void QtPrintDialogs::preview(const std::function<void(Page &)> &draw)
                          PainterPage page(painter);
                          draw(page);
                      });
+    // The preview opens with the page as wide as the window, the statement readable at once.
+    if (auto *fitWidth = dialog.findChild<QAction *>(QStringLiteral("fitWidthAction")))
+        fitWidth->trigger();
     dialog.exec();
 }
 

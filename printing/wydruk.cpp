@@ -6,10 +6,12 @@
 #include "guard.h"
 #include "numeratorrules.h"
 #include "recordfile.h"
+#include "statusnote.h"
 #include "zestawienie.h"
 
 #include "ui_wydruk.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -46,6 +48,7 @@ Twydruk_f::Twydruk_f(Seams &seams, PrintDialogs &dialogs, PrintFontStore &fonts,
     connect(SpeedButton2, &QPushButton::clicked, this, &Twydruk_f::SpeedButton2Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &Twydruk_f::SpeedButton3Click);
 
+    addStatusLine();
     fixSize();
 }
 
@@ -102,8 +105,9 @@ void Twydruk_f::withStatement(const std::function<void(const StatementInput &)> 
 void Twydruk_f::SpeedButton1Click()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (!m_dialogs.print(printer))
+    if (!m_dialogs.print(printer, proposedPdf()))
         return;
+    const QString document = num->text() + roz->text();
     Guarded(m_seams.dialogs, [&] {
         bool printed = false;
         withStatement([&](const StatementInput &input) {
@@ -116,7 +120,20 @@ void Twydruk_f::SpeedButton1Click()
             return;
         }
         advanceNumerator();
+        ui::StatusNote::post(QStringLiteral("Wydrukowano dokument nr %1.").arg(document));
     });
+}
+
+QString Twydruk_f::proposedPdf() const
+{
+    // One file per client, year and month in the working directory (004_2016_03.pdf), so that
+    // one statement does not overwrite another's.
+    const settlement::CalculationResults &results = m_statement.results;
+    const QString name = (results.stem.isEmpty() ? QStringLiteral("zestawienie") : results.stem) +
+                         QStringLiteral("_%1.pdf").arg(results.month, 2, 10, QLatin1Char('0'));
+    const QString workingDir = m_statement.year ? m_statement.year->workingDir() : QString();
+    return QDir::toNativeSeparators(
+        QDir(QDir::fromNativeSeparators(workingDir)).absoluteFilePath(name));
 }
 
 void Twydruk_f::advanceNumerator()

@@ -63,6 +63,8 @@ public:
     void SpeedButton3Click(); // "Podgląd wydruku"
 
 private:
+    // The file the print dialog proposes: <stem>_<MM>.pdf in the working directory.
+    QString proposedPdf() const;
     // Loads the print font and draws the statement with what the edits say.
     void withStatement(const std::function<void(const StatementInput &)> &use);
     void advanceNumerator();

@@ -1,6 +1,7 @@
 #include "eksploatacja.h"
 
 #include "clientrecords.h"
+#include "daterules.h"
 #include "datetext.h"
 #include "fileerror.h"
 #include "guard.h"
@@ -8,6 +9,8 @@
 #include "paths.h"
 #include "przebieg.h"
 #include "recordfile.h"
+#include "registergrid.h"
+#include "statusnote.h"
 #include "textcodec.h"
 #include "ui_eksploatacja.h"
 #include "widgets.h"
@@ -35,6 +38,8 @@ namespace {
 
 constexpr int kColumns = 5;
 constexpr int kColumnWidths[kColumns] = {75, 322, 89, 61, 59};
+// "Rodzaj wydatku" gives way to a longer date or document number down to this width.
+constexpr int kKindMinimumWidth = 160;
 
 const QString kPhraseFile = QStringLiteral("DANE\\eksptresc.dat");
 
@@ -145,6 +150,13 @@ Teksploatacja_f::Teksploatacja_f(const QString &workingDir, Seams &seams, QWidge
     m_ui->Label3->setFixedWidth(widths[cost::kNet]);
     m_ui->Label4->setFixedWidth(widths[cost::kVat]);
 
+    m_registerGrid = new ui::RegisterGrid(eksp);
+    m_registerGrid->setChecker([this](int, int column, const QString &text) {
+        return column == cost::kDate ? settlement::CostDateReason(text, m_month, yearText().toInt())
+                                     : QString();
+    });
+    m_registerGrid->fitColumns({cost::kDate, cost::kDocument}, cost::kKind, kKindMinimumWidth);
+
     listaTr = ui::named(new QListWidget(this), "listaTr");
     listaTr->setAccessibleName(QStringLiteral("Treści"));
     listaTr->installEventFilter(this);
@@ -172,6 +184,7 @@ Teksploatacja_f::Teksploatacja_f(const QString &workingDir, Seams &seams, QWidge
     for (QRadioButton *mode : {m_ui->v1, m_ui->v2, m_ui->v3, m_ui->v4})
         connect(mode, &QRadioButton::toggled, this, &Teksploatacja_f::markEdited);
 
+    addStatusLine();
     fixSize();
 }
 
@@ -309,7 +322,7 @@ bool Teksploatacja_f::FormCreate()
 void Teksploatacja_f::listaClick()
 {
     const int chosen = m_ui->lista->currentIndex() + 1;
-    if (chosen < 1)
+    if (chosen < 1 || !year())
         return;
     Guarded(m_seams.dialogs, [this, chosen] {
         storeGrid(rows());
@@ -317,7 +330,18 @@ void Teksploatacja_f::listaClick()
         m_ui->Label5->setText(MonthNames().at(chosen - 1));
         m_month = chosen;
         loadGrid();
+        // The changes that Ctrl+Z undoes were made to the month shown before.
+        m_registerGrid->forget();
+        m_registerGrid->recheck();
     });
+    backToGrid();
+}
+
+void Teksploatacja_f::backToGrid()
+{
+    if (m_ui->eksp->currentRow() < 0)
+        m_ui->eksp->setCurrentCell(0, 0);
+    m_ui->eksp->setFocus();
 }
 
 void Teksploatacja_f::ekspKeyDown(int key)
@@ -343,15 +367,20 @@ void Teksploatacja_f::Timer1Timer()
 void Teksploatacja_f::Button2Click()
 {
     const int row = currentRow();
-    if (cell(row, cost::kDate).isEmpty())
-        setCell(row, cost::kDate, ShortDate(m_seams.clock.today(), m_seams.regional));
+    m_registerGrid->change([&] {
+        if (cell(row, cost::kDate).isEmpty())
+            setCell(row, cost::kDate, ShortDate(m_seams.clock.today(), m_seams.regional));
+    });
+    backToGrid();
 }
 
 void Teksploatacja_f::Button3Click()
 {
     const QString path = phrasePath();
-    if (!FileExists(path))
+    if (!FileExists(path)) {
+        backToGrid();
         return;
+    }
     Guarded(m_seams.dialogs, [this, &path] {
         const QRect area = m_ui->eksp->geometry();
         const int left = area.left() + m_ui->eksp->frameWidth() +
@@ -389,15 +418,20 @@ void Teksploatacja_f::listaTrDblClick()
 {
     const QListWidgetItem *phrase = listaTr->currentItem();
     const int row = currentRow();
-    if (phrase && phrase->isSelected() && cell(row, cost::kKind).isEmpty())
-        setCell(row, cost::kKind, phrase->text());
+    m_registerGrid->change([&] {
+        if (phrase && phrase->isSelected() && cell(row, cost::kKind).isEmpty())
+            setCell(row, cost::kKind, phrase->text());
+    });
     listaTr->hide();
+    backToGrid();
 }
 
 void Teksploatacja_f::listaTrKeyDown(int key)
 {
-    if (key == 27)
+    if (key == 27) {
         listaTr->hide();
+        backToGrid();
+    }
 }
 
 void Teksploatacja_f::SpeedButton3Click()
@@ -412,7 +446,40 @@ void Teksploatacja_f::SpeedButton1Click()
 
 void Teksploatacja_f::SpeedButton2Click()
 {
-    leaveAsReturn();
+    returnWithNote();
+}
+
+QString Teksploatacja_f::returnNote() const
+{
+    return QStringLiteral("Zapisano eksploatację roku %1.").arg(yearText());
+}
+
+void Teksploatacja_f::removeCurrentRow()
+{
+    const int row = currentRow();
+    QStringList invoice;
+    for (int column = 0; column < kColumns; ++column) {
+        if (!cell(row, column).trimmed().isEmpty())
+            invoice << cell(row, column).trimmed();
+    }
+    if (invoice.isEmpty())
+        return;
+    // The question names the client and the invoice; Enter keeps the row.
+    if (!m_seams.dialogs.question(
+            QStringLiteral("Pytanie..."), QStringLiteral("Usunąć fakturę z wiersza %1 ?").arg(row),
+            Dialogs::Default::No,
+            m_ui->Label6->text() + QLatin1Char('\n') + invoice.join(QStringLiteral("  ")))) {
+        backToGrid();
+        return;
+    }
+    m_registerGrid->change([&] {
+        settlement::CostMonth cells = rows();
+        std::move(cells.begin() + row, cells.end(), cells.begin() + row - 1);
+        cells.back() = settlement::CostRow{};
+        setRows(cells);
+    });
+    ui::StatusNote::post(QStringLiteral("Usunięto fakturę z wiersza %1.").arg(row));
+    backToGrid();
 }
 
 bool Teksploatacja_f::leaveAsReturn()
@@ -450,8 +517,21 @@ bool Teksploatacja_f::eventFilter(QObject *watched, QEvent *event)
             MoveToNextRow(m_ui->eksp);
             return true;
         }
-        if (watched == listaTr && key == Qt::Key_Escape)
+        if (watched == m_ui->eksp && key == Qt::Key_Delete &&
+            static_cast<QKeyEvent *>(event)->modifiers() == Qt::ControlModifier &&
+            !m_registerGrid->editing()) {
+            removeCurrentRow();
+            return true;
+        }
+        if (watched == listaTr && key == Qt::Key_Escape) {
+            // Escape closes the list only; the window stays.
             listaTrKeyDown(27);
+            return true;
+        }
+        if (watched == listaTr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            listaTrDblClick();
+            return true;
+        }
     }
     return FormWindow::eventFilter(watched, event);
 }

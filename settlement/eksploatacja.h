@@ -15,7 +15,8 @@ class EksploatacjaForm;
 }
 namespace ui {
 class HelpPanel;
-}
+class RegisterGrid;
+} // namespace ui
 
 // The operating-cost register of one settlement year: up to 20 invoices a month with
 // automatic VAT, kept in the year's ".eks" file, and the VAT setting in the ".vat" file.
@@ -47,6 +48,9 @@ public:
     // Saves only when the user has changed something since the set-up.
     bool leaveAutomatically() override;
     bool holdsUnsavedEntries() const override { return m_edited; }
+    // Ctrl+Delete in the grid: after a question, removes the invoice of the current row; the rows
+    // below move up.
+    void removeCurrentRow();
 
     // The year and the year file stem taken at the last set-up; the window saves into them even
     // when the settlement window has chosen another year meanwhile.
@@ -56,6 +60,7 @@ public:
     int shownMonth() const { return m_month; }
 
 protected:
+    QString returnNote() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -70,6 +75,8 @@ private:
     settlement::VatMode vatMode() const;
     QString phrasePath() const;
     void markEdited();
+    // The keyboard back on the grid's current cell after a button or list did its work.
+    void backToGrid();
 
     QString m_workingDir;
     storage::Seams &m_seams;
@@ -86,5 +93,6 @@ private:
     // The phrase list and the help panel lie over the window while they are shown.
     QListWidget *listaTr = nullptr;
     ui::HelpPanel *Panel2 = nullptr;
+    ui::RegisterGrid *m_registerGrid = nullptr;
     QTimer *Timer1 = nullptr;
 };

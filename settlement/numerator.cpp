@@ -73,7 +73,12 @@ void Tnumerator_f::watchYear(settlement::ClientYear &year)
 
 void Tnumerator_f::SpeedButton3Click()
 {
-    leaveAsReturn();
+    returnWithNote();
+}
+
+QString Tnumerator_f::returnNote() const
+{
+    return QStringLiteral("Zapisano numerator i rozszerzenie.");
 }
 
 bool Tnumerator_f::leaveAsReturn()

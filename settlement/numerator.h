@@ -34,6 +34,7 @@ public:
 
 protected:
     void watchYear(settlement::ClientYear &year) override;
+    QString returnNote() const override;
 
 private:
     void showRecord(const storage::Record &record);

@@ -4,6 +4,7 @@
 #include "datetext.h"
 #include "guard.h"
 #include "recordfile.h"
+#include "registergrid.h"
 #include "textrules.h"
 #include "widgets.h"
 
@@ -184,6 +185,11 @@ Tprzebieg_f::Tprzebieg_f(Seams &seams, QWidget *parent)
                        captionRow + kMonths * grid->verticalHeader()->defaultSectionSize() + frame);
     grid->setCurrentCell(0, 0);
     grid->installEventFilter(this);
+    m_registerGrid = new ui::RegisterGrid(grid);
+    // With the automatic amounts the amount column is worked out, not typed.
+    m_registerGrid->setEditable([this](int, int column) {
+        return column != 2 || m_amounts != settlement::MileageAmounts::Automatic;
+    });
     m_ui->Label2->setFixedWidth(monthColumn + grid->frameWidth());
     m_ui->Label6->setMinimumWidth(
         m_ui->Label6->fontMetrics().horizontalAdvance(QStringLiteral("Ob. automatyczne")));
@@ -336,7 +342,12 @@ void Tprzebieg_f::SpeedButton1Click()
 
 void Tprzebieg_f::SpeedButton3Click()
 {
-    leaveAsReturn();
+    returnWithNote();
+}
+
+QString Tprzebieg_f::returnNote() const
+{
+    return QStringLiteral("Zapisano przebieg roku %1.").arg(yearText());
 }
 
 bool Tprzebieg_f::leaveAsReturn()

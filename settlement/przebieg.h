@@ -17,7 +17,8 @@ class PrzebiegForm;
 }
 namespace ui {
 class HelpPanel;
-}
+class RegisterGrid;
+} // namespace ui
 
 // The editor of a register grid cell. Every change typed into the editor reaches the cell at
 // once, so that a timer tick sees the text being typed. With Keys::Amount it also applies the
@@ -78,6 +79,7 @@ public:
     QString yearStem() const { return year() ? year()->stem() : QString(); }
 
 protected:
+    QString returnNote() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void watchYear(settlement::ClientYear &year) override;
@@ -101,5 +103,6 @@ private:
     // "Przelicznik", "Kwota" in columns 0 to 2; the month names and the captions are its headers.
     std::unique_ptr<Ui::PrzebiegForm> m_ui;
     ui::HelpPanel *Panel1 = nullptr;
+    ui::RegisterGrid *m_registerGrid = nullptr;
     QTimer *Timer1 = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "guard.h"
 #include "ownerrules.h"
 #include "recordfile.h"
+#include "statusnote.h"
 #include "widgets.h"
 
 #include "ui_rozliczenie.h"
@@ -62,6 +63,7 @@ Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(settlement::ClientYears &years,
     connect(m_ui->SpeedButton6, &QPushButton::clicked, this,
             &Trozliczeniesamochodu_f::SpeedButton6Click);
 
+    addStatusLine();
     fixSize();
 }
 
@@ -179,8 +181,11 @@ void Trozliczeniesamochodu_f::SpeedButton1Click()
     record.setText(owner::rejestracja, m_ui->rejestracja->text());
     record.setText(owner::marka, m_ui->marka->text());
     record.setText(owner::id, m_ui->id->text());
-    if (m_rok)
-        Guarded(m_seams.dialogs, [&] { m_rok->saveOwner(record); });
+    if (!m_rok)
+        return;
+    const bool saved = Guarded(m_seams.dialogs, [&] { m_rok->saveOwner(record); });
+    if (saved)
+        ui::StatusNote::post(QStringLiteral("Zapisano dane właściciela pojazdu."));
 }
 
 void Trozliczeniesamochodu_f::openWorkingWindow(ui::WindowId window)

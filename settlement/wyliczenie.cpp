@@ -7,12 +7,14 @@
 #include "koszty.h"
 #include "porada.h"
 #include "recordfile.h"
+#include "statusnote.h"
 #include "widgets.h"
 
 #include "ui_wyliczenie.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPalette>
@@ -97,6 +99,7 @@ Twyliczenie_f::Twyliczenie_f(Seams &seams, PrintPanelOpener openPrintPanel, QWid
     connect(m_ui->SpeedButton4, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton4Click);
     connect(m_ui->SpeedButton5, &QPushButton::clicked, this, &Twyliczenie_f::SpeedButton5Click);
 
+    addStatusLine();
     fixSize();
 }
 
@@ -217,10 +220,13 @@ void Twyliczenie_f::SpeedButton5Click()
                                      QStringLiteral("Pliki CSV (*.csv);;Wszystkie pliki (*)"));
     if (!path || path->isEmpty())
         return;
-    Guarded(m_seams.dialogs, [&] {
+    const bool saved = Guarded(m_seams.dialogs, [&] {
         settlement::ZapiszCsv(*path, settlement::EksportujCsv(year()->owner(), year()->year(),
                                                               year()->mileage(), year()->costs()));
     });
+    if (saved)
+        ui::StatusNote::post(
+            QStringLiteral("Zapisano plik CSV %1.").arg(QFileInfo(*path).fileName()));
 }
 
 void Twyliczenie_f::SpeedButton4Click()

@@ -17,8 +17,12 @@ class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
-    // Yes/No question; true for Yes.
-    virtual bool question(const QString &caption, const QString &text) = 0;
+    // The button a question's box starts on, taken by Enter.
+    enum class Default { Yes, No };
+    // Yes/No question; true for Yes. `detail` stands below the question text (empty: nothing).
+    // A question that deletes starts on No.
+    virtual bool question(const QString &caption, const QString &text,
+                          Default defaultButton = Default::Yes, const QString &detail = {}) = 0;
     // Notice with an OK button.
     virtual void notice(const QString &caption, const QString &text) = 0;
     // Input box; no value when cancelled.

@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
-// A fixed-size window without system buttons, left only through its own "Powrót" button
-// (leave()); a close request from the window manager is refused.
+// A fixed-size window with a close button only, left through its own "Powrót" button. A close
+// request from the window manager (the title-bar button, Alt+F4) and Escape outside a cell editor
+// or list leave it as "Powrót" does; when that save fails the window stays open with the error
+// box. With a help panel open, Escape leaves the panel only.
 class FormWindow : public QWidget
 {
     Q_OBJECT
@@ -35,11 +37,20 @@ public:
     void bringBack();
     // Enables the window and shows it without blocking its opener.
     void open();
+    // "Powrót" with its note: leaves as leaveAsReturn() does and, when the window was left, puts
+    // returnNote() into the status lines.
+    bool returnWithNote();
 
 protected:
     // Call at the end of the constructor, once the layout is complete.
     void fixSize();
+    // Adds the status line (ui::StatusNote) under the window's content; call before fixSize().
+    void addStatusLine();
+    // What the status lines say after the window was left through returnWithNote(); nothing by
+    // default.
+    virtual QString returnNote() const { return {}; }
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool m_leaving = false;

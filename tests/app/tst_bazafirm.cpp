@@ -346,6 +346,9 @@ void TestBazaFirm::deleteAsksFirst()
     QCOMPARE(m_ws->seams.dialogs.shown.first().kind, ShownDialog::Kind::Question);
     QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Pytanie..."));
     QCOMPARE(m_ws->seams.dialogs.shown.first().text, QStringLiteral("Usunąć wpis z listy ?"));
+    // Enter keeps the client, whom the box names below the question.
+    QCOMPARE(m_ws->seams.dialogs.shown.first().defaultButton, Dialogs::Default::No);
+    QCOMPARE(m_ws->seams.dialogs.shown.first().detail, QStringLiteral("012 ABC"));
     QCOMPARE(child<QListWidget>("lista_k")->item(11)->text(), QStringLiteral("012 ABC"));
     QCOMPARE(testfiles::readBytes(file(QStringLiteral("klienci.dat"))), reg.bytes());
     QVERIFY(QFile::exists(file(QStringLiteral("012.dat"))));

@@ -10,12 +10,15 @@
 #include "windowopener.h"
 #include "workspace.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -213,21 +216,54 @@ void TestDodatki::menuEntriesInOrder()
     QVERIFY(bar);
     QStringList menus;
     QStringList entries;
+    // Each menu and each entry has its own underlined letter within its menu; a screen reader
+    // reads the captions without the marks.
+    QSet<QChar> menuKeys;
     for (QAction *menuAction : bar->actions()) {
         menus << menuAction->text();
-        for (QAction *entry : menuAction->menu()->actions())
-            entries << (entry->isSeparator()
-                            ? QStringLiteral("-")
-                            : entry->objectName() + QLatin1Char('=') + entry->text());
+        QSet<QChar> entryKeys;
+        for (QAction *entry : menuAction->menu()->actions()) {
+            if (entry->isSeparator()) {
+                entries << QStringLiteral("-");
+                continue;
+            }
+            entries << entry->objectName() + QLatin1Char('=') + entry->text();
+            const qsizetype mark = entry->text().indexOf(QLatin1Char('&'));
+            QVERIFY2(mark >= 0, qPrintable(entry->text()));
+            QVERIFY2(!entryKeys.contains(entry->text().at(mark + 1).toLower()),
+                     qPrintable(entry->text()));
+            entryKeys << entry->text().at(mark + 1).toLower();
+        }
+        const qsizetype mark = menuAction->text().indexOf(QLatin1Char('&'));
+        QVERIFY(mark >= 0);
+        QVERIFY(!menuKeys.contains(menuAction->text().at(mark + 1).toLower()));
+        menuKeys << menuAction->text().at(mark + 1).toLower();
     }
-    QCOMPARE(menus, (QStringList{"Pliki", "Sieć", "Dodatki"}));
-    QCOMPARE(entries,
-             (QStringList{"erminarzzaj1=Terminarz zajęć", "Mojenotatki1=Moje notatki", "-",
-                          "Czcionkadruku1=Czcionka druku", "-",
-                          "Narzedziaadministratora1=Narzedzia administratora",
-                          "Archiwizacjanainnychnonikach1=Ochrona danych",
-                          "Koniecpracy1=&Koniec pracy", "Osieci1=O sieci", "Ustawienia1=Ustawienia",
-                          "Wizytwka1=&Wizytówka", "-", "Historiauruchomie1=Historia uruchomień"}));
+    QCOMPARE(menus, (QStringList{"&Pliki", "&Sieć", "&Dodatki"}));
+    QCOMPARE(entries, (QStringList{"erminarzzaj1=&Terminarz zajęć", "Mojenotatki1=&Moje notatki",
+                                   "-", "Czcionkadruku1=&Czcionka druku", "-",
+                                   "Narzedziaadministratora1=&Narzedzia administratora",
+                                   "Archiwizacjanainnychnonikach1=&Ochrona danych",
+                                   "Koniecpracy1=&Koniec pracy", "Osieci1=&O sieci",
+                                   "Ustawienia1=&Ustawienia", "Wizytwka1=&Wizytówka", "-",
+                                   "Historiauruchomie1=&Historia uruchomień"}));
+    QAccessibleInterface *barNode = QAccessible::queryAccessibleInterface(bar);
+    QVERIFY(barNode);
+    QCOMPARE(barNode->childCount(), 3);
+    for (int i = 0; i < barNode->childCount(); ++i)
+        QCOMPARE(barNode->child(i)->text(QAccessible::Name), menus.at(i).mid(1));
+
+    // F10 opens the first menu, Alt and a letter the menu of that letter.
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_F10);
+    QTRY_VERIFY(bar->actions().at(0)->menu()->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!bar->actions().at(0)->menu()->isVisible());
+    QTest::keyClick(m_window.get(), Qt::Key_D, Qt::AltModifier);
+    QTRY_VERIFY(bar->actions().at(2)->menu()->isVisible());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
 
     // Each entry that starts an add-on starts its own.
     for (const char *name : {"erminarzzaj1", "Mojenotatki1", "Archiwizacjanainnychnonikach1"})

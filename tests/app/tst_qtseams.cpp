@@ -1,7 +1,10 @@
 #include "qtseams.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 // Where the program's boxes appear: the parts of the production dialogs that can be checked
@@ -13,6 +16,8 @@ class TestQtSeams : public QObject
 private Q_SLOTS:
     void boxBelongsToTheActiveWindow();
     void boxStaysAboveWindowsThatStayOnTop();
+    void questionStartsOnTheGivenButton_data();
+    void questionStartsOnTheGivenButton();
 };
 
 void TestQtSeams::boxBelongsToTheActiveWindow()
@@ -45,6 +50,43 @@ void TestQtSeams::boxStaysAboveWindowsThatStayOnTop()
     QVERIFY(box.windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(box.windowModality(), Qt::ApplicationModal);
     QCOMPARE(box.text(), QStringLiteral("Tekst"));
+}
+
+void TestQtSeams::questionStartsOnTheGivenButton_data()
+{
+    QTest::addColumn<bool>("startsOnNo");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<bool>("enterAnswers");
+    QTest::newRow("deleting question: No, client named below")
+        << true << QStringLiteral("004 Jan Kowalski") << false;
+    QTest::newRow("other questions keep Yes") << false << QString() << true;
+}
+
+void TestQtSeams::questionStartsOnTheGivenButton()
+{
+    QFETCH(bool, startsOnNo);
+    const auto defaultButton =
+        startsOnNo ? storage::Dialogs::Default::No : storage::Dialogs::Default::Yes;
+    QFETCH(QString, detail);
+    QFETCH(bool, enterAnswers);
+    QWidget main;
+    QtDialogs dialogs;
+    dialogs.setMainWindow(&main);
+    QString seenDetail;
+    QString seenDefault;
+    // The box is modal: it is looked at, and answered with Enter, from the event loop it runs.
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seenDetail = box->informativeText();
+        seenDefault = box->defaultButton() ? box->defaultButton()->text() : QString();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    const bool answer = dialogs.question(
+        QStringLiteral("Pytanie"), QStringLiteral("Usunąć wpis z listy ?"), defaultButton, detail);
+    QCOMPARE(answer, enterAnswers);
+    QCOMPARE(seenDetail, detail);
+    QVERIFY(!seenDefault.isEmpty());
 }
 
 QTEST_MAIN(TestQtSeams)

@@ -5,7 +5,9 @@ Starts a private X server (no window manager) and a private D-Bus session with t
 bus, starts the program in a fresh working directory, opens a client with the keyboard, switches
 "Automat" on through its accessible action, types kilometres and a rate into the mileage grid,
 reads the amount and the sum back from the accessibility tree, leaves with "Powrót" and checks the
-bytes of the year's ".prz" file. Every process it starts is ended; the whole run is bounded.
+bytes of the year's ".prz" file. Then it opens the operating costs, clicks "Data", types the kind
+of the invoice with the keyboard that stayed on the grid, leaves with Escape and finds the invoice
+in the year's ".eks" file. Every process it starts is ended; the whole run is bounded.
 
 Usage: atspi_e2e.py PATH_TO_PROGRAM
 """
@@ -253,6 +255,49 @@ def run(pyatspi, workdir):
     amount_cell = stored[264:274]
     if amount_cell != bytes([9]) + b"   200.00":
         fail("amount stored as %r" % amount_cell)
+
+    # The operating costs: a click on "Data" fills the date and leaves the keyboard on the grid,
+    # so that Tab and the kind typed next fill the row; Escape leaves the window as "Powrót"
+    # does, saving the month.
+    do_action(find(settlement, "push button", "Eksploatacja"), ("Press", "press", "Naciśnij"))
+    costs = wait_for("the operating-cost window",
+                     lambda: frame_with(app, "table", "Eksploatacja pojazdu"), 20)
+    cost_table = find(costs, "table", "Eksploatacja pojazdu")
+    wait_for("the cost grid focused",
+             lambda: cost_table.getState().contains(pyatspi.STATE_FOCUSED)
+             or any_focused(cost_table))
+    cost_grid = cost_table.queryTable()
+
+    def cost_text(row, column):
+        cell = cost_grid.getAccessibleAt(row, column)
+        return cell.name.strip() if cell is not None else ""
+    date_button = find(costs, "push button", "Data")
+    extents = date_button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(extents.x + extents.width // 2,
+                                        extents.y + extents.height // 2, "b1c")
+    wait_for("the date filled by Data", lambda: cost_text(0, 0) != "", 10)
+    keys(0xFF09, None, pyatspi.KEY_SYM)  # Tab
+    keys(0, "Paliwo", pyatspi.KEY_STRING)
+    keys(0xFF0D, None, pyatspi.KEY_SYM)  # Return
+    wait_for("the kind typed after Data", lambda: cost_text(0, 1) == "Paliwo", 10)
+    keys(0xFF1B, None, pyatspi.KEY_SYM)  # Escape
+
+    def costs_left():
+        try:
+            return not costs.getState().contains(pyatspi.STATE_SHOWING)
+        except Exception:
+            return True
+    wait_for("the cost window left with Escape", costs_left, 10)
+
+    def costs_saved():
+        for root, _, files in os.walk(os.path.join(workdir, "DANE")):
+            for name in files:
+                if name.endswith(".eks"):
+                    with open(os.path.join(root, name), "rb") as f:
+                        if b"Paliwo" in f.read():
+                            return True
+        return False
+    wait_for("the .eks file with the invoice", costs_saved, 10)
 
 
 pyatspi_module = None

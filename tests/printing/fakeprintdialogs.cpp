@@ -9,9 +9,10 @@
 
 #include <QPrinter>
 
-bool FakePrintDialogs::print(QPrinter &printer)
+bool FakePrintDialogs::print(QPrinter &printer, const QString &proposedFile)
 {
     ++printDialogsShown;
+    proposedFiles << proposedFile;
     if (printAnswers.isEmpty()) {
         ++unexpected;
         return false;

@@ -12,7 +12,7 @@
 class FakePrintDialogs : public printing::PrintDialogs
 {
 public:
-    bool print(QPrinter &printer) override;
+    bool print(QPrinter &printer, const QString &proposedFile) override;
     std::optional<printing::FontChoice> font(const printing::FontChoice &initial) override;
     void preview(const std::function<void(printing::Page &)> &draw) override;
 
@@ -24,6 +24,8 @@ public:
     QList<std::optional<printing::FontChoice>> fontAnswers;
 
     int printDialogsShown = 0;
+    // The file each print dialog proposed, in order.
+    QStringList proposedFiles;
     QList<printing::FontChoice> fontInitials;
     QList<QStringList> previews;
     int unexpected = 0;

@@ -7,6 +7,7 @@
 #include "numeratorrules.h"
 #include "recordfile.h"
 #include "recordingpage.h"
+#include "statusnote.h"
 #include "testfiles.h"
 #include "workspace.h"
 #include "wydruk.h"
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void printsWhatWasHandedAtOpening();
     void numeratorAtItsLimitStays();
     void yearChoiceAndAnotherClientLeaveTheStatementAlone();
+    void printProposesTheMonthsFileAndSaysItPrinted();
 
 private:
     QString file(const QString &extension) const
@@ -570,6 +572,35 @@ void TestWydruk::yearChoiceAndAnotherClientLeaveTheStatementAlone()
     QCOMPARE(testfiles::readBytes(yearFile("007_2001.num")), NumeratorBytes(70, {}));
     QVERIFY(!QFile::exists(yearFile("008_2001.num")));
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+// The print dialog proposes a file of this client, year and month in the working directory, and
+// the status line names the document printed; a cancelled dialog says nothing.
+void TestWydruk::printProposesTheMonthsFileAndSaysItPrinted()
+{
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral(".num")),
+                                  NumeratorBytes(41, QStringLiteral("/2007"))));
+    QVERIFY(open());
+    ui::StatusNote::post(QString());
+    m_dialogs.printAnswers << false;
+    m_window->SpeedButton1Click();
+    QCOMPARE(ui::StatusNote::latest(), QString());
+
+    print(pdf(1));
+    const QString expected =
+        QDir::toNativeSeparators(m_ws->path(QStringLiteral("007_2007_03.pdf")));
+    QCOMPARE(m_dialogs.proposedFiles, QStringList({expected, expected}));
+    QCOMPARE(ui::StatusNote::latest(), QStringLiteral("Wydrukowano dokument nr 41/2007."));
+    QCOMPARE(findChildNamed<ui::StatusNote>(m_window.get(), "StatusNote")->text(),
+             ui::StatusNote::latest());
+
+    // December of another client's year.
+    m_statement.results.stem = QStringLiteral("012_2010");
+    m_statement.results.month = 12;
+    QVERIFY(m_window->openWith(m_statement));
+    print(pdf(2));
+    QCOMPARE(m_dialogs.proposedFiles.last(),
+             QDir::toNativeSeparators(m_ws->path(QStringLiteral("012_2010_12.pdf"))));
 }
 
 QTEST_MAIN(TestWydruk)

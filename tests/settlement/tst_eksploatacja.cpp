@@ -3,6 +3,7 @@
 #include "fakeseams.h"
 #include "fileerrorassert.h"
 #include "paths.h"
+#include "statusnote.h"
 #include "testfiles.h"
 #include "textcodec.h"
 #include "workspace.h"
@@ -83,6 +84,17 @@ private Q_SLOTS:
     void helpPanel();
     void utf8PhraseIsStoredInWindows1250();
     void timerRunsUntilPowrot();
+    void focusFollowsTheWork();
+    void escapeAndCloseRequestLeaveAsPowrot_data();
+    void escapeAndCloseRequestLeaveAsPowrot();
+    void windowWhoseSaveFailsStaysOpen();
+    void escapeInACellEditorOrTheListStays();
+    void deleteClearsAndCtrlZUndoes();
+    void ctrlDeleteRemovesTheRowAfterAQuestion_data();
+    void ctrlDeleteRemovesTheRowAfterAQuestion();
+    void datesAreMarkedNeverBlocking_data();
+    void datesAreMarkedNeverBlocking();
+    void textIsShownWhole();
 
 private:
     // The window is handed the client's year, read from the files as they are now.
@@ -100,6 +112,13 @@ private:
     QLineEdit *openEditor() const;
     void typeKeys(const QString &keys);
     void press(Qt::Key key);
+    // Shows the window as "Eksploatacja" opens it, the timer left to the test.
+    void openShown();
+    void undoKey()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+    }
     template <typename T> T *child(const char *name) const
     {
         return findChildNamed<T>(m_window.get(), name);
@@ -806,6 +825,274 @@ void TestEksploatacja::timerRunsUntilPowrot()
     child<QPushButton>("SpeedButton2")->click();
     QVERIFY(!m_window->isVisible());
     QVERIFY(!timer->isActive());
+}
+
+void TestEksploatacja::openShown()
+{
+    hand();
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+// After "Data", "Wstaw treść" (a phrase taken with Enter, or the list left with Escape) and a
+// month change the keyboard is back on the grid, so that the next keys fill the row.
+void TestEksploatacja::focusFollowsTheWork()
+{
+    QVERIFY(testfiles::writeBytes(file(QStringLiteral("eksptresc.dat")),
+                                  ToWindows1250(QStringLiteral("Paliwo\r\nMycie\r\n"))));
+    openShown();
+    grid()->setCurrentCell(1, 0);
+    QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
+    QCOMPARE(cell(2, 0)->text(), QStringLiteral("15.03.2007"));
+    QCOMPARE(m_window->focusWidget(), grid());
+    press(Qt::Key_Tab);
+    typeKeys(QStringLiteral("Myjnia"));
+    press(Qt::Key_Return);
+    QCOMPARE(cell(2, 1)->text(), QStringLiteral("Myjnia"));
+
+    auto *list = child<QListWidget>("listaTr");
+    grid()->setCurrentCell(3, 1);
+    QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+    QCOMPARE(m_window->focusWidget(), list);
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(list->isHidden());
+    QCOMPARE(cell(4, 1)->text(), QStringLiteral("Paliwo"));
+    QCOMPARE(m_window->focusWidget(), grid());
+    QCOMPARE(grid()->currentRow(), 3);
+
+    QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+    QTest::keyClick(list, Qt::Key_Escape);
+    QVERIFY(list->isHidden());
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->focusWidget(), grid());
+
+    child<QComboBox>("lista")->setFocus();
+    chooseMonth(4);
+    QCOMPARE(m_window->shownMonth(), 4);
+    QCOMPARE(m_window->focusWidget(), grid());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestEksploatacja::escapeAndCloseRequestLeaveAsPowrot_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape on the grid") << true;
+    QTest::newRow("close request of the window manager") << false;
+}
+
+// Escape outside a cell editor and a close request save and hide as "Powrót" does, and the
+// status line says so.
+void TestEksploatacja::escapeAndCloseRequestLeaveAsPowrot()
+{
+    QFETCH(bool, escape);
+    openShown();
+    QVERIFY(m_window->windowFlags() & Qt::WindowCloseButtonHint);
+    type(1, kNet, QStringLiteral("10"));
+    ui::StatusNote::post(QString());
+    if (escape)
+        QTest::keyClick(grid(), Qt::Key_Escape);
+    else
+        m_window->close();
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(costs().mid(entryOffset(3, kNet, 1), 61), entry("   10.00"));
+    QCOMPARE(ui::StatusNote::latest(), QStringLiteral("Zapisano eksploatację roku 2007."));
+    QCOMPARE(child<ui::StatusNote>("StatusNote")->text(), ui::StatusNote::latest());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestEksploatacja::windowWhoseSaveFailsStaysOpen()
+{
+    openShown();
+    QVERIFY(QFile::remove(file(QStringLiteral("007_2007.eks"))));
+    ui::StatusNote::post(QString());
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window->close());
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(),
+             QStringList({QStringLiteral("File not found"), QStringLiteral("File not found")}));
+    QCOMPARE(ui::StatusNote::latest(), QString());
+}
+
+void TestEksploatacja::escapeInACellEditorOrTheListStays()
+{
+    openShown();
+    grid()->setCurrentCell(0, kNet);
+    typeKeys(QStringLiteral("12"));
+    QVERIFY(openEditor());
+    press(Qt::Key_Escape);
+    QVERIFY(!openEditor());
+    QVERIFY(m_window->isVisible());
+    // The next Escape, outside the editor, leaves.
+    press(Qt::Key_Escape);
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(costs().mid(entryOffset(3, kNet, 1), 61), entry("   12.00"));
+}
+
+// Delete and Backspace clear the selected cells; Ctrl+Z takes back the last change, an edit
+// typed included, until another month is shown.
+void TestEksploatacja::deleteClearsAndCtrlZUndoes()
+{
+    openShown();
+    type(1, 0, QStringLiteral("15.03.2007"));
+    type(1, 1, QStringLiteral("Paliwo"));
+    type(1, kNet, QStringLiteral("100.00"));
+    type(2, 1, QStringLiteral("Mycie"));
+    grid()->setCurrentCell(0, 0);
+    QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    QCOMPARE(cell(1, 0)->text(), QString());
+    QCOMPARE(cell(1, 1)->text(), QString());
+    QCOMPARE(cell(1, kNet)->text(), QStringLiteral("100.00"));
+    QVERIFY(!openEditor());
+
+    grid()->setCurrentCell(1, 1);
+    QTest::keyClick(grid(), Qt::Key_Backspace);
+    QCOMPARE(cell(2, 1)->text(), QString());
+
+    grid()->setCurrentCell(2, 1);
+    typeKeys(QStringLiteral("Olej"));
+    press(Qt::Key_Return);
+    QCOMPARE(cell(3, 1)->text(), QStringLiteral("Olej"));
+
+    undoKey();
+    QCOMPARE(cell(3, 1)->text(), QString());
+    undoKey();
+    QCOMPARE(cell(2, 1)->text(), QStringLiteral("Mycie"));
+    undoKey();
+    QCOMPARE(cell(1, 0)->text(), QStringLiteral("15.03.2007"));
+    QCOMPARE(cell(1, 1)->text(), QStringLiteral("Paliwo"));
+    undoKey();
+    QCOMPARE(cell(1, 1)->text(), QStringLiteral("Paliwo"));
+
+    // Another month: what was done to March is not undone into April's rows.
+    grid()->setCurrentCell(0, 1);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    chooseMonth(4);
+    undoKey();
+    QCOMPARE(cell(1, 1)->text(), QString());
+    QCOMPARE(cell(1, 0)->text(), QString());
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestEksploatacja::ctrlDeleteRemovesTheRowAfterAQuestion_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Tak") << true;
+    QTest::newRow("Nie") << false;
+}
+
+void TestEksploatacja::ctrlDeleteRemovesTheRowAfterAQuestion()
+{
+    QFETCH(bool, answer);
+    openShown();
+    const QStringList kinds{"Paliwo", "Mycie", "Olej"};
+    const QStringList nets{"10.00", "20.00", "30.00"};
+    for (int row = 1; row <= 3; ++row) {
+        type(row, 1, kinds.at(row - 1));
+        type(row, kNet, nets.at(row - 1));
+    }
+    grid()->setCurrentCell(1, kNet);
+    m_ws->seams.dialogs.answers << answer;
+    QTest::keyClick(grid(), Qt::Key_Delete, Qt::ControlModifier);
+
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    const ShownDialog &question = m_ws->seams.dialogs.shown.constFirst();
+    QCOMPARE(question.kind, ShownDialog::Kind::Question);
+    QCOMPARE(question.text, QStringLiteral("Usunąć fakturę z wiersza 2 ?"));
+    QCOMPARE(question.defaultButton, Dialogs::Default::No);
+    QCOMPARE(question.detail, QStringLiteral("Jan Kowalski\nMycie  20.00"));
+
+    m_window->Timer1Timer();
+    const QStringList left = answer ? QStringList{"Paliwo", "Olej", ""} : kinds;
+    for (int row = 1; row <= 3; ++row)
+        QCOMPARE(cell(row, 1)->text(), left.at(row - 1));
+    QCOMPARE(text("Label3"), answer ? QStringLiteral("   40.00") : QStringLiteral("   60.00"));
+    QCOMPARE(m_window->focusWidget(), grid());
+    if (answer) {
+        undoKey();
+        QCOMPARE(cell(2, 1)->text(), QStringLiteral("Mycie"));
+        QCOMPARE(cell(3, 1)->text(), QStringLiteral("Olej"));
+    }
+
+    // An empty row has nothing to remove and asks nothing.
+    grid()->setCurrentCell(10, 0);
+    QTest::keyClick(grid(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
+    QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
+}
+
+void TestEksploatacja::datesAreMarkedNeverBlocking_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such day") << "32.13.2007"
+                                 << "Data 32.13.2007 nie jest prawdziwym dniem.";
+    QTest::newRow("another month") << "01.04.2007"
+                                   << "Data 01.04.2007 leży poza miesiącem marzec 2007.";
+    QTest::newRow("another year") << "15.03.2006"
+                                  << "Data 15.03.2006 leży poza miesiącem marzec 2007.";
+    QTest::newRow("a day of the month") << "15.03.2007"
+                                        << "";
+}
+
+// A date that is no day, or not of the month on screen, is coloured and its reason goes to the
+// status line, the tool tip and the cell's description; it is saved as typed all the same.
+void TestEksploatacja::datesAreMarkedNeverBlocking()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, reason);
+    openShown();
+    ui::StatusNote::post(QString());
+    grid()->setCurrentCell(0, 0);
+    typeKeys(date);
+    press(Qt::Key_Return);
+    QTableWidgetItem *typed = cell(1, 0);
+    QCOMPARE(typed->text(), date);
+    QCOMPARE(typed->data(Qt::AccessibleDescriptionRole).toString(), reason);
+    QCOMPARE(typed->data(Qt::BackgroundRole).isValid(), !reason.isEmpty());
+    QCOMPARE(typed->toolTip(), reason.isEmpty() ? date : date + QLatin1Char('\n') + reason);
+    QCOMPARE(ui::StatusNote::latest(), reason);
+
+    // Coming back to the cell reads the reason again.
+    ui::StatusNote::post(QString());
+    grid()->setCurrentCell(0, 1);
+    grid()->setCurrentCell(0, 0);
+    QCOMPARE(ui::StatusNote::latest(), reason);
+
+    child<QPushButton>("SpeedButton2")->click();
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(costs().mid(entryOffset(3, 0, 1), 61), entry(date));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+// A document number longer than its column widens it at the expense of "Rodzaj wydatku", the
+// grid keeping its width; every cell holds its whole text as its tool tip.
+void TestEksploatacja::textIsShownWhole()
+{
+    QVERIFY(start());
+    const auto leftWidth = [this] {
+        return grid()->columnWidth(0) + grid()->columnWidth(1) + grid()->columnWidth(2);
+    };
+    const int before = leftWidth();
+    const int kindBefore = grid()->columnWidth(1);
+    const QString number = QStringLiteral("FV 123/03/2016/KOREKTA");
+    type(1, 2, number);
+    QVERIFY(grid()->columnWidth(2) > grid()->fontMetrics().horizontalAdvance(number));
+    QVERIFY(grid()->columnWidth(1) < kindBefore);
+    QCOMPARE(leftWidth(), before);
+    QCOMPARE(cell(1, 2)->toolTip(), number);
+
+    const QString kind = QStringLiteral("Wymiana oleju, filtrów powietrza i kabiny, płynu "
+                                        "hamulcowego oraz przegląd okresowy");
+    type(2, 1, kind);
+    QCOMPARE(cell(2, 1)->toolTip(), kind);
+
+    // Shorter again, the columns go back.
+    type(1, 2, QStringLiteral("FV 1"));
+    QCOMPARE(grid()->columnWidth(1), kindBefore);
 }
 
 QTEST_MAIN(TestEksploatacja)

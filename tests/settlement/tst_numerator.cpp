@@ -1,6 +1,7 @@
 #include "clientrecords.h"
 #include "fakeseams.h"
 #include "numerator.h"
+#include "statusnote.h"
 #include "testfiles.h"
 #include "workspace.h"
 
@@ -102,9 +103,11 @@ void TestNumerator::returnConvertsTheNumberText()
     m_window->open();
     child<QLineEdit>("numerator")->setText(number);
     child<QLineEdit>("rozszerzenie")->setText(suffix);
+    ui::StatusNote::post(QString());
     child<QPushButton>("SpeedButton3")->click();
     QCOMPARE(testfiles::readBytes(file()), expected);
     QVERIFY(!m_window->isVisible());
+    QCOMPARE(ui::StatusNote::latest(), QStringLiteral("Zapisano numerator i rozszerzenie."));
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 

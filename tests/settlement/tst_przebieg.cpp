@@ -1,6 +1,7 @@
 #include "clientrecords.h"
 #include "fakeseams.h"
 #include "przebieg.h"
+#include "statusnote.h"
 #include "testfiles.h"
 #include "workspace.h"
 #include "yearwindows.h"
@@ -64,6 +65,10 @@ private Q_SLOTS:
     void helpPanel();
     void timerRunsUntilPowrot();
     void settlementButtonBringsTheOpenWindowBack();
+    void deleteClearsTheTypedCellsAndCtrlZUndoes_data();
+    void deleteClearsTheTypedCellsAndCtrlZUndoes();
+    void escapeAndCloseRequestSaveAsPowrot_data();
+    void escapeAndCloseRequestSaveAsPowrot();
 
 private:
     // The window is handed the client's year, read from the files as they are now.
@@ -562,6 +567,15 @@ void TestPrzebieg::helpPanel()
     QVERIFY(!panel->isHidden());
     m_window->SpeedButton1Click();
     QVERIFY(panel->isHidden());
+
+    // Escape leaves the open panel first, then the window.
+    m_window->open();
+    m_window->SpeedButton2Click();
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    QVERIFY(panel->isHidden());
+    QVERIFY(m_window->isVisible());
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    QVERIFY(!m_window->isVisible());
 }
 
 void TestPrzebieg::timerRunsUntilPowrot()
@@ -623,6 +637,65 @@ void TestPrzebieg::settlementButtonBringsTheOpenWindowBack()
     m_window->year()->saveMileage(changed);
     QVERIFY(windows.open(ui::WindowId::Mileage, {m_window->year(), m_window->headers()}));
     QCOMPARE(cell(3, 1)->text(), QStringLiteral("     7.00"));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+void TestPrzebieg::deleteClearsTheTypedCellsAndCtrlZUndoes_data()
+{
+    QTest::addColumn<bool>("automatic");
+    QTest::newRow("automatic amounts: the amount stays") << true;
+    QTest::newRow("amounts by hand") << false;
+}
+
+void TestPrzebieg::deleteClearsTheTypedCellsAndCtrlZUndoes()
+{
+    QFETCH(bool, automatic);
+    hand();
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    if (automatic)
+        child<QRadioButton>("p1")->click();
+    type(3, 1, QStringLiteral("1520"));
+    type(3, 2, QStringLiteral("0.8358"));
+    type(3, 3, QStringLiteral("1270.42"));
+    grid()->setCurrentCell(2, 0);
+    QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    QCOMPARE(cell(3, 1)->text(), QString());
+    QCOMPARE(cell(3, 2)->text(), QString());
+    QCOMPARE(cell(3, 3)->text(), automatic ? QStringLiteral("1270.42") : QString());
+    QVERIFY(!openEditor());
+
+    QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(cell(3, 1)->text(), QStringLiteral("1520"));
+    QCOMPARE(cell(3, 2)->text(), QStringLiteral("0.8358"));
+    QCOMPARE(cell(3, 3)->text(), QStringLiteral("1270.42"));
+}
+
+void TestPrzebieg::escapeAndCloseRequestSaveAsPowrot_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape") << true;
+    QTest::newRow("close request") << false;
+}
+
+void TestPrzebieg::escapeAndCloseRequestSaveAsPowrot()
+{
+    QFETCH(bool, escape);
+    hand();
+    QVERIFY(m_window->prepareAndOpen());
+    child<QTimer>("Timer1")->stop();
+    type(4, 1, QStringLiteral("152.5"));
+    ui::StatusNote::post(QString());
+    if (escape)
+        QTest::keyClick(grid(), Qt::Key_Escape);
+    else
+        m_window->close();
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(stored().mid(cellOffset(1, 4), 11),
+             testfiles::shortString(QStringLiteral("   152.50"), 10));
+    QCOMPARE(ui::StatusNote::latest(), QStringLiteral("Zapisano przebieg roku 2007."));
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 

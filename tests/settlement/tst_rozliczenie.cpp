@@ -2,6 +2,7 @@
 #include "fakeseams.h"
 #include "recordingwindow.h"
 #include "rozliczenie.h"
+#include "statusnote.h"
 #include "testfiles.h"
 #include "workspace.h"
 #include "yearwindows.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace storage;
 
@@ -35,6 +37,8 @@ private Q_SLOTS:
     void saveWithoutIdentifierIsRefused();
     void workingWindowsGetTheYearAndHeaders();
     void returnSavesNothing();
+    void escapeAndCloseRequestLeaveAsPowrot_data();
+    void escapeAndCloseRequestLeaveAsPowrot();
     void faultsOpenNoWindow_data();
     void faultsOpenNoWindow();
 
@@ -222,7 +226,10 @@ void TestRozliczenie::saveWritesTheOwnerRecord()
     const QString longNip = QStringLiteral("1234567890123456789012345");
     child<QLineEdit>("nip")->setText(longNip);
     QCOMPARE(child<QLineEdit>("nip")->text(), longNip);
+    ui::StatusNote::post(QString());
     child<QPushButton>("SpeedButton1")->click();
+    QCOMPARE(ui::StatusNote::latest(), QStringLiteral("Zapisano dane właściciela pojazdu."));
+    QCOMPARE(child<ui::StatusNote>("StatusNote")->text(), ui::StatusNote::latest());
 
     QByteArray expected(237, '\0');
     expected.replace(0, 51, testfiles::shortString(QStringLiteral("Jan Kowalski"), 50));
@@ -244,7 +251,9 @@ void TestRozliczenie::saveWithoutIdentifierIsRefused()
     QVERIFY(testfiles::writeBytes(dane(QStringLiteral("007.dat")), owner.bytes()));
     start();
     child<QLineEdit>("nazwa1")->setText(QStringLiteral("Zmiana"));
+    ui::StatusNote::post(QString());
     m_window->SpeedButton1Click();
+    QCOMPARE(ui::StatusNote::latest(), QString());
     QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
     QCOMPARE(m_ws->seams.dialogs.shown.first().kind, ShownDialog::Kind::Notice);
     QCOMPARE(m_ws->seams.dialogs.shown.first().caption, QStringLiteral("Uwaga !"));
@@ -295,6 +304,30 @@ void TestRozliczenie::returnSavesNothing()
     child<QPushButton>("SpeedButton6")->click();
     QVERIFY(!m_window->isVisible());
     QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007.dat"))), before);
+}
+
+void TestRozliczenie::escapeAndCloseRequestLeaveAsPowrot_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape in an owner field") << true;
+    QTest::newRow("close request") << false;
+}
+
+void TestRozliczenie::escapeAndCloseRequestLeaveAsPowrot()
+{
+    QFETCH(bool, escape);
+    start();
+    const QByteArray before = testfiles::readBytes(dane(QStringLiteral("007.dat")));
+    m_window->open();
+    fillOwner();
+    if (escape)
+        QTest::keyClick(child<QLineEdit>("nazwa1"), Qt::Key_Escape);
+    else
+        m_window->close();
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!child<QTimer>("Timer1")->isActive());
+    QCOMPARE(testfiles::readBytes(dane(QStringLiteral("007.dat"))), before);
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 void TestRozliczenie::faultsOpenNoWindow_data()

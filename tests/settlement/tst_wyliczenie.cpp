@@ -1,6 +1,7 @@
 #include "eksportcsv.h"
 #include "fakeseams.h"
 #include "fileerrorassert.h"
+#include "statusnote.h"
 #include "testfiles.h"
 #include "workspace.h"
 #include "wyliczenie.h"
@@ -386,7 +387,9 @@ void TestWyliczenie::exportWritesTheWindowsCopy()
 
     const QString target = m_ws->path(QStringLiteral("wynik.csv"));
     m_ws->seams.dialogs.savePaths << target;
+    ui::StatusNote::post(QString());
     child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(ui::StatusNote::latest(), QStringLiteral("Zapisano plik CSV wynik.csv."));
     QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
     const ShownDialog &dialog = m_ws->seams.dialogs.shown.first();
     QCOMPARE(int(dialog.kind), int(ShownDialog::Kind::SaveFile));
@@ -402,7 +405,9 @@ void TestWyliczenie::exportCancelledWritesNothing()
     QVERIFY(m_window->prepareAndOpen());
     const QStringList before = QDir(m_ws->path()).entryList(QDir::Files | QDir::Hidden);
     m_ws->seams.dialogs.savePaths << std::nullopt;
+    ui::StatusNote::post(QString());
     child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(ui::StatusNote::latest(), QString());
     QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
     QCOMPARE(m_ws->seams.dialogs.unexpected, 0);
     QCOMPARE(QDir(m_ws->path()).entryList(QDir::Files | QDir::Hidden), before);
@@ -415,7 +420,9 @@ void TestWyliczenie::exportFailureShowsTheErrorBox()
     // A folder that does not exist cannot take the file.
     const QString target = m_ws->path(QStringLiteral("brak/wynik.csv"));
     m_ws->seams.dialogs.savePaths << target;
+    ui::StatusNote::post(QString());
     child<QPushButton>("SpeedButton5")->click();
+    QCOMPARE(ui::StatusNote::latest(), QString());
     QCOMPARE(m_ws->seams.dialogs.ioErrors().size(), 1);
     QVERIFY(!QFile::exists(target));
     QVERIFY(m_window->isVisible());

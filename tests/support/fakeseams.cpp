@@ -1,8 +1,9 @@
 #include "fakeseams.h"
 
-bool FakeDialogs::question(const QString &caption, const QString &text)
+bool FakeDialogs::question(const QString &caption, const QString &text, Default defaultButton,
+                           const QString &detail)
 {
-    shown.append({ShownDialog::Kind::Question, caption, text, {}});
+    shown.append({ShownDialog::Kind::Question, caption, text, {}, defaultButton, detail});
     if (answers.isEmpty()) {
         ++unexpected;
         return false;
@@ -12,13 +13,13 @@ bool FakeDialogs::question(const QString &caption, const QString &text)
 
 void FakeDialogs::notice(const QString &caption, const QString &text)
 {
-    shown.append({ShownDialog::Kind::Notice, caption, text, {}});
+    shown.append({ShownDialog::Kind::Notice, caption, text, {}, Default::Yes, {}});
 }
 
 std::optional<QString> FakeDialogs::inputText(const QString &title, const QString &prompt,
                                               const QString &initial)
 {
-    shown.append({ShownDialog::Kind::Input, title, prompt, initial});
+    shown.append({ShownDialog::Kind::Input, title, prompt, initial, Default::Yes, {}});
     if (inputs.isEmpty()) {
         ++unexpected;
         return std::nullopt;
@@ -28,13 +29,13 @@ std::optional<QString> FakeDialogs::inputText(const QString &title, const QStrin
 
 void FakeDialogs::ioError(const storage::FileError &error)
 {
-    shown.append({ShownDialog::Kind::IoError, {}, error.text(), {}});
+    shown.append({ShownDialog::Kind::IoError, {}, error.text(), {}, Default::Yes, {}});
 }
 
 std::optional<QString> FakeDialogs::saveFileName(const QString &title, const QString &proposedPath,
                                                  const QString &filter)
 {
-    shown.append({ShownDialog::Kind::SaveFile, title, filter, proposedPath});
+    shown.append({ShownDialog::Kind::SaveFile, title, filter, proposedPath, Default::Yes, {}});
     if (savePaths.isEmpty()) {
         ++unexpected;
         return std::nullopt;

@@ -14,13 +14,17 @@ struct ShownDialog {
     QString caption;
     QString text;    // a save dialog's file filter
     QString initial; // input boxes: the initial text; save dialogs: the proposed path
+    // Questions: the button the box starts on and the text below the question.
+    storage::Dialogs::Default defaultButton = storage::Dialogs::Default::Yes;
+    QString detail;
 };
 
 // Answers dialogs from a script and records every text it was shown.
 class FakeDialogs : public storage::Dialogs
 {
 public:
-    bool question(const QString &caption, const QString &text) override;
+    bool question(const QString &caption, const QString &text, Default defaultButton = Default::Yes,
+                  const QString &detail = {}) override;
     void notice(const QString &caption, const QString &text) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt,
                                      const QString &initial) override;

@@ -37,7 +37,7 @@ class PdfPrintDialogs : public printing::QtPrintDialogs
 {
 public:
     explicit PdfPrintDialogs(QString file) : m_file(std::move(file)) {}
-    bool print(QPrinter &printer) override
+    bool print(QPrinter &printer, const QString &) override
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_file);
