@@ -104,10 +104,12 @@ bool Trozliczeniesamochodu_f::FormCreate()
     Timer1->start();
 
     return Guarded(m_seams.dialogs, [this] {
-        // A client is opened under a lock just taken: what was read while no lock was held is
-        // read again.
-        m_years.forgetAll();
-        m_rok.reset();
+        // Another client is opened under a lock just taken: what was read of any client while
+        // no lock was held is read again. The same client opened again (its lock held all the
+        // while) keeps the years its open windows share.
+        if (m_client != m_readClient)
+            m_years.forgetAll();
+        m_readClient = m_client;
         m_rok = m_years.open(m_client, m_year);
         const Record &record = m_rok->owner();
         m_ui->nazwa1->setText(record.text(owner::nazwa1));

@@ -61,6 +61,8 @@ private:
     storage::Seams &m_seams;
     settlement::YearWindowOpener &m_windows;
     QString m_client = QStringLiteral("1");
+    // The client whose years the windows were last handed.
+    QString m_readClient;
     QString m_year;
     // The chosen year of the client; the totals panel shows its records as they stand.
     std::shared_ptr<settlement::ClientYear> m_rok;

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void printedNumberIsNeverWrittenBack();
     void statementPrintsTheOwnerAsLastSaved();
     void totalsPanelFollowsTheRegisters();
+    void sameClientOpenedAgainKeepsItsOpenRegister();
 
 private:
     // Positions in the order of creation.
@@ -438,6 +439,21 @@ void TestProgram::totalsPanelFollowsTheRegisters()
     QCOMPARE(child<QLabel>(Settlement, "Label9")->text(), QStringLiteral("    150.50 zł"));
     QCOMPARE(child<QLabel>(Settlement, "Label12")->text(), QStringLiteral("    200.00 zł"));
     QCOMPARE(child<QLabel>(Settlement, "Label13")->text(), QStringLiteral("     44.00 zł"));
+}
+
+void TestProgram::sameClientOpenedAgainKeepsItsOpenRegister()
+{
+    openClient(4);
+    child<QPushButton>(Settlement, "SpeedButton5")->click();
+    child<QTableWidget>(Mileage, "przebieg")->item(0, 0)->setText(QStringLiteral("4321"));
+    // The same client double-clicked again: its lock was held all the while.
+    openClient(4);
+    child<QPushButton>(Settlement, "SpeedButton5")->click();
+    QCOMPARE(child<QTableWidget>(Mileage, "przebieg")->item(0, 0)->text(), QStringLiteral("4321"));
+    QVERIFY(!yearFile(QStringLiteral(".prz")).contains("4321"));
+    child<QPushButton>(Mileage, "SpeedButton3")->click();
+    QVERIFY(yearFile(QStringLiteral(".prz")).contains("4321"));
+    QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestProgram)
