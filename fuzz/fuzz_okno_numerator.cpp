@@ -4,7 +4,7 @@
 #include "fakeseams.h"
 #include "fileerror.h"
 #include "fuzzinput.h"
-#include "guard.h"
+#include "fuzzyear.h"
 #include "numerator.h"
 #include "recordfile.h"
 
@@ -23,13 +23,8 @@ struct Session {
 void RunWindow(Session &session)
 {
     static Tnumerator_f window(session.seams.seams);
-    std::shared_ptr<settlement::ClientYear> year;
-    // The settlement window reads the year before it opens the window; a year file it cannot
-    // read stops there, with its error box.
-    if (!Guarded(session.seams.dialogs, [&] {
-            year = std::make_shared<settlement::ClientYear>(
-                fuzz::WorkingDir(), QStringLiteral("001"), QStringLiteral("2007"));
-        }))
+    const std::shared_ptr<settlement::ClientYear> year = fuzz::OpenYear(session.seams.dialogs);
+    if (!year)
         return;
     window.setYear({year, {}});
     if (window.FormCreate())

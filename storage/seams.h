@@ -69,7 +69,7 @@ public:
 // Ends the program at once with the given exit code.
 using ProgramEnd = std::function<void(int)>;
 
-// What every window receives besides the program state.
+// What every window receives to reach the platform.
 struct Seams {
     Dialogs &dialogs;
     Clock &clock;
