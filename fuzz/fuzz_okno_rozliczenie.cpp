@@ -34,8 +34,10 @@ struct Shown {
 
 Shown RunWindow(Session &session)
 {
-    static settlement::ClientYears years(fuzz::WorkingDir());
-    static Trozliczeniesamochodu_f window(years, session.seams.seams, session.windows);
+    // Each input is a program started afresh on the files: nothing of the previous input's year
+    // may be held.
+    settlement::ClientYears years(fuzz::WorkingDir());
+    Trozliczeniesamochodu_f window(years, session.seams.seams, session.windows);
     window.openClient(QStringLiteral("001"));
     window.Timer1Timer();
     Shown shown;
