@@ -30,7 +30,8 @@ RegisterGrid::RegisterGrid(QTableWidget *grid) : QObject(grid), m_grid(grid)
     grid->installEventFilter(this);
     // The cell editors are children of the viewport: one appearing starts an edit; the delegate
     // closing it, with the cell holding the text typed, ends it.
-    grid->viewport()->installEventFilter(this);
+    m_viewport = grid->viewport();
+    m_viewport->installEventFilter(this);
     QList<QAbstractItemDelegate *> delegates{grid->itemDelegate()};
     for (int column = 0; column < grid->columnCount(); ++column) {
         QAbstractItemDelegate *delegate = grid->itemDelegateForColumn(column);
@@ -237,7 +238,9 @@ void RegisterGrid::decorate(QTableWidgetItem *item)
 
 bool RegisterGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_grid->viewport()) {
+    // Compared with the viewport as it was installed: while the grid is being destroyed its
+    // viewport's events still arrive here, when the grid may no longer be asked for anything.
+    if (watched == m_viewport) {
         if (event->type() == QEvent::ChildAdded &&
             static_cast<QChildEvent *>(event)->child()->isWidgetType()) {
             finishEdit();

@@ -71,6 +71,8 @@ private:
     void refit();
 
     QTableWidget *m_grid;
+
+    QWidget *m_viewport = nullptr;
     Editable m_editable;
     Checker m_checker;
     QList<QStringList> m_undo;
