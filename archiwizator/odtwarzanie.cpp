@@ -208,7 +208,7 @@ QString OpisArchiwum(const PlanOdtworzenia &plan, const QString &dateSeparator)
 QStringList BlokadyKlientow(const QString &root)
 {
     QStringList locks = locksIn(root);
-    const QString location = storage::PathIn(root, QStringLiteral("Admini\\siec.dat"));
+    const QString location = storage::LocationFile(root);
     if (storage::FileExists(location)) {
         storage::Record record(storage::lokalizacja::kSize);
         try {
