@@ -4,6 +4,7 @@
 #include "blokada.h"
 #include "guard.h"
 #include "paths.h"
+#include "programfiles.h"
 #include "recordfile.h"
 #include "uruchomienia.h"
 
@@ -32,10 +33,6 @@ const QString kLocksHint =
                    "Klienci otwarci w tej chwili na innych stanowiskach utracą ochronę przed "
                    "jednoczesnym otwarciem\nBlokada klienta otwartego na tym stanowisku "
                    "zostaje zachowana");
-
-// The archiver's register files, deleted in this order.
-const char *const kArchiveRegister[] = {"ADMINI\\data_ar.dat", "ADMINI\\data_adr.dat",
-                                        "ADMINI\\data_or.dat", "ADMINI\\data_odr.dat"};
 
 // Deletes every lock file in KOSZ under the base directory, and the holder files beside them,
 // except the lock this copy holds and its holder file, which still protect the client open here.
@@ -151,8 +148,8 @@ void Tnarzedzia_f::run()
         PobierzDane(m_launch, m_workingDir, m_seams);
     }
     if (op4->isChecked()) {
-        for (const char *file : kArchiveRegister)
-            DeleteFile(PathIn(m_workingDir, QLatin1String(file)));
+        for (const QString &file : archiveregister::Files())
+            DeleteFile(PathIn(m_workingDir, file));
     }
     if (op5->isChecked())
         deleteClientLocks(m_register.baseDir(), m_register.heldLock());
