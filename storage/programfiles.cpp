@@ -1,5 +1,7 @@
 #include "programfiles.h"
 
+#include "paths.h"
+
 #include <QDir>
 
 namespace storage {
@@ -12,6 +14,13 @@ Record defaultRecord()
     return record;
 }
 } // namespace versionfile
+
+namespace historia {
+QString path(const QString &root)
+{
+    return PathIn(root, kName);
+}
+} // namespace historia
 
 namespace archiverconfig {
 Record recordOf(const QString &workingDir)

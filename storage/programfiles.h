@@ -23,6 +23,20 @@ constexpr QLatin1String kInstalled("24502");
 Record defaultRecord();
 } // namespace versionfile
 
+// The launch history record: Admini\historia.dat, the date, time and counter of the last run
+// that ended in an orderly way.
+namespace historia {
+constexpr QLatin1String kName("Admini\\historia.dat");
+constexpr qsizetype kSize = 79;
+constexpr StringField date{0, 15};
+constexpr StringField time{16, 15};
+constexpr StringField counter{32, 15};
+// Bytes 48 to 78 are reserved: zero in a new file, written back as read.
+
+// The record under `root`.
+QString path(const QString &root);
+} // namespace historia
+
 // The archiver's configuration: archiwizator_config.dat, written by the program at every start
 // and read by the archiver. 52 short strings of capacity 200. Slot 1 holds the data root with
 // its separator, slots 2 to 8 one mask per data folder (root, separator, folder name,
