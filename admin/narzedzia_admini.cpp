@@ -44,9 +44,10 @@ void deleteClientLocks(const QString &baseDir, const QString &heldLockPath)
     if (!heldLockPath.isEmpty())
         kept = {QFileInfo(heldLockPath).canonicalFilePath(),
                 QFileInfo(LockHolderPath(heldLockPath)).canonicalFilePath()};
-    const QDir kosz(PathIn(baseDir, QStringLiteral("\\KOSZ")));
-    const QFileInfoList locks = kosz.entryInfoList({QStringLiteral("*.k"), QStringLiteral("*.kto")},
-                                                   QDir::Files | QDir::Hidden | QDir::System);
+    const QDir kosz(LockFolder(baseDir));
+    const QFileInfoList locks =
+        kosz.entryInfoList({QLatin1String("*.") + kLockSuffix, QLatin1String("*.") + kHolderSuffix},
+                           QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo &lock : locks) {
         if (kept.contains(lock.canonicalFilePath()))
             continue;
