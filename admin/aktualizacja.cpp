@@ -74,7 +74,7 @@ UpdateCheck::UpdateCheck(const QString &workingDir, Seams &seams, Network &netwo
 
 QString UpdateCheck::target() const
 {
-    return PathIn(m_workingDir, QStringLiteral("Admini\\24.txt"));
+    return PathIn(m_workingDir, updateinfo::kName);
 }
 
 void UpdateCheck::start()

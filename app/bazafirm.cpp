@@ -449,8 +449,7 @@ void Tbaza_f::Narzedziaadministratora1Click()
 
 void Tbaza_f::Osieci1Click()
 {
-    m_openers.notepad(
-        {QStringLiteral("\\POMOC\\siec.dat"), 1, QStringLiteral("Informacje o wersji sieciowej.")});
+    m_openers.notepad({networkhelp::kName, 1, QStringLiteral("Informacje o wersji sieciowej.")});
 }
 
 void Tbaza_f::Ustawienia1Click()

@@ -73,4 +73,20 @@ namespace archivefolder {
 constexpr QLatin1String kName("Admini\\archfolder.dat");
 } // namespace archivefolder
 
+// The maker's version information, downloaded by the update check: Admini\24.txt, plain text.
+namespace updateinfo {
+constexpr QLatin1String kName("Admini\\24.txt");
+} // namespace updateinfo
+
+// The expense phrases the cost window offers and opens in the text editor: DANE\eksptresc.dat,
+// plain text, one phrase a line.
+namespace phrasefile {
+constexpr QLatin1String kName("DANE\\eksptresc.dat");
+} // namespace phrasefile
+
+// The help text on the network version, opened in the text editor: POMOC\siec.dat.
+namespace networkhelp {
+constexpr QLatin1String kName("\\POMOC\\siec.dat");
+} // namespace networkhelp
+
 } // namespace storage
