@@ -3,6 +3,7 @@
 #include "fileerror.h"
 #include "guard.h"
 #include "paths.h"
+#include "programfiles.h"
 #include "recordfile.h"
 #include "textcodec.h"
 
@@ -61,9 +62,9 @@ QStringList FirstLines(const QByteArray &text, int count)
 
 QString ReadInstalledVersion(const QString &workingDir)
 {
-    Record record(wersja::kSize);
-    ReadRecord(PathIn(workingDir, QStringLiteral("Admini\\wer.dat")), record);
-    return record.text(wersja::identifier);
+    Record record(versionfile::kSize);
+    ReadRecord(PathIn(workingDir, versionfile::kName), record);
+    return record.text(versionfile::identifier);
 }
 
 UpdateCheck::UpdateCheck(const QString &workingDir, Seams &seams, Network &network, QObject *parent)
@@ -73,7 +74,7 @@ UpdateCheck::UpdateCheck(const QString &workingDir, Seams &seams, Network &netwo
 
 QString UpdateCheck::target() const
 {
-    return PathIn(m_workingDir, QStringLiteral("Admini\\24.txt"));
+    return PathIn(m_workingDir, updateinfo::kName);
 }
 
 void UpdateCheck::start()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "network.h"
-#include "record.h"
 #include "seams.h"
 
 #include <QByteArray>
@@ -11,12 +10,6 @@
 #include <QUrl>
 
 namespace admin {
-
-// The installed version identifier, Admini\wer.dat in the working directory.
-namespace wersja {
-constexpr qsizetype kSize = 11;
-constexpr storage::StringField identifier{0, 10};
-} // namespace wersja
 
 // Where the maker publishes the version information file.
 const QUrl &DefaultUpdateAddress();

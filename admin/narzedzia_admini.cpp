@@ -4,6 +4,7 @@
 #include "blokada.h"
 #include "guard.h"
 #include "paths.h"
+#include "programfiles.h"
 #include "recordfile.h"
 #include "uruchomienia.h"
 
@@ -33,10 +34,6 @@ const QString kLocksHint =
                    "jednoczesnym otwarciem\nBlokada klienta otwartego na tym stanowisku "
                    "zostaje zachowana");
 
-// The archiver's register files, deleted in this order.
-const char *const kArchiveRegister[] = {"ADMINI\\data_ar.dat", "ADMINI\\data_adr.dat",
-                                        "ADMINI\\data_or.dat", "ADMINI\\data_odr.dat"};
-
 // Deletes every lock file in KOSZ under the base directory, and the holder files beside them,
 // except the lock this copy holds and its holder file, which still protect the client open here.
 // Locks left behind by copies that ended without releasing them would otherwise keep their
@@ -47,9 +44,10 @@ void deleteClientLocks(const QString &baseDir, const QString &heldLockPath)
     if (!heldLockPath.isEmpty())
         kept = {QFileInfo(heldLockPath).canonicalFilePath(),
                 QFileInfo(LockHolderPath(heldLockPath)).canonicalFilePath()};
-    const QDir kosz(PathIn(baseDir, QStringLiteral("\\KOSZ")));
-    const QFileInfoList locks = kosz.entryInfoList({QStringLiteral("*.k"), QStringLiteral("*.kto")},
-                                                   QDir::Files | QDir::Hidden | QDir::System);
+    const QDir kosz(LockFolder(baseDir));
+    const QFileInfoList locks =
+        kosz.entryInfoList({QLatin1String("*.") + kLockSuffix, QLatin1String("*.") + kHolderSuffix},
+                           QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo &lock : locks) {
         if (kept.contains(lock.canonicalFilePath()))
             continue;
@@ -151,8 +149,8 @@ void Tnarzedzia_f::run()
         PobierzDane(m_launch, m_workingDir, m_seams);
     }
     if (op4->isChecked()) {
-        for (const char *file : kArchiveRegister)
-            DeleteFile(PathIn(m_workingDir, QLatin1String(file)));
+        for (const QString &file : archiveregister::Files())
+            DeleteFile(PathIn(m_workingDir, file));
     }
     if (op5->isChecked())
         deleteClientLocks(m_register.baseDir(), m_register.heldLock());

@@ -7,13 +7,6 @@
 
 using namespace storage;
 
-namespace historia {
-QString path(const QString &root)
-{
-    return PathIn(root, QStringLiteral("/Admini/historia.dat"));
-}
-} // namespace historia
-
 void PobierzDane(LaunchValues &launch, const QString &workingDir, Seams &seams)
 {
     const QString file = historia::path(workingDir);

@@ -1,22 +1,12 @@
 #pragma once
 
+#include "programfiles.h"
 #include "record.h"
 #include "seams.h"
 
-// The launch history record, Admini\historia.dat: the date, time and counter of the last run
-// that ended in an orderly way.
-namespace historia {
-constexpr qsizetype kSize = 79;
-constexpr storage::StringField date{0, 15};
-constexpr storage::StringField time{16, 15};
-constexpr storage::StringField counter{32, 15};
-// Bytes 48 to 78 are reserved: zero in a new file, written back as read.
-QString path(const QString &root);
-} // namespace historia
-
 // This run's launch, prepared at start and written at the orderly end.
 struct LaunchValues {
-    storage::Record record{historia::kSize}; // the history record as read at start
+    storage::Record record{storage::historia::kSize}; // the history record as read at start
     QString date;
     QString time;
     QString counter;

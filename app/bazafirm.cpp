@@ -10,6 +10,7 @@
 #include "kalendarz.h"
 #include "lokalizacja.h"
 #include "paths.h"
+#include "programfiles.h"
 #include "recordfile.h"
 #include "rejestr.h"
 #include "tapety.h"
@@ -22,7 +23,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -49,11 +49,6 @@ const QString kChangedElsewhere =
     QStringLiteral("Wpis na tej pozycji został w międzyczasie zmieniony na innym stanowisku.\n"
                    "Lista pokazuje teraz jego aktualną treść. Sprawdź go i w razie potrzeby "
                    "ponów operację.");
-
-// The installed version identifier, read by the update check.
-constexpr qsizetype kVersionSize = 11;
-constexpr StringField kVersion{0, 10};
-const QString kVersionText = QStringLiteral("24502");
 
 } // namespace
 
@@ -137,38 +132,16 @@ Tbaza_f::Tbaza_f(const QString &workingDir, LaunchValues &launch, Seams &seams,
     setFixedSize(sizeHint());
 }
 
-Record Tbaza_f::ArchiverConfig(const QString &workingDir)
-{
-    const QString dir = QDir::toNativeSeparators(workingDir);
-    const QString sep = QDir::separator();
-    const QString all = QStringLiteral("*.*");
-    Record record(52 * 201);
-    auto slot = [&](int number, const QString &text) {
-        record.setText({(number - 1) * 201, 200}, text);
-    };
-    slot(1, dir + sep);
-    const char *const folders[] = {"Add_dok",    "Add_zad", "Admini",   "Dane",
-                                   "Komentarze", "Notatki", "Terminarz"};
-    int number = 2;
-    for (const char *folder : folders)
-        slot(number++, dir + sep + QLatin1String(folder) + sep + all);
-    slot(52, dir);
-    return record;
-}
-
 void Tbaza_f::FormCreate()
 {
     Guarded(m_seams.dialogs, [this] {
         PobierzDane(m_launch, m_workingDir, m_seams);
         m_baseDir = m_workingDir;
-        WriteRecord(PathIn(m_workingDir, QStringLiteral("archiwizator_config.dat")),
-                    ArchiverConfig(m_workingDir));
-        const QString versionFile = PathIn(m_workingDir, QStringLiteral("Admini\\wer.dat"));
-        if (!FileExists(versionFile)) {
-            Record version(kVersionSize);
-            version.setText(kVersion, kVersionText);
-            WriteRecord(versionFile, version);
-        }
+        WriteRecord(PathIn(m_workingDir, archiverconfig::kName),
+                    archiverconfig::recordOf(m_workingDir));
+        const QString versionFile = PathIn(m_workingDir, versionfile::kName);
+        if (!FileExists(versionFile))
+            WriteRecord(versionFile, versionfile::defaultRecord());
         setWindowTitle(QStringLiteral("Baza firm programu Mirtal 5.02"));
 
         const std::optional<ui::DatabaseConnection> database =
@@ -272,7 +245,7 @@ void Tbaza_f::refreshOwnerHint()
     const QString number = currentClientNumber();
     if (number.isEmpty())
         return;
-    const QString path = ClientFile(m_baseDir, number, QStringLiteral(".dat"));
+    const QString path = OwnerFile(m_baseDir, number);
     if (!FileExists(path))
         return;
     ReadRecord(path, m_owner);
@@ -476,8 +449,7 @@ void Tbaza_f::Narzedziaadministratora1Click()
 
 void Tbaza_f::Osieci1Click()
 {
-    m_openers.notepad(
-        {QStringLiteral("\\POMOC\\siec.dat"), 1, QStringLiteral("Informacje o wersji sieciowej.")});
+    m_openers.notepad({networkhelp::kName, 1, QStringLiteral("Informacje o wersji sieciowej.")});
 }
 
 void Tbaza_f::Ustawienia1Click()

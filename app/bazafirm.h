@@ -102,9 +102,6 @@ public:
     // The lock file this copy created last; the only one it ever deletes.
     const QString &heldLockPath() const { return m_heldLockPath; }
 
-    // The configuration file of the archiving add-on: the folders it saves.
-    static storage::Record ArchiverConfig(const QString &workingDir);
-
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -5,6 +5,7 @@
 #include "fileerror.h"
 #include "paths.h"
 #include "postep.h"
+#include "programfiles.h"
 #include "zip.h"
 
 #include <QDir>
@@ -239,10 +240,11 @@ bool JestArchiwum(const QString &fileName)
 
 bool PlikArchiwizatora(const QString &relativeName)
 {
-    static const QStringList own{
-        QStringLiteral("Admini/data_ar.dat"),    QStringLiteral("Admini/data_adr.dat"),
-        QStringLiteral("Admini/data_or.dat"),    QStringLiteral("Admini/data_odr.dat"),
-        QStringLiteral("Admini/archfolder.dat"), QStringLiteral("archiwizator_config.dat")};
+    static const QStringList own = [] {
+        QStringList names = storage::archiveregister::Files();
+        names << storage::archivefolder::kName << storage::archiverconfig::kName;
+        return names.replaceInStrings(QStringLiteral("\\"), QStringLiteral("/"));
+    }();
     QString name = relativeName;
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return own.contains(name, Qt::CaseInsensitive);

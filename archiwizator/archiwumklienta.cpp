@@ -89,7 +89,7 @@ QList<ArchiwumKlienta> ArchiwaKlientow(const QString &root)
 {
     QList<ArchiwumKlienta> found;
     collect(root, found);
-    const QString location = storage::PathIn(root, QStringLiteral("Admini\\siec.dat"));
+    const QString location = storage::LocationFile(root);
     if (storage::FileExists(location)) {
         storage::Record record(storage::lokalizacja::kSize);
         try {

@@ -1,6 +1,7 @@
 #include "folderarchiwow.h"
 
 #include "paths.h"
+#include "programfiles.h"
 #include "recordfile.h"
 
 namespace archiwizator {
@@ -9,7 +10,7 @@ namespace {
 
 QString fileIn(const QString &workingDir)
 {
-    return storage::PathIn(workingDir, QStringLiteral("Admini\\archfolder.dat"));
+    return storage::PathIn(workingDir, storage::archivefolder::kName);
 }
 
 } // namespace

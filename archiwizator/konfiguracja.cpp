@@ -3,6 +3,7 @@
 #include "blad.h"
 #include "fileerror.h"
 #include "paths.h"
+#include "programfiles.h"
 #include "recordfile.h"
 
 #include <QDir>
@@ -12,7 +13,9 @@ namespace archiwizator {
 
 namespace {
 
-const QString kConfigName = QStringLiteral("archiwizator_config.dat");
+namespace konfiguracja = storage::archiverconfig;
+
+const QString kConfigName = konfiguracja::kName;
 
 bool isSeparator(QChar c)
 {

@@ -2,6 +2,7 @@
 
 #include "archiwum.h"
 #include "blad.h"
+#include "blokada.h"
 #include "fileerror.h"
 #include "lokalizacja.h"
 #include "paths.h"
@@ -82,11 +83,11 @@ QDateTime madeAt(const QFileInfo &info)
 
 QStringList locksIn(const QString &root)
 {
-    const QString kosz = storage::PathIn(root, QStringLiteral("KOSZ"));
+    const QString kosz = storage::LockFolder(root);
     QStringList locks;
     const QFileInfoList found = QDir(kosz).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo &info : found) {
-        if (info.suffix().compare(QLatin1String("k"), Qt::CaseInsensitive) == 0)
+        if (info.suffix().compare(storage::kLockSuffix, Qt::CaseInsensitive) == 0)
             locks.append(QDir::toNativeSeparators(info.filePath()));
     }
     return locks;
@@ -208,7 +209,7 @@ QString OpisArchiwum(const PlanOdtworzenia &plan, const QString &dateSeparator)
 QStringList BlokadyKlientow(const QString &root)
 {
     QStringList locks = locksIn(root);
-    const QString location = storage::PathIn(root, QStringLiteral("Admini\\siec.dat"));
+    const QString location = storage::LocationFile(root);
     if (storage::FileExists(location)) {
         storage::Record record(storage::lokalizacja::kSize);
         try {

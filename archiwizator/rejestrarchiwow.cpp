@@ -1,6 +1,7 @@
 #include "rejestrarchiwow.h"
 
 #include "paths.h"
+#include "programfiles.h"
 #include "recordfile.h"
 
 #include <algorithm>
@@ -17,10 +18,9 @@ struct Files {
 Files filesOf(const QString &workingDir, Rejestr which)
 {
     const bool archives = which == Rejestr::Archiwa;
-    return {storage::PathIn(workingDir, archives ? QStringLiteral("Admini\\data_ar.dat")
-                                                 : QStringLiteral("Admini\\data_or.dat")),
-            storage::PathIn(workingDir, archives ? QStringLiteral("Admini\\data_adr.dat")
-                                                 : QStringLiteral("Admini\\data_odr.dat"))};
+    using namespace storage::archiveregister;
+    return {storage::PathIn(workingDir, archives ? kArchivesSummary : kRestoresSummary),
+            storage::PathIn(workingDir, archives ? kArchivesList : kRestoresList)};
 }
 
 storage::StringField shifted(storage::StringField field, qsizetype base)

@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool numeratorMissing = !parts.at(1);
     RunWindow(session, statement);
 
-    const std::optional<Record> memory = Read(mie, printing::mie::kSize);
+    const std::optional<Record> memory = Read(mie, storage::mie::kSize);
     const std::optional<Record> numbers = Read(num, numerator::kSize);
     FUZZ_CHECK(!memoryMissing || memory);
     FUZZ_CHECK(!numeratorMissing || numbers);
@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(session.seams.dialogs.shown.isEmpty());
     FUZZ_CHECK(session.printDialogs.previews.size() == 1);
     QFile saved(PathIn(fuzz::WorkingDir(), mie));
-    FUZZ_CHECK(saved.open(QIODevice::ReadOnly) && saved.size() == printing::mie::kSize);
+    FUZZ_CHECK(saved.open(QIODevice::ReadOnly) && saved.size() == storage::mie::kSize);
 
     // The statement drawn from the files as they were read: the panel showed the same.
     RecordingPage page;
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QString::number(numbers->int32(numerator::kNumber)),
         numbers->text(numerator::suffix),
         ShortDate(session.seams.clock.today(), session.seams.regional),
-        memory->text(printing::mie::miejscowosc),
+        memory->text(storage::mie::miejscowosc),
         statement.owner,
         *costs,
         statement.results,

@@ -7,8 +7,8 @@
 #include "lokalizacja.h"
 #include "modul_hist.h"
 #include "printfontrecord.h"
+#include "programfiles.h"
 #include "textcodec.h"
-#include "wydruk.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -144,9 +144,9 @@ int main(int argc, char **argv)
     number.setText(numerator::suffix, QStringLiteral("/2007/ŁK"));
     write("fuzz_numerator", "largest", number);
 
-    write("fuzz_mie", "default", printing::mie::defaultRecord());
-    Record memory = printing::mie::defaultRecord();
-    memory.setText(printing::mie::miejscowosc, QStringLiteral("Kraków"));
+    write("fuzz_mie", "default", storage::mie::defaultRecord());
+    Record memory = storage::mie::defaultRecord();
+    memory.setText(storage::mie::miejscowosc, QStringLiteral("Kraków"));
     write("fuzz_mie", "place", memory);
 
     Record location = lokalizacja::defaultRecord(QStringLiteral("C:\\MIRTAL"));
@@ -172,8 +172,8 @@ int main(int argc, char **argv)
     font.setByte(printfont::kStyle, 5);
     write("fuzz_font", "dejavu", font);
 
-    Record version(admin::wersja::kSize);
-    version.setText(admin::wersja::identifier, QStringLiteral("5.02"));
+    Record version(versionfile::kSize);
+    version.setText(versionfile::identifier, QStringLiteral("5.02"));
     write("fuzz_wersja", "current", version);
 
     write("fuzz_fixedpoint", "amount", QByteArray("\x0c\x02   710.43"));
@@ -249,7 +249,7 @@ int main(int argc, char **argv)
               joined({memory.bytes(), number.bytes(), przebieg.bytes(), koszty.bytes()}));
     write("fuzz_okno_wydruk", "default",
           QByteArray("\x70") +
-              joined({printing::mie::defaultRecord().bytes(), numerator::defaultRecord().bytes(),
+              joined({storage::mie::defaultRecord().bytes(), numerator::defaultRecord().bytes(),
                       mileage::defaultRecord().bytes(), cost::defaultRecord().bytes()}));
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printdialogs.h"
+#include "printfontrecord.h"
 #include "printfontsettings.h"
 #include "seams.h"
 
@@ -11,7 +12,7 @@ class QWidget;
 namespace printing {
 
 // The name of the print font settings file under FONT in the working directory.
-inline constexpr QLatin1String kPrintFontFile("font_kanto_2007.dat");
+inline constexpr QLatin1String kPrintFontFile = storage::printfont::kName;
 
 // The settings file FONT\ + fileName under the working directory.
 QString PrintFontPath(const QString &workingDir, const QString &fileName);

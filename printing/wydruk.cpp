@@ -20,17 +20,6 @@ using namespace storage;
 
 namespace printing {
 
-namespace mie {
-Record defaultRecord()
-{
-    Record record(kSize);
-    record.setInt32(kReserved1, 0);
-    record.setInt32(kReserved2, 100);
-    record.setInt32(kReserved3, 100);
-    return record;
-}
-} // namespace mie
-
 Twydruk_f::Twydruk_f(Seams &seams, PrintDialogs &dialogs, PrintFontStore &fonts, QWidget *parent)
     : FormWindow(Placement::StayOnTop, parent), m_seams(seams), m_dialogs(dialogs), m_fonts(fonts),
       m_ui(std::make_unique<Ui::Twydruk_f>())

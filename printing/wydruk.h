@@ -21,18 +21,6 @@ namespace printing {
 class PrintFontStore;
 struct StatementInput;
 
-// The print panel's memory of one client and year: DANE\<stem>.mie, the place name.
-namespace mie {
-constexpr qsizetype kSize = 63;
-constexpr storage::StringField miejscowosc{0, 50};
-// Three reserved numbers, read with the record and used for nothing.
-constexpr qsizetype kReserved1 = 51;
-constexpr qsizetype kReserved2 = 55;
-constexpr qsizetype kReserved3 = 59;
-// Empty place name, reserved numbers 0, 100, 100.
-storage::Record defaultRecord();
-} // namespace mie
-
 // The print control panel: prints the settlement statement of the calculated month and
 // advances the document numerator. It prints what the calculation handed it at its opening
 // until it is opened again.
@@ -74,7 +62,7 @@ private:
     PrintFontStore &m_fonts;
     // What the calculation handed over at the opening.
     settlement::StatementHandOver m_statement;
-    storage::Record m_memory{mie::kSize};
+    storage::Record m_memory{storage::mie::kSize};
     // The number and the place name as the panel last showed or stored them: a number the user
     // changed stays as typed when the stored one moves on, and a changed place name is
     // remembered by an automatic leave.

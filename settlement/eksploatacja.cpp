@@ -7,6 +7,7 @@
 #include "guard.h"
 #include "helppanel.h"
 #include "paths.h"
+#include "programfiles.h"
 #include "przebieg.h"
 #include "recordfile.h"
 #include "registergrid.h"
@@ -41,7 +42,7 @@ constexpr int kColumnWidths[kColumns] = {75, 322, 89, 61, 59};
 // "Rodzaj wydatku" gives way to a longer date or document number down to this width.
 constexpr int kKindMinimumWidth = 160;
 
-const QString kPhraseFile = QStringLiteral("DANE\\eksptresc.dat");
+const QString kPhraseFile = storage::phrasefile::kName;
 
 const QStringList &headerLabels()
 {

@@ -175,14 +175,9 @@ void Trozliczeniesamochodu_f::SpeedButton1Click()
             QStringLiteral("Brak numeru identyfikacji właściciela pojazdu. Zapis wstrzymany."));
         return;
     }
-    Record record(owner::kSize);
-    record.setText(owner::nazwa1, m_ui->nazwa1->text());
-    record.setText(owner::nazwa2, m_ui->nazwa2->text());
-    record.setText(owner::nazwa3, m_ui->nazwa3->text());
-    record.setText(owner::nip, m_ui->nip->text());
-    record.setText(owner::rejestracja, m_ui->rejestracja->text());
-    record.setText(owner::marka, m_ui->marka->text());
-    record.setText(owner::id, m_ui->id->text());
+    const Record record = owner::recordOf(
+        {m_ui->nazwa1->text(), m_ui->nazwa2->text(), m_ui->nazwa3->text(), m_ui->nip->text(),
+         m_ui->rejestracja->text(), m_ui->marka->text(), m_ui->id->text()});
     if (!m_rok)
         return;
     const bool saved = Guarded(m_seams.dialogs, [&] { m_rok->saveOwner(record); });

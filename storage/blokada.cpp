@@ -37,14 +37,21 @@ void writeHolder(const QString &lockPath, const QString &workstation, const QDat
 
 } // namespace
 
+QString LockFolder(const QString &baseDir)
+{
+    return PathIn(baseDir, kLockFolder);
+}
+
 QString LockPath(const QString &baseDir, const QString &clientNumber)
 {
-    return PathIn(baseDir, QLatin1String("\\KOSZ\\") + clientNumber + QLatin1String(".k"));
+    return PathIn(baseDir,
+                  kLockFolder + QLatin1Char('\\') + clientNumber + QLatin1Char('.') + kLockSuffix);
 }
 
 QString LockHolderPath(const QString &lockPath)
 {
-    return lockPath + QLatin1String("to");
+    // NNN.k becomes NNN.kto.
+    return lockPath + kHolderSuffix.mid(kLockSuffix.size());
 }
 
 QString ThisWorkstation()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLatin1String>
 #include <QString>
 
 #include <optional>
@@ -15,6 +16,14 @@ namespace storage {
 // took the lock and when. It is written after the lock is taken and deleted before the lock is
 // released, so that a lock left by a workstation that was switched off or crashed says whom to
 // ask before an administrator clears it. Only the lock file decides whether a client is busy.
+
+// The folder of the locks under the base directory, and the suffixes of lock and holder files.
+constexpr QLatin1String kLockFolder("KOSZ");
+constexpr QLatin1String kLockSuffix("k");
+constexpr QLatin1String kHolderSuffix("kto");
+
+// The lock folder under `baseDir`.
+QString LockFolder(const QString &baseDir);
 
 QString LockPath(const QString &baseDir, const QString &clientNumber);
 

@@ -14,6 +14,11 @@ QString ClientFile(const QString &root, const QString &number, const QString &su
     return PathIn(root, QLatin1String("DANE\\") + number + suffix);
 }
 
+QString OwnerFile(const QString &root, const QString &number)
+{
+    return ClientFile(root, number, QStringLiteral(".dat"));
+}
+
 QString YearStem(const QString &id, const QString &year)
 {
     // The identifier is typed or read from an owner record that may hold anything; a separator
@@ -31,7 +36,7 @@ QString YearFile(const QString &root, const QString &stem, const QString &extens
 
 QStringList RemovedClientFiles(const QString &root, const QString &number)
 {
-    QStringList files{ClientFile(root, number, QStringLiteral(".dat"))};
+    QStringList files{OwnerFile(root, number)};
     for (const char *extension : {".num", ".eks", ".prz", ".mie", ".vat"}) {
         for (int year = kFirstYear; year <= kLastYear; ++year) {
             files << ClientFile(
@@ -46,6 +51,19 @@ Record defaultRecord(const QString &clientNumber)
 {
     Record record(kSize);
     record.setText(id, clientNumber);
+    return record;
+}
+
+Record recordOf(const Fields &fields)
+{
+    Record record(kSize);
+    record.setText(nazwa1, fields.nazwa1);
+    record.setText(nazwa2, fields.nazwa2);
+    record.setText(nazwa3, fields.nazwa3);
+    record.setText(nip, fields.nip);
+    record.setText(rejestracja, fields.rejestracja);
+    record.setText(marka, fields.marka);
+    record.setText(id, fields.id);
     return record;
 }
 } // namespace owner
@@ -68,6 +86,17 @@ Record defaultRecord()
     return record;
 }
 } // namespace numerator
+
+namespace mie {
+Record defaultRecord()
+{
+    Record record(kSize);
+    record.setInt32(kReserved1, 0);
+    record.setInt32(kReserved2, 100);
+    record.setInt32(kReserved3, 100);
+    return record;
+}
+} // namespace mie
 
 namespace registerfile {
 Record defaultRecord()

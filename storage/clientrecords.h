@@ -28,7 +28,9 @@ QString YearFile(const QString &root, const QString &stem, const QString &extens
 // each of ".num", ".eks", ".prz", ".mie", ".vat" the per-year files of every settlement year.
 QStringList RemovedClientFiles(const QString &root, const QString &number);
 
-// Owner and car of one client: DANE\NNN.dat.
+// Owner and car of one client: DANE\NNN.dat, the file OwnerFile names.
+QString OwnerFile(const QString &root, const QString &number);
+
 namespace owner {
 constexpr qsizetype kSize = 237;
 constexpr StringField nazwa1{0, 50};
@@ -40,6 +42,18 @@ constexpr StringField marka{195, 20};
 constexpr StringField id{216, 20};
 // All zero but the identifier, which is the client number.
 Record defaultRecord(const QString &clientNumber);
+// The texts of the owner window.
+struct Fields {
+    QString nazwa1;
+    QString nazwa2;
+    QString nazwa3;
+    QString nip;
+    QString rejestracja;
+    QString marka;
+    QString id;
+};
+// The record of `fields`, each cut at its capacity; the bytes between the fields stay zero.
+Record recordOf(const Fields &fields);
 } // namespace owner
 
 // Monthly kilometres, rates and amounts of one year: stem + ".prz".
@@ -105,6 +119,18 @@ constexpr StringField suffix{4, 10};
 // Number 1, empty suffix.
 Record defaultRecord();
 } // namespace numerator
+
+// The print panel's memory of one client and year, the place name: stem + ".mie".
+namespace mie {
+constexpr qsizetype kSize = 63;
+constexpr StringField miejscowosc{0, 50};
+// Three reserved numbers, read with the record and used for nothing.
+constexpr qsizetype kReserved1 = 51;
+constexpr qsizetype kReserved2 = 55;
+constexpr qsizetype kReserved3 = 59;
+// Empty place name, reserved numbers 0, 100, 100.
+Record defaultRecord();
+} // namespace mie
 
 // The client register: DANE\klienci.dat under the base directory.
 namespace registerfile {

@@ -27,9 +27,9 @@ Mode ModeOf(quint8 stored)
 }
 } // namespace lokalizacja
 
-QString LocationFile(const QString &workingDir)
+QString LocationFile(const QString &dir)
 {
-    return PathIn(workingDir, QStringLiteral("Admini\\siec.dat"));
+    return PathIn(dir, lokalizacja::kName);
 }
 
 DatabaseLocation ReadLocation(const QString &workingDir)
@@ -61,7 +61,7 @@ LocationCheck CheckLocation(const QString &workingDir, bool checkLocation)
     LocationCheck check;
     check.location = ReadLocation(workingDir);
     if (check.location.mode == lokalizacja::Network) {
-        QFile probe(PathIn(check.location.networkPath, QStringLiteral("\\Admini\\siec.dat")));
+        QFile probe(LocationFile(check.location.networkPath));
         if (!probe.open(QIODevice::ReadOnly))
             check.status = LocationCheck::Status::NetworkUnavailable;
         else
@@ -84,8 +84,7 @@ void RepairLocation(const QString &workingDir, const LocationCheck &check)
 
 FileError OnDatabase(const FileError &error, const QString &baseDir)
 {
-    const QByteArray probe =
-        QFile::encodeName(PathIn(baseDir, QStringLiteral("\\Admini\\siec.dat")));
+    const QByteArray probe = QFile::encodeName(LocationFile(baseDir));
     const int fd = ::open(probe.constData(), O_RDONLY | O_CLOEXEC);
     if (fd >= 0) {
         ::close(fd);

@@ -3,6 +3,7 @@
 #include "fileerror.h"
 #include "record.h"
 
+#include <QLatin1String>
 #include <QString>
 
 namespace storage {
@@ -10,6 +11,7 @@ namespace storage {
 // The database location record, Admini\siec.dat in the working directory: local or network
 // mode and the two paths.
 namespace lokalizacja {
+constexpr QLatin1String kName("Admini\\siec.dat");
 constexpr qsizetype kSize = 403;
 constexpr qsizetype kMode = 0;
 constexpr StringField localPath{1, 200};
@@ -28,7 +30,8 @@ struct DatabaseLocation {
     QString networkPath;
 };
 
-QString LocationFile(const QString &workingDir);
+// The record under `dir`: the working directory's own, or the copy a database folder holds.
+QString LocationFile(const QString &dir);
 
 // Reads the record, writing the default one first when the file is missing. Throws FileError.
 DatabaseLocation ReadLocation(const QString &workingDir);

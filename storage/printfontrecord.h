@@ -2,10 +2,13 @@
 
 #include "record.h"
 
+#include <QLatin1String>
+
 namespace storage {
 
 // The print font settings: FONT\font_kanto_2007.dat under the working directory.
 namespace printfont {
+constexpr QLatin1String kName("font_kanto_2007.dat"); // in FONT
 constexpr qsizetype kSize = 76;
 constexpr qsizetype kColour = 0; // 0x00BBGGRR
 constexpr StringField face{4, 60};

@@ -27,7 +27,7 @@ ClientYear::ClientYear(const QString &workingDir, const QString &client, const Q
 
 QString ClientYear::ownerFile() const
 {
-    return ClientFile(m_workingDir, m_client, QStringLiteral(".dat"));
+    return OwnerFile(m_workingDir, m_client);
 }
 
 QString ClientYear::yearFile(const QString &extension) const

@@ -1,6 +1,6 @@
-#include "bazafirm.h"
 #include "blad.h"
 #include "konfiguracja.h"
+#include "programfiles.h"
 #include "recordfile.h"
 #include "testfiles.h"
 
@@ -26,8 +26,19 @@ void TestKonfiguracja::writtenByTheProgramIsReadBack()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    storage::WriteRecord(dir.path() + QStringLiteral("/archiwizator_config.dat"),
-                         Tbaza_f::ArchiverConfig(dir.path()));
+    const storage::Record written = storage::archiverconfig::recordOf(dir.path());
+    // The layout the reader expects, spelled out: 52 slots of 201 bytes, the root with its
+    // separator in the first, the first mask in the second, the bare root in the last.
+    const QString root = QDir::toNativeSeparators(dir.path());
+    const QString sep = QDir::separator();
+    QCOMPARE(written.size(), qsizetype(10452));
+    QCOMPARE(written.bytes().mid(0, 201), testfiles::shortString(root + sep, 200));
+    QCOMPARE(written.bytes().mid(201, 201),
+             testfiles::shortString(
+                 root + sep + QStringLiteral("Add_dok") + sep + QStringLiteral("*.*"), 200));
+    QCOMPARE(written.bytes().mid(8 * 201, 201), QByteArray(201, '\0'));
+    QCOMPARE(written.bytes().mid(10251), testfiles::shortString(root, 200));
+    storage::WriteRecord(dir.path() + QStringLiteral("/archiwizator_config.dat"), written);
     const Konfiguracja config = CzytajKonfiguracje(dir.path());
     QCOMPARE(config.root, QDir::toNativeSeparators(dir.path()));
     QCOMPARE(config.folders, (QStringList{QStringLiteral("Add_dok"), QStringLiteral("Add_zad"),

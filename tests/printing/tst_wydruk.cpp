@@ -462,8 +462,10 @@ void TestWydruk::numeratorAtItsLimitStays()
     QCOMPARE(m_ws->seams.dialogs.shown.size(), 1);
     const ShownDialog &notice = m_ws->seams.dialogs.shown.first();
     QCOMPARE(int(notice.kind), int(ShownDialog::Kind::Notice));
-    QCOMPARE(notice.caption, settlement::NumeratorAtLimitCaption());
-    QCOMPARE(notice.text, settlement::NumeratorAtLimitText());
+    QCOMPARE(notice.caption, QStringLiteral("Informacja"));
+    QCOMPARE(notice.text,
+             QStringLiteral("Numer dokumentu osiągnął największą możliwą wartość (2147483647) i "
+                            "nie zostanie zwiększony."));
     // The next page carries the same number, never a negative one.
     QCOMPARE(previewedNumber(), QStringLiteral("Dokument Nr 2147483647/2007"));
     if (const std::optional<QString> text = PdfText(pdf(1)))

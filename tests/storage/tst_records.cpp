@@ -1,6 +1,7 @@
 #include "clientrecords.h"
 #include "datatree.h"
 #include "paths.h"
+#include "programfiles.h"
 #include "record.h"
 #include "testfiles.h"
 #include "textcodec.h"
@@ -42,6 +43,8 @@ private Q_SLOTS:
     void lastFieldIsReadInsideTheRecord();
     void int32IsLittleEndian();
     void defaultRecords();
+    void ownerRecordOfTheWindowsFields_data();
+    void ownerRecordOfTheWindowsFields();
     void yearFileNamesFollowTheIdentifier();
     void yearFilesStayInTheDataFolder_data();
     void yearFilesStayInTheDataFolder();
@@ -221,6 +224,65 @@ void TestRecords::defaultRecords()
     QCOMPARE(reg.mid(11 * 51, 51), testfiles::shortString(QStringLiteral("012"), 50));
     QCOMPARE(reg.mid(499 * 51, 51), testfiles::shortString(QStringLiteral("500"), 50));
     QCOMPARE(reg.mid(25500), QByteArray(10500, '\0'));
+
+    QCOMPARE(mie::defaultRecord().bytes(),
+             QByteArray(55, '\0') + QByteArray("\x64\x00\x00\x00\x64\x00\x00\x00", 8));
+    QCOMPARE(versionfile::defaultRecord().bytes(), QByteArray("\x05"
+                                                              "24502\0\0\0\0\0",
+                                                              11));
+}
+
+void TestRecords::ownerRecordOfTheWindowsFields_data()
+{
+    QTest::addColumn<QStringList>("fields"); // nazwa1, nazwa2, nazwa3, nip, rejestracja, marka, id
+    QTest::addColumn<QByteArray>("expected");
+
+    auto at = [](QByteArray bytes, qsizetype offset, const QByteArray &text) {
+        return bytes.replace(offset, text.size(), text);
+    };
+    const QByteArray empty(237, '\0');
+    QTest::newRow("all empty") << QStringList(7) << empty;
+
+    // Offsets and capacities written out from the layout, apart from the code.
+    auto field = [&](QByteArray bytes, qsizetype offset, const char *text, int capacity) {
+        return at(bytes, offset, testfiles::shortString(QLatin1String(text), capacity));
+    };
+    QByteArray all = field(empty, 0, "Firma Sp.", 50);
+    all = field(all, 51, "ul. A", 50);
+    all = field(all, 102, "00-001 Gdzie", 50);
+    all = field(all, 153, "123-456-78-90", 20);
+    all = field(all, 174, "WA 12345", 20);
+    all = field(all, 195, "Opel", 20);
+    all = field(all, 216, "007", 20);
+    QTest::newRow("each field at its place, registration before make")
+        << QStringList{QStringLiteral("Firma Sp."),    QStringLiteral("ul. A"),
+                       QStringLiteral("00-001 Gdzie"), QStringLiteral("123-456-78-90"),
+                       QStringLiteral("WA 12345"),     QStringLiteral("Opel"),
+                       QStringLiteral("007")}
+        << all;
+
+    QByteArray cut = at(empty, 0, QByteArray(1, '\x32') + QByteArray(50, 'x'));
+    cut = at(cut, 174, QByteArray(1, '\x14') + QByteArray(20, 'r'));
+    cut = at(cut, 216, QByteArray(1, '\x14') + QByteArray(20, '9'));
+    QTest::newRow("cut at capacity, the next field untouched")
+        << QStringList{QString(51, QLatin1Char('x')), {}, {}, {}, QString(25, QLatin1Char('r')), {},
+                       QString(21, QLatin1Char('9'))}
+        << cut;
+
+    QTest::newRow("Polish letters one byte each")
+        << QStringList{QStringLiteral("Łódź"), {}, {}, {}, {}, {}, QStringLiteral("1")}
+        << at(at(empty, 0, "\x04\xa3\xf3\x64\x9f"), 216,
+              "\x01"
+              "1");
+}
+
+void TestRecords::ownerRecordOfTheWindowsFields()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QByteArray, expected);
+    const Record record = owner::recordOf(
+        {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]});
+    QCOMPARE(record.bytes(), expected);
 }
 
 void TestRecords::yearFileNamesFollowTheIdentifier()

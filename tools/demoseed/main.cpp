@@ -5,10 +5,10 @@
 
 #include "clientrecords.h"
 #include "datatree.h"
+#include "fileerror.h"
 #include "fixedpoint.h"
 #include "paths.h"
 #include "recordfile.h"
-#include "wydruk.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -123,8 +123,8 @@ void WritePrintPanel(const QString &root)
     WriteRecord(DataFile(root, QStringLiteral(".num")), number);
 
     // As the print panel's "Powrót" leaves it: the place name, the reserved numbers zero.
-    Record memory(printing::mie::kSize);
-    memory.setText(printing::mie::miejscowosc, QStringLiteral("Warszawa"));
+    Record memory(storage::mie::kSize);
+    memory.setText(storage::mie::miejscowosc, QStringLiteral("Warszawa"));
     WriteRecord(DataFile(root, QStringLiteral(".mie")), memory);
 }
 
