@@ -33,6 +33,27 @@ Tbaza_f::Openers openersFor(RecordingSettlement *&settlement)
             [](const printing::NotepadRequest &) { return false; }};
 }
 
+// A second copy of the program on the same base directory (another workstation), with seams and
+// windows of its own, its main window set up; its settlement window is the stand-in a test puts
+// into `settlement`.
+struct SecondCopy {
+    SecondCopy(const QString &dir, printing::PrintDialogs &printDialogs)
+        : fonts(dir, printDialogs),
+          window(dir, launch, seams.seams, windows, openersFor(settlement), clientWindows, fonts)
+    {
+        window.FormCreate();
+    }
+    Q_DISABLE_COPY(SecondCopy)
+
+    TestSeams seams;
+    printing::PrintFontStore fonts;
+    ui::WindowTable windows;
+    ui::ClientWindowList clientWindows;
+    LaunchValues launch;
+    RecordingSettlement *settlement = nullptr;
+    Tbaza_f window;
+};
+
 } // namespace
 
 namespace {
@@ -505,15 +526,10 @@ void TestBazaFirm::twoCopiesNeverOpenOneClient()
     start();
     RecordingSettlement firstSettlement;
     m_settlement = &firstSettlement;
-    TestSeams otherSeams;
-    printing::PrintFontStore otherFonts(m_ws->path(), m_printDialogs);
-    ui::WindowTable otherWindows;
-    ui::ClientWindowList otherClientWindows;
-    LaunchValues otherLaunch;
-    RecordingSettlement *otherSettlement = nullptr;
-    Tbaza_f other(m_ws->path(), otherLaunch, otherSeams.seams, otherWindows,
-                  openersFor(otherSettlement), otherClientWindows, otherFonts);
-    other.FormCreate();
+    SecondCopy second(m_ws->path(), m_printDialogs);
+    Tbaza_f &other = second.window;
+    TestSeams &otherSeams = second.seams;
+    RecordingSettlement *&otherSettlement = second.settlement;
     RecordingSettlement secondSettlement;
     otherSettlement = &secondSettlement;
     auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
@@ -605,15 +621,9 @@ void TestBazaFirm::changesOfAnotherCopyAreReadBeforeOpening()
     start();
     RecordingSettlement settlement;
     m_settlement = &settlement;
-    TestSeams otherSeams;
-    printing::PrintFontStore otherFonts(m_ws->path(), m_printDialogs);
-    ui::WindowTable otherWindows;
-    ui::ClientWindowList otherClientWindows;
-    LaunchValues otherLaunch;
-    RecordingSettlement *otherSettlement = nullptr;
-    Tbaza_f other(m_ws->path(), otherLaunch, otherSeams.seams, otherWindows,
-                  openersFor(otherSettlement), otherClientWindows, otherFonts);
-    other.FormCreate();
+    SecondCopy second(m_ws->path(), m_printDialogs);
+    Tbaza_f &other = second.window;
+    TestSeams &otherSeams = second.seams;
     auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
     auto *list = child<QListWidget>("lista_k");
 
@@ -714,15 +724,9 @@ void TestBazaFirm::twoWorkstationsChangeTheRegisterLineByLine()
     // Workstation A is this window, B a second copy on the same base directory; both show the
     // register as it was at their start.
     start();
-    TestSeams otherSeams;
-    printing::PrintFontStore otherFonts(m_ws->path(), m_printDialogs);
-    ui::WindowTable otherWindows;
-    ui::ClientWindowList otherClientWindows;
-    LaunchValues otherLaunch;
-    RecordingSettlement *otherSettlement = nullptr;
-    Tbaza_f other(m_ws->path(), otherLaunch, otherSeams.seams, otherWindows,
-                  openersFor(otherSettlement), otherClientWindows, otherFonts);
-    other.FormCreate();
+    SecondCopy second(m_ws->path(), m_printDialogs);
+    Tbaza_f &other = second.window;
+    TestSeams &otherSeams = second.seams;
     auto *list = child<QListWidget>("lista_k");
     auto *otherList = other.findChild<QListWidget *>(QStringLiteral("lista_k"));
     const auto line = [&](int position) {
