@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-// Offsets of the year's record files, written out independently of the program's layout
+// Layouts of the record files, written out independently of the program's layout
 // constants, so that a test of the bytes catches a change on either side.
 namespace recordoffsets {
 
@@ -36,5 +36,13 @@ inline QByteArray entry(const QString &text)
     return testfiles::shortString(text, 60);
 }
 } // namespace costs
+
+// The database location record Admini\siec.dat: the mode byte (1 local, 2 network), then the
+// local and the network path as short strings of capacity 200.
+inline QByteArray locationBytes(quint8 mode, const QString &localPath, const QString &networkPath)
+{
+    return QByteArray(1, static_cast<char>(mode)) + testfiles::shortString(localPath, 200) +
+           testfiles::shortString(networkPath, 200);
+}
 
 } // namespace recordoffsets
