@@ -19,17 +19,11 @@ Thisto_f::Thisto_f(const QString &workingDir, Seams &seams, QWidget *parent)
       m_ui(std::make_unique<Ui::Thisto_f>())
 {
     m_ui->setupUi(this);
-    Label4 = m_ui->Label4;
-    Label5 = m_ui->Label5;
-    Label6 = m_ui->Label6;
-    Label8 = m_ui->Label8;
-    Label13 = m_ui->Label13;
-    SpeedButton1 = m_ui->SpeedButton1;
 
     Timer1 = ui::named(new QTimer(this), "Timer1");
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &Thisto_f::Timer1Timer);
-    connect(SpeedButton1, &QPushButton::clicked, this, &Thisto_f::SpeedButton1Click);
+    connect(m_ui->SpeedButton1, &QPushButton::clicked, this, &Thisto_f::SpeedButton1Click);
 
     fixSize();
 }
@@ -37,11 +31,11 @@ Thisto_f::Thisto_f(const QString &workingDir, Seams &seams, QWidget *parent)
 bool Thisto_f::FormCreate()
 {
     Timer1->start();
-    Label4->setText(QStringLiteral("nieznana"));
-    Label5->setText(QStringLiteral("nieznany"));
-    Label6->setText(QStringLiteral("0"));
-    Label8->clear();
-    Label8->setToolTip(QString());
+    m_ui->Label4->setText(QStringLiteral("nieznana"));
+    m_ui->Label5->setText(QStringLiteral("nieznany"));
+    m_ui->Label6->setText(QStringLiteral("0"));
+    m_ui->Label8->clear();
+    m_ui->Label8->setToolTip(QString());
 
     bool ended = false;
     const bool completed = Guarded(m_seams.dialogs, [&] {
@@ -57,19 +51,19 @@ bool Thisto_f::FormCreate()
         CreateIfMissing(file, Record(historia::kSize));
         Record record(historia::kSize);
         ReadRecord(file, record);
-        Label4->setText(record.text(historia::date));
-        Label5->setText(record.text(historia::time));
-        Label6->setText(record.text(historia::counter));
+        m_ui->Label4->setText(record.text(historia::date));
+        m_ui->Label5->setText(record.text(historia::time));
+        m_ui->Label6->setText(record.text(historia::counter));
 
-        Label8->setToolTip(baseDir);
-        Label8->setText(baseDir.size() <= 30 ? baseDir : baseDir.right(31));
+        m_ui->Label8->setToolTip(baseDir);
+        m_ui->Label8->setText(baseDir.size() <= 30 ? baseDir : baseDir.right(31));
     });
     return completed && !ended;
 }
 
 void Thisto_f::Timer1Timer()
 {
-    Label13->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
+    m_ui->Label13->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
 }
 
 void Thisto_f::SpeedButton1Click()

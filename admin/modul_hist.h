@@ -6,8 +6,6 @@
 #include "seams.h"
 #include "uruchomienia.h"
 
-class QLabel;
-class QPushButton;
 class QTimer;
 namespace Ui {
 class Thisto_f;
@@ -33,11 +31,5 @@ private:
     storage::Seams &m_seams;
 
     std::unique_ptr<Ui::Thisto_f> m_ui;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label13 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
     QTimer *Timer1 = nullptr;
 };

@@ -64,72 +64,65 @@ Tnarzedzia_f::Tnarzedzia_f(const QString &workingDir, LaunchValues &launch, Regi
       m_ui(std::make_unique<Ui::Tnarzedzia_f>())
 {
     m_ui->setupUi(this);
-    op3 = m_ui->op3;
-    op4 = m_ui->op4;
-    op5 = m_ui->op5;
-    SpeedButton2 = m_ui->SpeedButton2;
-    SpeedButton3 = m_ui->SpeedButton3;
-    SpeedButton1 = m_ui->SpeedButton1;
-    Memo1 = m_ui->Memo1;
     m_update = new admin::UpdateCheck(workingDir, seams, network, this);
     m_update->setObjectName(QStringLiteral("aktualizacja"));
     // The remarks are centred, which a form cannot say of a plain text.
-    QTextOption centred = Memo1->document()->defaultTextOption();
+    QTextOption centred = m_ui->Memo1->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
-    Memo1->document()->setDefaultTextOption(centred);
+    m_ui->Memo1->document()->setDefaultTextOption(centred);
 
     // The hint follows the checked operation, however it got checked (a click, the keyboard, the
     // accessibility toggle action).
-    connect(op3, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(m_ui->op3, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
             op3Click();
     });
-    connect(op4, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(m_ui->op4, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
             op4Click();
     });
-    connect(op5, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(m_ui->op5, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
             op5Click();
     });
-    connect(SpeedButton2, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton2Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton3Click);
-    connect(SpeedButton1, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton1Click);
+    connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton2Click);
+    connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton3Click);
+    connect(m_ui->SpeedButton1, &QPushButton::clicked, this, &Tnarzedzia_f::SpeedButton1Click);
     // One check at a time; the button comes back when the answer is in.
-    connect(m_update, &admin::UpdateCheck::started, SpeedButton3,
-            [this] { SpeedButton3->setEnabled(false); });
-    connect(m_update, &admin::UpdateCheck::finished, SpeedButton3,
-            [this] { SpeedButton3->setEnabled(true); });
+    connect(m_update, &admin::UpdateCheck::started, m_ui->SpeedButton3,
+            [this] { m_ui->SpeedButton3->setEnabled(false); });
+    connect(m_update, &admin::UpdateCheck::finished, m_ui->SpeedButton3,
+            [this] { m_ui->SpeedButton3->setEnabled(true); });
 
-    SpeedButton2->setToolTip(kChooseHint);
+    m_ui->SpeedButton2->setToolTip(kChooseHint);
     fixSize();
 }
 
 bool Tnarzedzia_f::FormCreate()
 {
     // Radio buttons of one box cannot all be cleared while they exclude one another.
-    for (QRadioButton *option : {op3, op4, op5}) {
+    for (QRadioButton *option : {m_ui->op3, m_ui->op4, m_ui->op5}) {
         option->setAutoExclusive(false);
         option->setChecked(false);
         option->setAutoExclusive(true);
     }
-    SpeedButton2->setToolTip(kChooseHint);
+    m_ui->SpeedButton2->setToolTip(kChooseHint);
     return true;
 }
 
 void Tnarzedzia_f::op3Click()
 {
-    SpeedButton2->setToolTip(kHistoryHint);
+    m_ui->SpeedButton2->setToolTip(kHistoryHint);
 }
 
 void Tnarzedzia_f::op4Click()
 {
-    SpeedButton2->setToolTip(kArchiveHint);
+    m_ui->SpeedButton2->setToolTip(kArchiveHint);
 }
 
 void Tnarzedzia_f::op5Click()
 {
-    SpeedButton2->setToolTip(kLocksHint);
+    m_ui->SpeedButton2->setToolTip(kLocksHint);
 }
 
 void Tnarzedzia_f::SpeedButton2Click()
@@ -144,15 +137,15 @@ void Tnarzedzia_f::SpeedButton2Click()
 
 void Tnarzedzia_f::run()
 {
-    if (op3->isChecked()) {
+    if (m_ui->op3->isChecked()) {
         DeleteFile(historia::path(m_workingDir));
         PobierzDane(m_launch, m_workingDir, m_seams);
     }
-    if (op4->isChecked()) {
+    if (m_ui->op4->isChecked()) {
         for (const QString &file : archiveregister::Files())
             DeleteFile(PathIn(m_workingDir, file));
     }
-    if (op5->isChecked())
+    if (m_ui->op5->isChecked())
         deleteClientLocks(m_register.baseDir(), m_register.heldLock());
     m_seams.dialogs.notice(QStringLiteral("Informacja"),
                            QStringLiteral("Wybrana operacja została zakończona"));

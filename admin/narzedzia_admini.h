@@ -7,9 +7,6 @@
 #include "seams.h"
 #include "uruchomienia.h"
 
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 namespace Ui {
 class Tnarzedzia_f;
 }
@@ -58,11 +55,4 @@ private:
     admin::UpdateCheck *m_update = nullptr;
 
     std::unique_ptr<Ui::Tnarzedzia_f> m_ui;
-    QRadioButton *op3 = nullptr;
-    QRadioButton *op4 = nullptr;
-    QRadioButton *op5 = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
 };

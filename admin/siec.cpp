@@ -20,14 +20,6 @@ Tsiec_f::Tsiec_f(const QString &workingDir, Seams &seams, QWidget *parent)
       m_ui(std::make_unique<Ui::Tsiec_f>())
 {
     m_ui->setupUi(this);
-    we1 = m_ui->we1;
-    we2 = m_ui->we2;
-    sciezka = m_ui->sciezka;
-    sciezka_l = m_ui->sciezka_l;
-    przegladaj = m_ui->przegladaj;
-    przegladaj_l = m_ui->przegladaj_l;
-    SpeedButton2 = m_ui->SpeedButton2;
-    SpeedButton1 = m_ui->SpeedButton1;
     chooseFolder = [](QWidget *owner, const QString &caption, const QString &start) {
         return QFileDialog::getExistingDirectory(owner, caption, start);
     };
@@ -35,10 +27,10 @@ Tsiec_f::Tsiec_f(const QString &workingDir, Seams &seams, QWidget *parent)
     Timer1 = ui::named(new QTimer(this), "Timer1");
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &Tsiec_f::Timer1Timer);
-    connect(SpeedButton2, &QPushButton::clicked, this, &Tsiec_f::SpeedButton2Click);
-    connect(SpeedButton1, &QPushButton::clicked, this, &Tsiec_f::SpeedButton1Click);
-    connect(przegladaj, &QPushButton::clicked, this, &Tsiec_f::przegladajClick);
-    connect(przegladaj_l, &QPushButton::clicked, this, &Tsiec_f::przegladaj_lClick);
+    connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Tsiec_f::SpeedButton2Click);
+    connect(m_ui->SpeedButton1, &QPushButton::clicked, this, &Tsiec_f::SpeedButton1Click);
+    connect(m_ui->przegladaj, &QPushButton::clicked, this, &Tsiec_f::przegladajClick);
+    connect(m_ui->przegladaj_l, &QPushButton::clicked, this, &Tsiec_f::przegladaj_lClick);
 
     fixSize();
 }
@@ -49,30 +41,30 @@ bool Tsiec_f::FormCreate()
     return Guarded(m_seams.dialogs, [this] {
         const DatabaseLocation location = ReadLocation(m_workingDir);
         m_mode = location.mode;
-        (location.mode == lokalizacja::Network ? we2 : we1)->setChecked(true);
-        sciezka->setText(location.networkPath);
-        sciezka_l->setText(location.localPath);
+        (location.mode == lokalizacja::Network ? m_ui->we2 : m_ui->we1)->setChecked(true);
+        m_ui->sciezka->setText(location.networkPath);
+        m_ui->sciezka_l->setText(location.localPath);
     });
 }
 
 void Tsiec_f::Timer1Timer()
 {
-    if (!we1->isChecked() && !we2->isChecked())
+    if (!m_ui->we1->isChecked() && !m_ui->we2->isChecked())
         return;
-    const bool network = we2->isChecked();
-    sciezka->setEnabled(network);
-    przegladaj->setEnabled(network);
-    sciezka_l->setEnabled(!network);
-    przegladaj_l->setEnabled(!network);
+    const bool network = m_ui->we2->isChecked();
+    m_ui->sciezka->setEnabled(network);
+    m_ui->przegladaj->setEnabled(network);
+    m_ui->sciezka_l->setEnabled(!network);
+    m_ui->przegladaj_l->setEnabled(!network);
 }
 
 void Tsiec_f::SpeedButton2Click()
 {
-    const int mode = we1->isChecked()   ? lokalizacja::Local
-                     : we2->isChecked() ? lokalizacja::Network
-                                        : m_mode;
+    const int mode = m_ui->we1->isChecked()   ? lokalizacja::Local
+                     : m_ui->we2->isChecked() ? lokalizacja::Network
+                                              : m_mode;
     const bool saved = Guarded(m_seams.dialogs, [&] {
-        WriteLocation(m_workingDir, mode, sciezka_l->text(), sciezka->text());
+        WriteLocation(m_workingDir, mode, m_ui->sciezka_l->text(), m_ui->sciezka->text());
     });
     if (!saved)
         return;
@@ -95,12 +87,12 @@ void Tsiec_f::browseInto(QLineEdit *edit, const QString &caption)
 
 void Tsiec_f::przegladajClick()
 {
-    browseInto(sciezka, QStringLiteral("Ścieżka dostępu do bazy sieciowej"));
+    browseInto(m_ui->sciezka, QStringLiteral("Ścieżka dostępu do bazy sieciowej"));
 }
 
 void Tsiec_f::przegladaj_lClick()
 {
-    browseInto(sciezka_l, QStringLiteral("Ścieżka lokalna dostępu do bazy"));
+    browseInto(m_ui->sciezka_l, QStringLiteral("Ścieżka lokalna dostępu do bazy"));
 }
 
 Tsiec_f::~Tsiec_f() = default;

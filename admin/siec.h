@@ -8,8 +8,6 @@
 #include <functional>
 
 class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QTimer;
 namespace Ui {
 class Tsiec_f;
@@ -46,13 +44,5 @@ private:
     int m_mode = 1;
 
     std::unique_ptr<Ui::Tsiec_f> m_ui;
-    QRadioButton *we1 = nullptr;
-    QRadioButton *we2 = nullptr;
-    QLineEdit *sciezka = nullptr;
-    QLineEdit *sciezka_l = nullptr;
-    QPushButton *przegladaj = nullptr;
-    QPushButton *przegladaj_l = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
     QTimer *Timer1 = nullptr;
 };

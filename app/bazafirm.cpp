@@ -9,6 +9,7 @@
 #include "guard.h"
 #include "kalendarz.h"
 #include "lokalizacja.h"
+#include "mirtalversion.h"
 #include "paths.h"
 #include "programfiles.h"
 #include "recordfile.h"
@@ -142,7 +143,7 @@ void Tbaza_f::FormCreate()
         const QString versionFile = PathIn(m_workingDir, versionfile::kName);
         if (!FileExists(versionFile))
             WriteRecord(versionFile, versionfile::defaultRecord());
-        setWindowTitle(QStringLiteral("Baza firm programu Mirtal 5.02"));
+        setWindowTitle(QStringLiteral("Baza firm programu Mirtal " MIRTAL_VERSION));
 
         const std::optional<ui::DatabaseConnection> database =
             ui::ConnectDatabase(m_workingDir, m_seams, true);

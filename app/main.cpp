@@ -1,12 +1,10 @@
+#include "application.h"
 #include "bazafirm.h"
 #include "program.h"
 #include "sessionend.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -15,12 +13,8 @@ int main(int argc, char *argv[])
     // The main window asks before the program ends; closing it must not quit behind its back.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // Standard buttons ("Tak", "Nie", "Anuluj") in Polish.
-    QTranslator qtTranslations;
-    if (qtTranslations.load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"),
-                            QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslations);
+    // Qt's texts in Polish; the program composes its own production seams.
+    seams::setUpApplication(application);
 
     Program program(QDir::currentPath());
     // The end of the desktop session ends the program as "Koniec" does, without asking.

@@ -8,12 +8,12 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTreeWidget;
+namespace Ui {
+class Tarchiwizator_f;
+}
 
 namespace archiwizator {
 
@@ -28,6 +28,7 @@ class Tarchiwizator_f : public QWidget
 public:
     Tarchiwizator_f(const QString &workingDir, storage::Seams &seams, Wybor &wybor,
                     QWidget *parent = nullptr);
+    ~Tarchiwizator_f() override;
     Q_DISABLE_COPY(Tarchiwizator_f)
 
     // Reads the configuration, the remembered folder and the register. Without a usable
@@ -52,27 +53,13 @@ private:
     void showRegister();
     void showClientArchives();
     void remember(const QString &folder);
-    // Records a verified archive; a failure is returned as the text to show, the archive
-    // itself stays.
-    QString record(const Archiwum &made, const QString &note);
-    // Records a restore from `plan` of `restored` files, after the safety archive `safety`.
-    void recordRestore(const PlanOdtworzenia &plan, int restored, const QString &safety);
 
     QString m_workingDir;
     storage::Seams &m_seams;
     Wybor &m_wybor;
     std::optional<Konfiguracja> m_config;
     QList<ArchiwumKlienta> m_clientArchives;
-
-    QLineEdit *folder = nullptr;
-    QPushButton *Wybierz = nullptr;
-    QTreeWidget *lista = nullptr;
-    QTreeWidget *listaKlientow = nullptr;
-    QLabel *Label3 = nullptr;
-    QPushButton *Archiwizuj = nullptr;
-    QPushButton *Odtworz = nullptr;
-    QPushButton *OdtworzKlienta = nullptr;
-    QPushButton *Zamknij = nullptr;
+    std::unique_ptr<Ui::Tarchiwizator_f> m_ui;
 };
 
 } // namespace archiwizator

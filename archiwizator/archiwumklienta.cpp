@@ -3,7 +3,7 @@
 #include "blad.h"
 #include "clientrecords.h"
 #include "fileerror.h"
-#include "lokalizacja.h"
+#include "konfiguracja.h"
 #include "paths.h"
 #include "record.h"
 #include "recordfile.h"
@@ -89,20 +89,11 @@ QList<ArchiwumKlienta> ArchiwaKlientow(const QString &root)
 {
     QList<ArchiwumKlienta> found;
     collect(root, found);
-    const QString location = storage::LocationFile(root);
-    if (storage::FileExists(location)) {
-        storage::Record record(storage::lokalizacja::kSize);
-        try {
-            storage::ReadRecord(location, record);
-            const QString network = record.text(storage::lokalizacja::networkPath);
-            if (record.byte(storage::lokalizacja::kMode) == storage::lokalizacja::Network &&
-                !network.isEmpty() &&
-                QFileInfo(network).canonicalFilePath() != QFileInfo(root).canonicalFilePath())
-                collect(network, found);
-        } catch (const storage::FileError &) {
-            // Without a readable location record only the root's own archives are listed.
-        }
-    }
+    // The network folder may be the root itself; its archives are listed once.
+    if (const QString network = FolderSieciowy(root);
+        !network.isEmpty() &&
+        QFileInfo(network).canonicalFilePath() != QFileInfo(root).canonicalFilePath())
+        collect(network, found);
     std::stable_sort(found.begin(), found.end(),
                      [](const ArchiwumKlienta &a, const ArchiwumKlienta &b) {
                          return a.made != b.made ? a.made > b.made : a.fileName > b.fileName;

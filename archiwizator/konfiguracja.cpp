@@ -2,6 +2,7 @@
 
 #include "blad.h"
 #include "fileerror.h"
+#include "lokalizacja.h"
 #include "paths.h"
 #include "programfiles.h"
 #include "recordfile.h"
@@ -98,6 +99,19 @@ Konfiguracja CzytajKonfiguracje(const QString &workingDir)
         throw Failure(QStringLiteral("Katalog danych %1, wskazany w pliku %2, nie istnieje.")
                           .arg(config.root, kConfigName));
     return config;
+}
+
+QString FolderSieciowy(const QString &root)
+{
+    if (!storage::FileExists(storage::LocationFile(root)))
+        return {};
+    try {
+        const storage::DatabaseLocation location = storage::ReadLocation(root);
+        return location.mode == storage::lokalizacja::Network ? location.networkPath : QString();
+    } catch (const storage::FileError &) {
+        // An unreadable location record names no network folder; the root alone is used.
+        return {};
+    }
 }
 
 } // namespace archiwizator

@@ -23,4 +23,9 @@ Konfiguracja CzytajKonfiguracje(const QString &workingDir);
 // The same rules applied to the record's bytes; the root need not exist.
 Konfiguracja RozbierzKonfiguracje(const storage::Record &record);
 
+// The network database folder that the location record under `root` selects, when it selects
+// network mode with a path; empty otherwise, and when the record is missing (nothing is written
+// then) or cannot be read.
+QString FolderSieciowy(const QString &root);
+
 } // namespace archiwizator

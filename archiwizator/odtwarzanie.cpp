@@ -4,7 +4,7 @@
 #include "blad.h"
 #include "blokada.h"
 #include "fileerror.h"
-#include "lokalizacja.h"
+#include "konfiguracja.h"
 #include "paths.h"
 #include "record.h"
 #include "recordfile.h"
@@ -209,20 +209,8 @@ QString OpisArchiwum(const PlanOdtworzenia &plan, const QString &dateSeparator)
 QStringList BlokadyKlientow(const QString &root)
 {
     QStringList locks = locksIn(root);
-    const QString location = storage::LocationFile(root);
-    if (storage::FileExists(location)) {
-        storage::Record record(storage::lokalizacja::kSize);
-        try {
-            storage::ReadRecord(location, record);
-            const QString network = record.text(storage::lokalizacja::networkPath);
-            if (record.byte(storage::lokalizacja::kMode) == storage::lokalizacja::Network &&
-                !network.isEmpty())
-                locks += locksIn(network);
-        } catch (const storage::FileError &) {
-            // An unreadable location record says nothing about the network locks; the
-            // root's own locks are still reported.
-        }
-    }
+    if (const QString network = FolderSieciowy(root); !network.isEmpty())
+        locks += locksIn(network);
     return locks;
 }
 

@@ -4,6 +4,9 @@
 #include "programfiles.h"
 #include "recordfile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace archiwizator {
@@ -59,6 +62,20 @@ int rowCount(const storage::Record &list)
 }
 
 } // namespace
+
+Wpis NowyWpis(const QDateTime &when, const QString &archivePath, const QString &fileName,
+              qint64 size, int files, const QString &note)
+{
+    Wpis row;
+    row.date = when.date();
+    row.time = when.time();
+    row.file = fileName;
+    row.size = size;
+    row.files = files;
+    row.folder = QDir::toNativeSeparators(QFileInfo(archivePath).path());
+    row.note = note;
+    return row;
+}
 
 QList<Wpis> CzytajRejestr(const QString &workingDir, Rejestr which)
 {

@@ -3,6 +3,7 @@
 #include "record.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QTime>
@@ -60,6 +61,11 @@ struct Wpis {
 };
 
 enum class Rejestr { Archiwa, Odtworzenia };
+
+// The row of the archive at `archivePath` (named `fileName`, `size` bytes), made or restored at
+// `when`; `files` as the register counts them.
+Wpis NowyWpis(const QDateTime &when, const QString &archivePath, const QString &fileName,
+              qint64 size, int files, const QString &note);
 
 // The rows of the list, oldest first; empty when the register has been cleared. Throws
 // storage::FileError for a file that exists but cannot be read.

@@ -5,6 +5,7 @@
 #include "clientrecords.h"
 #include "fuzzinput.h"
 #include "lokalizacja.h"
+#include "mirtalversion.h"
 #include "modul_hist.h"
 #include "printfontrecord.h"
 #include "programfiles.h"
@@ -173,7 +174,7 @@ int main(int argc, char **argv)
     write("fuzz_font", "dejavu", font);
 
     Record version(versionfile::kSize);
-    version.setText(versionfile::identifier, QStringLiteral("5.02"));
+    version.setText(versionfile::identifier, QStringLiteral(MIRTAL_VERSION));
     write("fuzz_wersja", "current", version);
 
     write("fuzz_fixedpoint", "amount", QByteArray("\x0c\x02   710.43"));
@@ -185,17 +186,10 @@ int main(int argc, char **argv)
     write("fuzz_fixedpoint", "number", QByteArray("\x00\x00 2147483648", 13));
 
     write("fuzz_aktualizacja", "current",
-          QByteArray("\x04"
-                     "5.02"
-                     "5.02\r\nk\r\nhttp://mirtal.pl/\r\n"));
+          QByteArray("\x04" MIRTAL_VERSION MIRTAL_VERSION "\r\nk\r\nhttp://mirtal.pl/\r\n"));
     write("fuzz_aktualizacja", "newer",
-          QByteArray("\x04"
-                     "5.02"
-                     "5.03\nd\nhttp://mirtal.pl/"));
-    write("fuzz_aktualizacja", "silent",
-          QByteArray("\x04"
-                     "5.02"
-                     "5.02\rx\r"));
+          QByteArray("\x04" MIRTAL_VERSION "5.03\nd\nhttp://mirtal.pl/"));
+    write("fuzz_aktualizacja", "silent", QByteArray("\x04" MIRTAL_VERSION MIRTAL_VERSION "\rx\r"));
 
     QImage picture(320, 200, QImage::Format_RGB32);
     picture.fill(Qt::blue);

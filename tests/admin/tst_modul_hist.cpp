@@ -1,6 +1,7 @@
 #include "fakeseams.h"
 #include "fileerrorassert.h"
 #include "modul_hist.h"
+#include "recordoffsets.h"
 #include "testfiles.h"
 #include "workspace.h"
 
@@ -22,11 +23,7 @@ QByteArray historyBytes(const QString &date, const QString &time, const QString 
            testfiles::shortString(counter, 15) + reserved;
 }
 
-QByteArray locationBytes(quint8 mode, const QString &localPath, const QString &networkPath)
-{
-    return QByteArray(1, static_cast<char>(mode)) + testfiles::shortString(localPath, 200) +
-           testfiles::shortString(networkPath, 200);
-}
+using recordoffsets::locationBytes;
 
 QByteArray reservedPattern()
 {

@@ -1,4 +1,5 @@
 #include "fakeseams.h"
+#include "recordoffsets.h"
 #include "siec.h"
 #include "testfiles.h"
 #include "workspace.h"
@@ -14,11 +15,7 @@ using namespace storage;
 
 namespace {
 
-QByteArray locationBytes(quint8 mode, const QString &localPath, const QString &networkPath)
-{
-    return QByteArray(1, static_cast<char>(mode)) + testfiles::shortString(localPath, 200) +
-           testfiles::shortString(networkPath, 200);
-}
+using recordoffsets::locationBytes;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 // the session ends it.
 //   sessionprobe (in the working directory)
 #include "bazafirm.h"
+#include "gridtyping.h"
 #include "program.h"
 #include "sessionend.h"
 
@@ -40,22 +41,6 @@ QPushButton *buttonWithText(const QString &text)
     return nullptr;
 }
 
-// Keys go where a user's keys would: into the open cell editor, else to the grid.
-QWidget *keyTarget(QAbstractItemView *grid)
-{
-    for (QLineEdit *editor : grid->findChildren<QLineEdit *>()) {
-        if (editor->isVisible())
-            return editor;
-    }
-    return grid;
-}
-
-void typeInto(QAbstractItemView *grid, const QString &keys)
-{
-    for (const QChar key : keys)
-        QTest::keyClick(keyTarget(grid), key.toLatin1());
-}
-
 bool actAsTheUser(Program &program)
 {
     auto *list = program.mainWindow().findChild<QListWidget *>(QStringLiteral("lista_k"));
@@ -90,10 +75,10 @@ bool actAsTheUser(Program &program)
         return false;
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(0, 0));
-    typeInto(grid, QStringLiteral("400"));
-    QTest::keyClick(keyTarget(grid), Qt::Key_Tab);
-    typeInto(grid, QStringLiteral("0.5"));
-    QTest::keyClick(keyTarget(grid), Qt::Key_Return);
+    gridtyping::typeKeys(grid, QStringLiteral("400"));
+    gridtyping::press(grid, Qt::Key_Tab);
+    gridtyping::typeKeys(grid, QStringLiteral("0.5"));
+    gridtyping::press(grid, Qt::Key_Return);
     return grid->model()->index(0, 0).data().toString().trimmed() == QStringLiteral("400");
 }
 

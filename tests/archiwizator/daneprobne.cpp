@@ -95,6 +95,23 @@ QMap<QString, QByteArray> Snapshot(const QString &dir)
     return files;
 }
 
+QString Differences(const QMap<QString, QByteArray> &actual,
+                    const QMap<QString, QByteArray> &expected)
+{
+    QStringList lines;
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        if (!actual.contains(it.key()))
+            lines << it.key() + QStringLiteral(": missing");
+        else if (actual.value(it.key()) != it.value())
+            lines << it.key() + QStringLiteral(": differs");
+    }
+    for (auto it = actual.cbegin(); it != actual.cend(); ++it) {
+        if (!expected.contains(it.key()))
+            lines << it.key() + QStringLiteral(": not expected");
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 bool WriteZip(const QString &path, const QList<Entry> &entries)
 {
     locale_t utf8 = ::newlocale(LC_ALL_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));

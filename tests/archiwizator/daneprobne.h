@@ -24,6 +24,11 @@ bool MakeOffice(const QString &root);
 // Every file below `dir`, by relative name ('/' between components), with its bytes.
 QMap<QString, QByteArray> Snapshot(const QString &dir);
 
+// The files in which two snapshots differ, one line each naming the file and how ("differs",
+// "missing", "not expected"); empty when they hold the same files with the same bytes.
+QString Differences(const QMap<QString, QByteArray> &actual,
+                    const QMap<QString, QByteArray> &expected);
+
 // One entry of a hand-made archive.
 struct Entry {
     enum class Kind { File, Directory, Symlink };

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void damagedArchivesAreRefused();
     void cancelledArchiveLeavesNoFileAndNoRow();
     void clientArchivesAreListedApartAndRestored();
+    void formKeysAndNames();
 
 private:
     void open();
@@ -204,8 +206,8 @@ void TestArchiwizatorOkno::restoreAfterConfirmation()
     QMap<QString, QByteArray> expected = archived;
     for (const char *changed : {"Admini/data_ar.dat", "Admini/data_adr.dat"})
         expected.remove(QLatin1String(changed));
-    QCOMPARE(restored.keys(), expected.keys());
-    QVERIFY(restored == expected);
+    const QString differences = daneprobne::Differences(restored, expected);
+    QVERIFY2(differences.isEmpty(), qPrintable(differences));
 
     // The data as they were before the restore are in the safety archive, which is listed.
     const QString safety =
@@ -238,7 +240,8 @@ void TestArchiwizatorOkno::restoreDeclinedChangesNothing()
     m_wybor.archives << destination() + QStringLiteral("/mirtal-2026-12-10-1530.zip");
     m_ws->seams.dialogs.answers << false;
     QTest::mouseClick(child<QPushButton>("Odtworz"), Qt::LeftButton);
-    QCOMPARE(daneprobne::Snapshot(root()), before);
+    const QString differences = daneprobne::Differences(daneprobne::Snapshot(root()), before);
+    QVERIFY2(differences.isEmpty(), qPrintable(differences));
     QCOMPARE(QDir(destination()).entryList(QDir::Files),
              QStringList{QStringLiteral("mirtal-2026-12-10-1530.zip")});
     QVERIFY(!QFile::exists(root() + QStringLiteral("/KOSZ/005.k")));
@@ -348,7 +351,8 @@ void TestArchiwizatorOkno::damagedArchivesAreRefused()
     QVERIFY2(shown()[0].text.startsWith(message), qPrintable(shown()[0].text));
     QVERIFY2(shown()[0].text.endsWith(QStringLiteral("Dane nie zostały zmienione.")),
              qPrintable(shown()[0].text));
-    QCOMPARE(daneprobne::Snapshot(root()), before);
+    const QString differences = daneprobne::Differences(daneprobne::Snapshot(root()), before);
+    QVERIFY2(differences.isEmpty(), qPrintable(differences));
     QCOMPARE(QDir(destination()).entryList(QDir::Files), archives);
     QVERIFY(!QFileInfo::exists(QFileInfo(root()).path() + QStringLiteral("/escape.txt")));
     QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/escape.txt")));
@@ -434,4 +438,36 @@ void TestArchiwizatorOkno::clientArchivesAreListedApartAndRestored()
 }
 
 QTEST_MAIN(TestArchiwizatorOkno)
+void TestArchiwizatorOkno::formKeysAndNames()
+{
+    open();
+    // Tab goes through the controls in the order they stand; labels name their control.
+    QStringList order;
+    for (QWidget *w = m_window->nextInFocusChain(); w != m_window.get();
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().startsWith(QLatin1String("qt_")))
+            order << w->objectName();
+    }
+    QCOMPARE(order, (QStringList{"folder", "Wybierz", "lista", "listaKlientow", "Archiwizuj",
+                                 "Odtworz", "OdtworzKlienta", "Zamknij"}));
+    const std::pair<const char *, const char *> names[] = {
+        {"folder", "Folder archiwów"},
+        {"Wybierz", "Wybierz..."},
+        {"lista", "Wykonane archiwa"},
+        {"listaKlientow", "Archiwa klientów usuniętych z listy"},
+        {"Archiwizuj", "Archiwizuj"},
+        {"Odtworz", "Odtwórz"},
+        {"OdtworzKlienta", "Odtwórz klienta"},
+        {"Zamknij", "Zamknij"}};
+    for (const auto &[name, accessible] : names)
+        QCOMPARE(child<QWidget>(name)->accessibleName(), QString::fromUtf8(accessible));
+    QCOMPARE(child<QLabel>("Label1")->buddy(), child<QWidget>("folder"));
+    QCOMPARE(child<QLabel>("Label2")->buddy(), child<QWidget>("lista"));
+    QCOMPARE(child<QLabel>("Label4")->buddy(), child<QWidget>("listaKlientow"));
+    // The file name takes the width the other columns leave.
+    QCOMPARE(child<QTreeWidget>("lista")->header()->sectionResizeMode(2), QHeaderView::Stretch);
+    QCOMPARE(child<QTreeWidget>("listaKlientow")->header()->sectionResizeMode(3),
+             QHeaderView::Stretch);
+}
+
 #include "tst_archiwizator_okno.moc"

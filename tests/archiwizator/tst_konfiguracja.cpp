@@ -2,9 +2,11 @@
 #include "konfiguracja.h"
 #include "programfiles.h"
 #include "recordfile.h"
+#include "recordoffsets.h"
 #include "testfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +22,8 @@ private Q_SLOTS:
     void writtenOnWindows();
     void unusableFiles_data();
     void unusableFiles();
+    void networkFolder_data();
+    void networkFolder();
 };
 
 void TestKonfiguracja::writtenByTheProgramIsReadBack()
@@ -141,6 +145,47 @@ void TestKonfiguracja::unusableFiles()
         QCOMPARE(failure.message(),
                  message.contains(QLatin1String("%1")) ? message.arg(dir.path()) : message);
     }
+}
+
+// The network folder of the location record under the root, where the add-on also looks for
+// client locks and client archives.
+void TestKonfiguracja::networkFolder_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QString>("expected");
+    const QString share = QStringLiteral("/mnt/serwer/mirtal");
+    using recordoffsets::locationBytes;
+    QTest::newRow("no record") << false << QByteArray() << QString();
+    QTest::newRow("local mode") << true << locationBytes(1, QStringLiteral("/biuro"), share)
+                                << QString();
+    QTest::newRow("network mode") << true << locationBytes(2, QStringLiteral("/biuro"), share)
+                                  << share;
+    QTest::newRow("network mode without a path")
+        << true << locationBytes(2, QStringLiteral("/biuro"), {}) << QString();
+    // Any mode above local is network mode, as the program reads it.
+    QTest::newRow("mode byte above network") << true << locationBytes(7, {}, share) << share;
+    QTest::newRow("record one byte short")
+        << true << locationBytes(2, {}, share).chopped(1) << QString();
+}
+
+void TestKonfiguracja::networkFolder()
+{
+    QFETCH(bool, present);
+    QFETCH(QByteArray, record);
+    QFETCH(QString, expected);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString file = root.filePath(QStringLiteral("Admini/siec.dat"));
+    if (present) {
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("Admini"))));
+        QVERIFY(testfiles::writeBytes(file, record));
+    }
+    QCOMPARE(FolderSieciowy(root.path()), expected);
+    // The add-on only reads the record: a missing one stays missing, a present one unchanged.
+    QCOMPARE(QFileInfo::exists(file), present);
+    if (present)
+        QCOMPARE(testfiles::readBytes(file), record);
 }
 
 QTEST_GUILESS_MAIN(TestKonfiguracja)

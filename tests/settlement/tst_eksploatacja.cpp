@@ -2,7 +2,9 @@
 #include "eksploatacja.h"
 #include "fakeseams.h"
 #include "fileerrorassert.h"
+#include "gridtyping.h"
 #include "paths.h"
+#include "recordoffsets.h"
 #include "statusnote.h"
 #include "testfiles.h"
 #include "textcodec.h"
@@ -30,21 +32,7 @@ using namespace storage;
 
 namespace {
 
-// Offsets of the cost record, written out independently of the code: month 1..12, column 0..4,
-// row 1..20.
-constexpr int entryOffset(int month, int column, int row)
-{
-    return (month - 1) * 6100 + column * 1220 + (row - 1) * 61;
-}
-constexpr int kNetTotalOffset = 73200;
-constexpr int kVatTotalOffset = 73216;
-constexpr int kNet = 3;
-constexpr int kVat = 4;
-
-QByteArray entry(const QString &text)
-{
-    return testfiles::shortString(text, 60);
-}
+using namespace recordoffsets::costs;
 
 } // namespace
 
@@ -167,12 +155,7 @@ void TestEksploatacja::chooseMonth(int month)
 
 QLineEdit *TestEksploatacja::openEditor() const
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QLineEdit *editor : grid()->viewport()->findChildren<QLineEdit *>()) {
-        if (editor->isVisible())
-            return editor;
-    }
-    return nullptr;
+    return gridtyping::openEditor(grid());
 }
 
 void TestEksploatacja::newYearOpensOnTheCurrentMonth()
@@ -382,16 +365,12 @@ void TestEksploatacja::enterNormalisesEveryRow()
 // Keys go where a user's keys would: into the open cell editor, else to the grid.
 void TestEksploatacja::typeKeys(const QString &keys)
 {
-    for (QChar key : keys) {
-        QLineEdit *editor = openEditor();
-        QTest::keyClick(editor ? static_cast<QWidget *>(editor) : grid(), key.toLatin1());
-    }
+    gridtyping::typeKeys(grid(), keys);
 }
 
 void TestEksploatacja::press(Qt::Key key)
 {
-    QLineEdit *editor = openEditor();
-    QTest::keyClick(editor ? static_cast<QWidget *>(editor) : grid(), key);
+    gridtyping::press(grid(), key);
 }
 
 void TestEksploatacja::monthOfInvoicesTypedWithEnterAndTab()

@@ -1,6 +1,8 @@
 #include "clientrecords.h"
 #include "fakeseams.h"
+#include "gridtyping.h"
 #include "przebieg.h"
+#include "recordoffsets.h"
 #include "statusnote.h"
 #include "testfiles.h"
 #include "workspace.h"
@@ -25,13 +27,7 @@ using namespace storage;
 
 namespace {
 
-// Offsets of the mileage record, written out independently of the code: column 1..3, month 1..12.
-constexpr int cellOffset(int column, int month)
-{
-    return (column - 1) * 132 + (month - 1) * 11;
-}
-constexpr int kTotalOffset = 396;
-constexpr int kFlagOffset = 412;
+using namespace recordoffsets::mileage;
 
 } // namespace
 
@@ -129,12 +125,7 @@ bool TestPrzebieg::start()
 
 QLineEdit *TestPrzebieg::openEditor() const
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QLineEdit *editor : grid()->viewport()->findChildren<QLineEdit *>()) {
-        if (editor->isVisible())
-            return editor;
-    }
-    return nullptr;
+    return gridtyping::openEditor(grid());
 }
 
 void TestPrzebieg::newYearOpensEmptyInManualMode()
@@ -331,16 +322,12 @@ void TestPrzebieg::keyFilterActsInTheCellEditor()
 // Keys go where a user's keys would: into the open cell editor, else to the grid.
 void TestPrzebieg::typeKeys(const QString &keys)
 {
-    for (QChar key : keys) {
-        QLineEdit *editor = openEditor();
-        QTest::keyClick(editor ? static_cast<QWidget *>(editor) : grid(), key.toLatin1());
-    }
+    gridtyping::typeKeys(grid(), keys);
 }
 
 void TestPrzebieg::press(Qt::Key key)
 {
-    QLineEdit *editor = openEditor();
-    QTest::keyClick(editor ? static_cast<QWidget *>(editor) : grid(), key);
+    gridtyping::press(grid(), key);
 }
 
 void TestPrzebieg::yearOfKilometresTypedWithEnter()
@@ -436,7 +423,8 @@ void TestPrzebieg::sumsCountTheCellsAsTheyStand()
     m_window->SpeedButton3Click();
     const QByteArray bytes = stored();
     QCOMPARE(bytes.mid(cellOffset(3, 1), 11), testfiles::shortString("    10.13", 10));
-    QCOMPARE(bytes.mid(kTotalOffset, 16), testfiles::shortString(QStringLiteral("     20.25"), 15));
+    QCOMPARE(bytes.mid(kYearTotalOffset, 16),
+             testfiles::shortString(QStringLiteral("     20.25"), 15));
 }
 
 void TestPrzebieg::powrotWritesTheRecord()
@@ -457,7 +445,8 @@ void TestPrzebieg::powrotWritesTheRecord()
     expected.replace(cellOffset(2, 3), 11, testfiles::shortString(QStringLiteral("   0.8358"), 10));
     expected.replace(cellOffset(3, 3), 11, testfiles::shortString(QStringLiteral("  1270.42"), 10));
     expected.replace(cellOffset(1, 4), 11, testfiles::shortString(QStringLiteral("   152.50"), 10));
-    expected.replace(kTotalOffset, 16, testfiles::shortString(QStringLiteral("   1270.42"), 15));
+    expected.replace(kYearTotalOffset, 16,
+                     testfiles::shortString(QStringLiteral("   1270.42"), 15));
     expected[kFlagOffset] = 1;
     QCOMPARE(stored(), expected);
     QCOMPARE(cell(3, 1)->text(), QStringLiteral("  1520.00"));
@@ -500,7 +489,7 @@ void TestPrzebieg::yearTotalIsCutTo15()
     m_window->Timer1Timer();
     QCOMPARE(text("Label5"), QStringLiteral("1000000000000.00"));
     m_window->SpeedButton3Click();
-    QCOMPARE(stored().mid(kTotalOffset, 16), testfiles::shortString("1000000000000.0", 15));
+    QCOMPARE(stored().mid(kYearTotalOffset, 16), testfiles::shortString("1000000000000.0", 15));
     QCOMPARE(stored().mid(cellOffset(3, 1), 11), testfiles::shortString("1000000000", 10));
 }
 
@@ -511,7 +500,7 @@ void TestPrzebieg::yearTotalNeedsNoTick()
     type(2, 3, QStringLiteral("0.006"));
     m_window->SpeedButton3Click();
     QCOMPARE(text("Label5"), QStringLiteral("0.00")); // no tick has run
-    QCOMPARE(stored().mid(kTotalOffset, 16), testfiles::shortString("     12.51", 15));
+    QCOMPARE(stored().mid(kYearTotalOffset, 16), testfiles::shortString("     12.51", 15));
 }
 
 void TestPrzebieg::flagAboveOneReadsAsAutomatic()

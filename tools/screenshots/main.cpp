@@ -3,11 +3,11 @@
 // March printed to a PDF file. Run by scripts/screenshots under a virtual X screen, in the
 // working directory it is given:  screenshots OUTPUT-DIRECTORY
 
+#include "application.h"
 #include "bazafirm.h"
 #include "network.h"
 #include "printdialogs.h"
 #include "program.h"
-#include "qtseams.h"
 #include "rozliczenie.h"
 #include "wydruk.h"
 #include "wyliczenie.h"
@@ -18,14 +18,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QScreen>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -102,24 +100,14 @@ int main(int argc, char *argv[])
     }
     const QDir output(arguments.at(1));
 
-    QTranslator qtTranslations;
-    if (qtTranslations.load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"),
-                            QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslations);
-
     // The program as its entry composes it, with printing into a file.
-    QtDialogs dialogs;
-    SystemClock clock;
-    SystemRegionalSettings regional;
-    QtExternalPrograms programs;
-    storage::Seams seams{dialogs, clock, regional, programs, [](int code) { std::exit(code); }};
+    const auto production = seams::setUpApplication(application);
     PdfPrintDialogs printDialogs(output.filePath(QStringLiteral("zestawienie.pdf")));
     admin::QtNetwork network;
-    Program program(QDir::toNativeSeparators(QDir::currentPath()),
-                    Program::Services{seams, printDialogs, network, [](const QUrl &url) {
-                                          return QDesktopServices::openUrl(url);
-                                      }});
+    Program program(
+        QDir::toNativeSeparators(QDir::currentPath()),
+        Program::Services{production->seams, printDialogs, network,
+                          [](const QUrl &url) { return QDesktopServices::openUrl(url); }});
     Tbaza_f &baza = program.mainWindow();
     auto &rozliczenie = *windowOf<Trozliczeniesamochodu_f>(program);
     auto &wyliczenie = *windowOf<Twyliczenie_f>(program);

@@ -1,5 +1,6 @@
 #include "clientrecords.h"
 #include "costrules.h"
+#include "recordoffsets.h"
 #include "testfiles.h"
 
 #include <QTest>
@@ -9,20 +10,7 @@ using storage::Record;
 
 namespace {
 
-// Offsets of the ".eks" and ".vat" records, written out independently of the code.
-constexpr int entryOffset(int month, int column, int row)
-{
-    return (month - 1) * 6100 + column * 1220 + (row - 1) * 61;
-}
-constexpr int kNetTotalOffset = 73200;
-constexpr int kVatTotalOffset = 73216;
-constexpr int kNet = 3;
-constexpr int kVat = 4;
-
-QByteArray entry(const QString &text)
-{
-    return testfiles::shortString(text, 60);
-}
+using namespace recordoffsets::costs;
 
 CostRow row(const QString &net, const QString &vat)
 {

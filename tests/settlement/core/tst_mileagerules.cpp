@@ -1,5 +1,6 @@
 #include "clientrecords.h"
 #include "mileagerules.h"
+#include "recordoffsets.h"
 #include "testfiles.h"
 #include "textrules.h"
 
@@ -10,13 +11,7 @@ using storage::Record;
 
 namespace {
 
-// Offsets of the ".prz" record, written out independently of the code.
-constexpr int cellOffset(int column, int month)
-{
-    return (column - 1) * 132 + (month - 1) * 11;
-}
-constexpr int kYearTotalOffset = 396;
-constexpr int kFlagOffset = 412;
+using namespace recordoffsets::mileage;
 
 QByteArray cellBytes(const QString &text)
 {

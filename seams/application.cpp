@@ -1,0 +1,22 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace seams {
+
+std::unique_ptr<ProductionSeams> setUpApplication(QApplication &application)
+{
+    auto *qtTranslations = new QTranslator(&application);
+    if (qtTranslations->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"),
+                             QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTranslations);
+    else
+        delete qtTranslations;
+    return std::make_unique<ProductionSeams>();
+}
+
+} // namespace seams
