@@ -171,5 +171,7 @@ int main(int argc, char *argv[])
     std::printf("open_us=%lld calculation_us=%lld pdf_us=%lld\n", static_cast<long long>(open),
                 static_cast<long long>(calculation), static_cast<long long>(printed));
     std::fflush(stdout);
-    std::_Exit(0);
+    // Ends as "Koniec" does without the question: the client's lock is released for the next run.
+    baza.ZakonczBezPytania();
+    return 1;
 }
