@@ -7,9 +7,16 @@
 //                          with 20 invoices in every month
 //   actionbench stay       then opens every other working window too (mileage, operating costs,
 //                          numerator) and stays until it is killed (for the idle CPU)
+//   actionbench share DIR  only makes the current directory work on the register in DIR, a
+//                          network share, as the database location window would
+// Every run ends with a change of the register line of client 002 ("Popraw wpis"), timed as
+// change_us. On a share, a look-up of a file named ".bench-<step>" in the register's folder marks
+// where each step begins, so that the share's server can tell the steps' file operations apart.
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "lokalizacja.h"
 #include "network.h"
+#include "paths.h"
 #include "printdialogs.h"
 #include "program.h"
 #include "programfiles.h"
@@ -51,6 +58,37 @@ public:
 private:
     QString m_file;
 };
+
+// The program's dialogs, with the name typed into the input box given at once.
+class BenchDialogs : public QtDialogs
+{
+public:
+    std::optional<QString> inputText(const QString &, const QString &, const QString &) override
+    {
+        return QStringLiteral("Klient zmieniony");
+    }
+};
+
+// The register's folder on a share and the current directory's database location set to it in
+// network mode, with the register, locks and history of the demo moved there.
+void useShare(const QString &dir, const QString &share)
+{
+    QDir().mkpath(share);
+    for (const char *folder : {"DANE", "KOSZ", "Admini"})
+        QDir(share).mkpath(QString::fromLatin1(folder));
+    const QString local = RegisterPath(dir);
+    const QString shared = RegisterPath(share);
+    QFile::remove(shared);
+    QFile::copy(local, shared);
+    WriteLocation(dir, lokalizacja::Network, dir, share);
+    WriteLocation(share, lokalizacja::Network, dir, share);
+}
+
+// Marks on the share where a step begins: a look-up of a file that never exists.
+void mark(const QString &baseDir, const char *step)
+{
+    QFileInfo::exists(PathIn(baseDir, QStringLiteral(".bench-") + QString::fromLatin1(step)));
+}
 
 // Runs the event loop until `window` is on the screen; false after 10 s.
 bool waitExposed(QWidget *window)
@@ -114,10 +152,15 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Mirtal"));
     QApplication::setQuitOnLastWindowClosed(false);
     const QString dir = QDir::toNativeSeparators(QDir::currentPath());
-    if (QApplication::arguments().contains(QStringLiteral("fill")))
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.contains(QStringLiteral("fill")))
         fillRegister(dir);
+    if (arguments.size() == 3 && arguments.at(1) == QStringLiteral("share")) {
+        useShare(dir, arguments.at(2));
+        return 0;
+    }
 
-    QtDialogs dialogs;
+    BenchDialogs dialogs;
     SystemClock clock;
     SystemRegionalSettings regional;
     QtExternalPrograms programs;
@@ -135,7 +178,9 @@ int main(int argc, char *argv[])
         return 1;
 
     QElapsedTimer timer;
-    baza.findChild<QListWidget *>(QStringLiteral("lista_k"))->setCurrentRow(0);
+    auto *list = baza.findChild<QListWidget *>(QStringLiteral("lista_k"));
+    list->setCurrentRow(0);
+    mark(baza.baseDir(), "open");
     timer.start();
     baza.lista_kDblClick();
     auto *rozliczenie = shown<Trozliczeniesamochodu_f>();
@@ -143,6 +188,7 @@ int main(int argc, char *argv[])
         return 1;
     const qint64 open = timer.nsecsElapsed() / 1000;
 
+    mark(baza.baseDir(), "calculation");
     timer.start();
     rozliczenie->SpeedButton2Click(); // "Wyliczenie kosztów"
     auto *wyliczenie = shown<Twyliczenie_f>();
@@ -154,22 +200,32 @@ int main(int argc, char *argv[])
     auto *wydruk = shown<printing::Twydruk_f>();
     if (!waitExposed(wydruk))
         return 1;
+    mark(baza.baseDir(), "print");
     timer.start();
     wydruk->SpeedButton1Click(); // "Drukuj dokument"
     const qint64 printed = timer.nsecsElapsed() / 1000;
+
+    baza.activateWindow();
+    list->setCurrentRow(1);
+    mark(baza.baseDir(), "change");
+    timer.start();
+    baza.SpeedButton3Click(); // "Popraw wpis"
+    const qint64 changed = timer.nsecsElapsed() / 1000;
+    mark(baza.baseDir(), "end");
     const bool written = QFileInfo(pdf).size() > 0;
     QFile::remove(pdf);
     if (!written)
         return 1;
 
-    if (QApplication::arguments().contains(QStringLiteral("stay"))) {
+    if (arguments.contains(QStringLiteral("stay"))) {
         rozliczenie->SpeedButton5Click(); // "Przebieg"
         rozliczenie->SpeedButton4Click(); // "Eksploatacja"
         rozliczenie->SpeedButton3Click(); // "Numerator i rozszerzenie"
         return QApplication::exec();
     }
-    std::printf("open_us=%lld calculation_us=%lld pdf_us=%lld\n", static_cast<long long>(open),
-                static_cast<long long>(calculation), static_cast<long long>(printed));
+    std::printf("open_us=%lld calculation_us=%lld pdf_us=%lld change_us=%lld\n",
+                static_cast<long long>(open), static_cast<long long>(calculation),
+                static_cast<long long>(printed), static_cast<long long>(changed));
     std::fflush(stdout);
     // Ends as "Koniec" does without the question: the client's lock is released for the next run.
     baza.ZakonczBezPytania();
