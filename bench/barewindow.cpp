@@ -1,6 +1,6 @@
 // A plain Qt window holding a 500-line list: the floor the program is measured against. It links
-// the same Qt modules as the program (Widgets, PrintSupport, Network, Core5Compat), so that the
-// loading of their libraries counts on both sides.
+// the same Qt modules as the program (Widgets, PrintSupport, Network), so that the loading of
+// their libraries counts on both sides.
 //
 //   barewindow             quits as soon as the window has been shown
 //   barewindow --stay      stays until it is killed (for mapprobe)
