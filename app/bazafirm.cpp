@@ -13,7 +13,9 @@
 #include "paths.h"
 #include "programfiles.h"
 #include "recordfile.h"
+#include "registerrules.h"
 #include "rejestr.h"
+#include "startup.h"
 #include "tapety.h"
 #include "uruchomienia.h"
 #include "widgets.h"
@@ -136,13 +138,8 @@ Tbaza_f::Tbaza_f(const QString &workingDir, LaunchValues &launch, Seams &seams,
 void Tbaza_f::FormCreate()
 {
     Guarded(m_seams.dialogs, [this] {
-        PobierzDane(m_launch, m_workingDir, m_seams);
+        startup::PrepareFiles(m_launch, m_workingDir, m_seams);
         m_baseDir = m_workingDir;
-        WriteRecord(PathIn(m_workingDir, archiverconfig::kName),
-                    archiverconfig::recordOf(m_workingDir));
-        const QString versionFile = PathIn(m_workingDir, versionfile::kName);
-        if (!FileExists(versionFile))
-            WriteRecord(versionFile, versionfile::defaultRecord());
         setWindowTitle(QStringLiteral("Baza firm programu Mirtal " MIRTAL_VERSION));
 
         const std::optional<ui::DatabaseConnection> database =
@@ -332,7 +329,7 @@ void Tbaza_f::SpeedButton4Click()
     const std::optional<QString> name = m_seams.dialogs.inputText(kAddTitle, kAddPrompt, QString());
     if (!name)
         return;
-    changeRegisterLine(shown, currentClientNumber() + QLatin1Char(' ') + *name);
+    changeRegisterLine(shown, registerrules::LineOf(currentClientNumber(), *name));
 }
 
 void Tbaza_f::SpeedButton3Click()
@@ -342,11 +339,11 @@ void Tbaza_f::SpeedButton3Click()
         return;
     const QString number = currentClientNumber();
     const QString shown = item->text();
-    const QString initial = shown.size() > 4 ? shown.mid(4) : QString();
-    const std::optional<QString> name = m_seams.dialogs.inputText(kAddTitle, kAddPrompt, initial);
+    const std::optional<QString> name =
+        m_seams.dialogs.inputText(kAddTitle, kAddPrompt, registerrules::NameOnLine(shown));
     if (!name)
         return;
-    changeRegisterLine(shown, number + QLatin1Char(' ') + *name);
+    changeRegisterLine(shown, registerrules::LineOf(number, *name));
 }
 
 void Tbaza_f::SpeedButton2Click()
@@ -547,8 +544,8 @@ void Tbaza_f::Timer1Timer()
     if (!item)
         return;
     Panel1->setText(item->text());
-    const bool free = item->text().size() <= 3;
-    SpeedButton4->setEnabled(free);
-    SpeedButton3->setEnabled(!free);
-    SpeedButton2->setEnabled(!free);
+    const registerrules::Buttons buttons = registerrules::ButtonsFor(item->text());
+    SpeedButton4->setEnabled(buttons.add);
+    SpeedButton3->setEnabled(buttons.correct);
+    SpeedButton2->setEnabled(buttons.remove);
 }

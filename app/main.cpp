@@ -13,10 +13,8 @@ int main(int argc, char *argv[])
     // The main window asks before the program ends; closing it must not quit behind its back.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // Qt's texts in Polish; the program composes its own production seams.
-    seams::setUpApplication(application);
-
-    Program program(QDir::currentPath());
+    // Qt's texts in Polish and the production seams, as every program of the package starts.
+    Program program(QDir::currentPath(), seams::setUpApplication(application));
     // The end of the desktop session ends the program as "Koniec" does, without asking.
     const SessionEnd sessionEnd([&program] { program.mainWindow().ZakonczBezPytania(); });
     program.mainWindow().show();

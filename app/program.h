@@ -15,6 +15,9 @@
 #include <memory>
 
 class QWidget;
+namespace seams {
+struct ProductionSeams;
+}
 class Tbaza_f;
 class Tform3;
 class Thisto_f;
@@ -36,10 +39,13 @@ class Twydruk_f;
 } // namespace printing
 
 // The program as one object: the seams its windows talk to the platform through, the client's
-// years the windows share, this run's launch record, and the thirteen windows in their order of
-// creation, wired so that they open one another and hand each other what they need. Each
-// window's set-up runs once as it is created, the main window's (the start-up sequence) first,
-// before any other window exists.
+// years the windows share, this run's launch record, and the thirteen windows, wired so that they
+// open one another and hand each other what they need. The main window's set-up (the start-up
+// sequence) runs first, before any other window exists; then the file steps of the other
+// windows' set-ups run in their order of creation (startup::PrepareWindowFiles). A window other
+// than the main one is built when it is first opened (or asked for through windowsInOrder()), so
+// that nothing but the main window is laid out and given its fonts before the main window shows;
+// its whole set-up runs as it opens, as it always did.
 class Program
 {
 public:
@@ -52,9 +58,10 @@ public:
         std::function<bool(const QUrl &)> openUrl;
     };
 
-    // The production program in `workingDir`: Qt dialogs, the system clock and locale, the real
-    // network; ending the program ends the process.
-    explicit Program(const QString &workingDir);
+    // The production program in `workingDir` on the production seams (Qt dialogs, the system
+    // clock and locale; ending the program ends the process), Qt's print dialogs and the real
+    // network.
+    Program(const QString &workingDir, std::unique_ptr<seams::ProductionSeams> production);
     Program(const QString &workingDir, const Services &services);
     ~Program();
     Q_DISABLE_COPY(Program)
@@ -63,19 +70,33 @@ public:
     const QString &workingDir() const { return m_workingDir; }
     ui::WindowOpener &windows() { return m_windows; }
     // The windows in their order of creation: the twelve that have one (the print font, created
-    // thirteenth, is the font store, which has no window).
-    QList<QWidget *> windowsInOrder() const;
+    // thirteenth, is the font store, which has no window). Builds those not built yet.
+    QList<QWidget *> windowsInOrder();
 
 private:
     struct Production;
 
-    void compose(const Services &services);
+    void compose();
+    // Each window, built on first use.
+    Trozliczeniesamochodu_f &rozliczenie();
+    Teksploatacja_f &eksploatacja();
+    Tprzebieg_f &przebieg();
+    printing::Twydruk_f &wydruk();
+    Twyliczenie_f &wyliczenie();
+    Tnumerator_f &numerator();
+    Tform3 &wizytowka();
+    Thisto_f &histo();
+    Tnarzedzia_f &narzedzia();
+    printing::Tlogowania_f &logowania();
+    Tsiec_f &siec();
 
     // Declared first, so that the windows go before the seams they hold.
     std::unique_ptr<Production> m_production;
     // The process's directory at start, never changed: root of the settlement files.
     QString m_workingDir;
     LaunchValues m_launch;
+    // What the windows are built with.
+    Services m_services;
     // Declared before the windows, which hold the years it hands out.
     settlement::ClientYears m_years;
     ui::WindowTable m_windows;

@@ -7,7 +7,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
-#include <QRegularExpression>
 
 QWidget *DialogParent(QWidget *fallback)
 {
@@ -109,11 +108,33 @@ QString SystemRegionalSettings::dateSeparator() const
 
 QString SystemRegionalSettings::longTimeFormat() const
 {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-    // The time-zone name has no place on the program's clocks.
-    static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
-    format.remove(zone);
-    return format.trimmed();
+    return ClockFormat(QLocale::system().timeFormat(QLocale::LongFormat));
+}
+
+QString ClockFormat(const QString &format)
+{
+    // A plain scan rather than a regular expression, which the clocks' first tick would
+    // otherwise compile.
+    QString clock;
+    for (qsizetype i = 0; i < format.size();) {
+        qsizetype zone = i;
+        while (zone < format.size() && format.at(zone).isSpace())
+            ++zone;
+        qsizetype end = zone;
+        while (end < format.size() && format.at(end) == QLatin1Char('t'))
+            ++end;
+        if (end > zone) {
+            while (end < format.size() && format.at(end).isSpace())
+                ++end;
+            i = end;
+        } else if (zone > i) {
+            clock += format.mid(i, zone - i);
+            i = zone;
+        } else {
+            clock += format.at(i++);
+        }
+    }
+    return clock.trimmed();
 }
 
 bool QtExternalPrograms::startDetached(const QString &program, const QStringList &arguments,

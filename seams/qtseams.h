@@ -45,8 +45,13 @@ class SystemRegionalSettings : public storage::RegionalSettings
 {
 public:
     QString dateSeparator() const override;
+    // The system's long time format as ClockFormat() leaves it.
     QString longTimeFormat() const override;
 };
+
+// A long time format without its time-zone name ("t", "tt", ...) and the blanks around it, which
+// have no place on the program's clocks.
+QString ClockFormat(const QString &longTimeFormat);
 
 class QtExternalPrograms : public storage::ExternalPrograms
 {

@@ -3,6 +3,7 @@
 #include "windowopener.h"
 #include "yearwindow.h"
 
+#include <functional>
 #include <map>
 
 namespace settlement {
@@ -24,11 +25,20 @@ public:
 class YearWindowTable final : public YearWindowOpener
 {
 public:
-    void add(ui::WindowId id, YearWindow *window) { m_windows[id] = window; }
+    void add(ui::WindowId id, YearWindow *window)
+    {
+        m_windows[id] = [window] { return window; };
+    }
+    // A window that is built when it is first opened: `window` builds it then, and gives the
+    // same window every time.
+    void add(ui::WindowId id, std::function<YearWindow *()> window)
+    {
+        m_windows[id] = std::move(window);
+    }
     bool open(ui::WindowId id, const YearHandOver &handOver) override;
 
 private:
-    std::map<ui::WindowId, YearWindow *> m_windows;
+    std::map<ui::WindowId, std::function<YearWindow *()>> m_windows;
 };
 
 } // namespace settlement

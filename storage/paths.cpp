@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <dirent.h>
 #include <strings.h>
@@ -78,8 +77,11 @@ QString resolveComponents(QString current, const QStringList &parts)
 
 QStringList splitFragment(const QString &fragment)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    return fragment.split(separators, Qt::SkipEmptyParts);
+    // Either separator splits. No regular expression: building a path, which every start does,
+    // then loads and compiles none.
+    QString slashes = fragment;
+    slashes.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return slashes.split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
 } // namespace

@@ -6,8 +6,9 @@ namespace ui {
 
 bool ClientWindowList::closeAll()
 {
-    for (FormWindow *window : m_windows) {
-        if (window->isVisible() && !window->leaveAutomatically())
+    for (const std::function<FormWindow *()> &windowOf : m_windows) {
+        FormWindow *window = windowOf();
+        if (window && window->isVisible() && !window->leaveAutomatically())
             return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 class FormWindow;
@@ -24,11 +25,17 @@ public:
 class ClientWindowList final : public ClientWindows
 {
 public:
-    void add(FormWindow *window) { m_windows.push_back(window); }
+    void add(FormWindow *window)
+    {
+        m_windows.push_back([window] { return window; });
+    }
+    // A window that is built when it is first opened: `window` gives it, or nullptr while it has
+    // not been built (and so cannot be open).
+    void add(std::function<FormWindow *()> window) { m_windows.push_back(std::move(window)); }
     bool closeAll() override;
 
 private:
-    std::vector<FormWindow *> m_windows;
+    std::vector<std::function<FormWindow *()>> m_windows;
 };
 
 } // namespace ui

@@ -1,16 +1,32 @@
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "clientwindows.h"
+#include "czcionki.h"
+#include "datatree.h"
+#include "eksploatacja.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
+#include "guard.h"
+#include "logowania.h"
+#include "modul_hist.h"
+#include "narzedzia_admini.h"
 #include "network.h"
+#include "numerator.h"
 #include "program.h"
+#include "programfiles.h"
+#include "przebieg.h"
 #include "recordingpage.h"
 #include "rozliczenie.h"
+#include "siec.h"
 #include "testfiles.h"
 #include "workspace.h"
+#include "wydruk.h"
+#include "wyliczenie.h"
+#include "yearwindows.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +59,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void windowsAreCreatedInOrderAndSetUp();
+    void startLeavesWhatEveryWindowsSetUpLeft_data();
+    void startLeavesWhatEveryWindowsSetUpLeft();
     void mainWindowOpensTheSettlementWindow();
     void mainWindowOpensTheAuxiliaryWindows_data();
     void mainWindowOpensTheAuxiliaryWindows();
@@ -151,6 +169,145 @@ void TestProgram::windowsAreCreatedInOrderAndSetUp()
     QVERIFY(QFile::exists(m_ws->path(QStringLiteral("Admini/historia.dat"))));
     QCOMPARE(m_program->mainWindow().baseDir(), m_ws->path());
     QVERIFY(m_ws->seams.dialogs.shown.isEmpty());
+}
+
+namespace {
+
+// The thirteen windows built at start with each one's set-up run in their order of creation, as
+// the program once composed them: what the program's start must leave on disk and on screen
+// although it builds only the main window.
+struct EveryWindowBuiltAtStart {
+    EveryWindowBuiltAtStart(const QString &dir, storage::Seams &seams,
+                            printing::PrintDialogs &printDialogs, admin::Network &network)
+        : years(dir), fonts(dir, printDialogs)
+    {
+        storage::Guarded(seams.dialogs, [&] { storage::EnsureDataTree(dir); });
+        baza = std::make_unique<Tbaza_f>(
+            dir, launch, seams, windows,
+            Tbaza_f::Openers{[](const QString &) { return false; },
+                             [](const printing::NotepadRequest &) { return false; }},
+            clientWindows, fonts);
+        baza->FormCreate();
+        rozliczenie = std::make_unique<Trozliczeniesamochodu_f>(years, seams, yearWindows);
+        rozliczenie->FormCreate();
+        const settlement::YearHandOver startYear = rozliczenie->handOver();
+        eksploatacja = std::make_unique<Teksploatacja_f>(dir, seams);
+        eksploatacja->setYear(startYear);
+        eksploatacja->FormCreate();
+        przebieg = std::make_unique<Tprzebieg_f>(seams);
+        przebieg->setYear(startYear);
+        przebieg->FormCreate();
+        wydruk = std::make_unique<printing::Twydruk_f>(seams, printDialogs, fonts);
+        wydruk->FormCreate();
+        wyliczenie = std::make_unique<Twyliczenie_f>(
+            seams, [](const settlement::StatementHandOver &) { return false; });
+        wyliczenie->setYear(startYear);
+        wyliczenie->FormCreate();
+        numerator = std::make_unique<Tnumerator_f>(seams);
+        numerator->setYear(startYear);
+        numerator->FormCreate();
+        histo = std::make_unique<Thisto_f>(dir, seams);
+        histo->FormCreate();
+        narzedzia = std::make_unique<Tnarzedzia_f>(
+            dir, launch, Tnarzedzia_f::Register{[dir] { return dir; }, [] { return QString(); }},
+            seams, network);
+        narzedzia->FormCreate();
+        logowania = std::make_unique<printing::Tlogowania_f>(dir, seams, printDialogs, fonts);
+        logowania->FormCreate();
+        siec = std::make_unique<Tsiec_f>(dir, seams);
+        siec->FormCreate();
+    }
+
+    LaunchValues launch;
+    settlement::ClientYears years;
+    ui::WindowTable windows;
+    settlement::YearWindowTable yearWindows;
+    ui::ClientWindowList clientWindows;
+    printing::PrintFontStore fonts;
+    std::unique_ptr<Tbaza_f> baza;
+    std::unique_ptr<Trozliczeniesamochodu_f> rozliczenie;
+    std::unique_ptr<Teksploatacja_f> eksploatacja;
+    std::unique_ptr<Tprzebieg_f> przebieg;
+    std::unique_ptr<printing::Twydruk_f> wydruk;
+    std::unique_ptr<Twyliczenie_f> wyliczenie;
+    std::unique_ptr<Tnumerator_f> numerator;
+    std::unique_ptr<Thisto_f> histo;
+    std::unique_ptr<Tnarzedzia_f> narzedzia;
+    std::unique_ptr<printing::Tlogowania_f> logowania;
+    std::unique_ptr<Tsiec_f> siec;
+};
+
+// Every file under `dir` with its bytes, by relative path.
+QMap<QString, QByteArray> filesUnder(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(dir).relativeFilePath(path), testfiles::readBytes(path));
+    }
+    return files;
+}
+
+QStringList textsOf(const QList<ShownDialog> &shown)
+{
+    QStringList texts;
+    for (const ShownDialog &dialog : shown)
+        texts << dialog.caption + QLatin1Char('|') + dialog.text;
+    return texts;
+}
+
+} // namespace
+
+void TestProgram::startLeavesWhatEveryWindowsSetUpLeft_data()
+{
+    // A file of the start made one byte short before the start: each window's set-up that reads
+    // it shows its error box, and the ones after it go on.
+    QTest::addColumn<QString>("shortFile");
+    QTest::addColumn<qsizetype>("size");
+    const QString stem = storage::YearStem(QStringLiteral("1"), QStringLiteral("2007"));
+    QTest::newRow("fresh directory") << QString() << qsizetype(0);
+    QTest::newRow("settlement window's owner record")
+        << QStringLiteral("DANE/1.dat") << storage::owner::kSize;
+    QTest::newRow("VAT setting of the start year")
+        << QStringLiteral("DANE/") + stem + QStringLiteral(".vat") << storage::vatsetting::kSize;
+    QTest::newRow("document number of the start year")
+        << QStringLiteral("DANE/") + stem + QStringLiteral(".num") << storage::numerator::kSize;
+    QTest::newRow("launch history")
+        << QStringLiteral("Admini/historia.dat") << storage::historia::kSize;
+}
+
+void TestProgram::startLeavesWhatEveryWindowsSetUpLeft()
+{
+    QFETCH(QString, shortFile);
+    QFETCH(qsizetype, size);
+    m_program.reset();
+    const auto freshStart = [&] {
+        QVERIFY(QDir(m_ws->path()).removeRecursively());
+        QVERIFY(testfiles::makeDataTree(m_ws->path()));
+        if (!shortFile.isEmpty())
+            QVERIFY(testfiles::writeBytes(m_ws->path(shortFile), QByteArray(size - 1, '\0')));
+        m_ws->seams.dialogs.shown.clear();
+    };
+
+    freshStart();
+    {
+        const EveryWindowBuiltAtStart before(m_ws->path(), m_ws->seams.seams, m_printDialogs,
+                                             m_network);
+    }
+    const QMap<QString, QByteArray> filesBefore = filesUnder(m_ws->path());
+    const QStringList shownBefore = textsOf(m_ws->seams.dialogs.shown);
+    QVERIFY(m_ws->seams.endCalls.isEmpty());
+
+    freshStart();
+    m_program = std::make_unique<Program>(
+        m_ws->path(), Program::Services{m_ws->seams.seams, m_printDialogs, m_network,
+                                        [](const QUrl &) { return true; }});
+    QCOMPARE(filesUnder(m_ws->path()).keys(), filesBefore.keys());
+    QCOMPARE(filesUnder(m_ws->path()), filesBefore);
+    QCOMPARE(textsOf(m_ws->seams.dialogs.shown), shownBefore);
+    // Each fault shows its error box, once for each set-up that reads the file.
+    QCOMPARE(shownBefore.isEmpty(), shortFile.isEmpty());
 }
 
 void TestProgram::mainWindowOpensTheSettlementWindow()

@@ -18,7 +18,42 @@ private Q_SLOTS:
     void boxStaysAboveWindowsThatStayOnTop();
     void questionStartsOnTheGivenButton_data();
     void questionStartsOnTheGivenButton();
+    void clockFormatLeavesOutTheTimeZone_data();
+    void clockFormatLeavesOutTheTimeZone();
 };
+
+void TestQtSeams::clockFormatLeavesOutTheTimeZone_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("clock");
+    QTest::newRow("Polish") << "HH:mm:ss t"
+                            << "HH:mm:ss";
+    QTest::newRow("no zone") << "HH:mm:ss"
+                             << "HH:mm:ss";
+    QTest::newRow("long zone name") << "HH:mm:ss tttt"
+                                    << "HH:mm:ss";
+    QTest::newRow("zone first") << "t HH:mm:ss"
+                                << "HH:mm:ss";
+    QTest::newRow("zone between") << "h:mm:ss t AP"
+                                  << "h:mm:ssAP";
+    QTest::newRow("several blanks") << "HH:mm:ss \t  t  "
+                                    << "HH:mm:ss";
+    QTest::newRow("two zones") << "t HH:mm t"
+                               << "HH:mm";
+    QTest::newRow("blanks elsewhere kept") << "HH mm  ss t"
+                                           << "HH mm  ss";
+    QTest::newRow("zone only") << "t"
+                               << "";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestQtSeams::clockFormatLeavesOutTheTimeZone()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, clock);
+    QCOMPARE(ClockFormat(format), clock);
+}
 
 void TestQtSeams::boxBelongsToTheActiveWindow()
 {
