@@ -4,10 +4,7 @@
 #include "seams.h"
 #include "yearwindow.h"
 
-#include <QStyledItemDelegate>
-
 #include <memory>
-#include <optional>
 
 class QTableWidget;
 class QTimer;
@@ -19,34 +16,6 @@ namespace ui {
 class HelpPanel;
 class RegisterGrid;
 } // namespace ui
-
-// The editor of a register grid cell. Every change typed into the editor reaches the cell at
-// once, so that a timer tick sees the text being typed. With Keys::Amount it also applies the
-// key filter of the numeric columns to every character typed into the editor.
-class RegisterCellDelegate : public QStyledItemDelegate
-{
-    Q_OBJECT
-
-public:
-    enum class Keys { Any, Amount };
-    explicit RegisterCellDelegate(Keys keys, QObject *parent = nullptr);
-
-    // The key filter of the numeric columns (settlement::AmountKey).
-    static std::optional<QChar> AmountKey(QChar typed);
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override;
-
-private:
-    Keys m_keys;
-};
-
-// Enter in a register grid: the same column of the next row becomes current (the last row stays).
-void MoveToNextRow(QTableWidget *grid);
 
 // The mileage register of one settlement year: kilometres, rate and amount of each
 // month, saved to the year's ".prz" file by "Powrót".
