@@ -2,10 +2,14 @@
 
 #include "clientrecords.h"
 #include "datetext.h"
+#include "ewidencja.h"
+#include "ewidencjarules.h"
 #include "guard.h"
+#include "printdialogs.h"
 #include "recordfile.h"
 #include "registercelldelegate.h"
 #include "registergrid.h"
+#include "statusnote.h"
 #include "textrules.h"
 #include "widgets.h"
 
@@ -122,6 +126,7 @@ Tprzebieg_f::Tprzebieg_f(Seams &seams, QWidget *parent)
     connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton2Click);
     connect(Panel1->backButton(), &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton1Click);
     connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton3Click);
+    connect(m_ui->SpeedButton4, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton4Click);
 
     fixSize();
 }
@@ -245,6 +250,69 @@ void Tprzebieg_f::SpeedButton3Click()
     returnWithNote();
 }
 
+void Tprzebieg_f::SpeedButton4Click()
+{
+    if (!year())
+        return;
+    if (!m_tripLog) {
+        if (!m_printDialogs) {
+            m_ownPrintDialogs = std::make_unique<printing::QtPrintDialogs>();
+            m_printDialogs = m_ownPrintDialogs.get();
+        }
+        m_tripLog = std::make_unique<Tewidencja_f>(m_seams, *m_printDialogs);
+        m_tripLog->setOnSaved(
+            [this](settlement::ClientYear &logYear, const QList<storage::Trip> &trips) {
+                takeTrips(logYear, trips);
+            });
+    }
+    // A log of this year with unsaved entries comes back as it stands; any other is left (and
+    // saved when it holds entries) before it shows this year.
+    if (m_tripLog->isVisible() || m_tripLog->isMinimized()) {
+        if (m_tripLog->year() == year() && m_tripLog->holdsUnsavedEntries()) {
+            m_tripLog->bringBack();
+            return;
+        }
+        if (!m_tripLog->leaveAutomatically())
+            return;
+    }
+    m_tripLog->setYear({year(), headers()});
+    m_tripLog->prepareAndOpen();
+}
+
+void Tprzebieg_f::takeTrips(settlement::ClientYear &logYear, const QList<storage::Trip> &trips)
+{
+    const bool shown = year().get() == &logYear;
+    const settlement::MileageGrid before =
+        shown ? grid() : settlement::MileageGridOf(logYear.mileage());
+    const settlement::MileageAmounts amounts =
+        shown ? m_amounts
+              : settlement::MileageAmountsFromFlag(logYear.mileage().byte(mileage::kAutomaticFlag));
+    settlement::MileageFeed feed = settlement::FeedMileage(before, amounts, trips);
+    // With automatic amounts the register saves what its next refresh would show.
+    if (feed.amounts == settlement::MileageAmounts::Automatic)
+        feed.grid = settlement::RefreshMileage(feed.grid, feed.amounts).grid;
+    const Record record = settlement::MileageRecord(feed.grid, feed.amounts);
+    if (shown) {
+        const bool filling = m_filling;
+        m_filling = true;
+        setAutomatic(feed.amounts);
+        setGrid(settlement::NormalisedMileage(feed.grid));
+        m_filling = filling;
+    }
+    logYear.saveMileage(record);
+    if (shown)
+        m_edited = false;
+    if (!feed.twoRateMonths.isEmpty()) {
+        QStringList names;
+        for (int month : feed.twoRateMonths)
+            names << MonthNames().value(month - 1);
+        ui::StatusNote::post(
+            QStringLiteral("%1: dwie stawki w miesiącu; kwota jest sumą wartości wyjazdów, "
+                           "przelicznik średni, obliczanie ręczne.")
+                .arg(names.join(QStringLiteral(", "))));
+    }
+}
+
 QString Tprzebieg_f::returnNote() const
 {
     return QStringLiteral("Zapisano przebieg roku %1.").arg(yearText());
@@ -252,6 +320,11 @@ QString Tprzebieg_f::returnNote() const
 
 bool Tprzebieg_f::leaveAsReturn()
 {
+    // The log opened from here is left first: what it holds reaches the register before the
+    // register saves.
+    if (m_tripLog && (m_tripLog->isVisible() || m_tripLog->isMinimized()) &&
+        !m_tripLog->leaveAutomatically())
+        return false;
     if (!year()) {
         leave();
         return true;
@@ -268,6 +341,9 @@ bool Tprzebieg_f::leaveAsReturn()
 
 bool Tprzebieg_f::leaveAutomatically()
 {
+    if (m_tripLog && (m_tripLog->isVisible() || m_tripLog->isMinimized()) &&
+        !m_tripLog->leaveAutomatically())
+        return false;
     if (m_edited)
         return leaveAsReturn();
     leave();

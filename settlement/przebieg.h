@@ -8,6 +8,14 @@
 
 class QTableWidget;
 class QTimer;
+class Tewidencja_f;
+
+namespace printing {
+class PrintDialogs;
+}
+namespace storage {
+struct Trip;
+}
 
 namespace Ui {
 class PrzebiegForm;
@@ -37,6 +45,16 @@ public:
     void SpeedButton2Click(); // "Pomoc"
     void SpeedButton1Click(); // "Powrót" of the help panel
     void SpeedButton3Click(); // "Powrót": save and close
+    void SpeedButton4Click(); // "Ewidencja przebiegu": the log of the register's year
+
+    // The print dialogs of the log window; without them it shows Qt's own.
+    void setPrintDialogs(printing::PrintDialogs &dialogs) { m_printDialogs = &dialogs; }
+    // The log window once it has been opened.
+    Tewidencja_f *tripLog() const { return m_tripLog.get(); }
+    // What the log's "Powrót" hands over: every month with trips takes their kilometres, rate and
+    // amount (settlement::FeedMileage), and the register saves as its "Powrót" does, staying
+    // open. A log of a year other than the one shown here goes straight into that year's record.
+    void takeTrips(settlement::ClientYear &year, const QList<storage::Trip> &trips);
     bool leaveAsReturn() override;
     // Saves only when the user has changed something since the set-up.
     bool leaveAutomatically() override;
@@ -74,4 +92,7 @@ private:
     ui::HelpPanel *Panel1 = nullptr;
     ui::RegisterGrid *m_registerGrid = nullptr;
     QTimer *Timer1 = nullptr;
+    printing::PrintDialogs *m_printDialogs = nullptr;
+    std::unique_ptr<printing::PrintDialogs> m_ownPrintDialogs;
+    std::unique_ptr<Tewidencja_f> m_tripLog;
 };
