@@ -6,6 +6,7 @@
 #include "stawki.h"
 #include "textcodec.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -254,21 +255,24 @@ QStringList TripWarnings(const QList<Trip> &trips, int month, int year, const Re
         if (!reason.isEmpty())
             warnings << QStringLiteral("Wpis %1: %2").arg(number).arg(reason);
     }
-    for (qsizetype i = 0; i < ofMonth.size(); ++i) {
-        const Trip &a = *ofMonth[i].second;
-        if (a.date.trimmed().isEmpty() || a.route.trimmed().isEmpty())
+    // Each trip is compared with the first of its day, route and distance: a month of many trips
+    // costs no more than one pass.
+    QHash<QString, int> firstOfDay;
+    for (const auto &[tripNumber, trip] : std::as_const(ofMonth)) {
+        if (trip->date.trimmed().isEmpty() || trip->route.trimmed().isEmpty())
             continue;
-        for (qsizetype j = i + 1; j < ofMonth.size(); ++j) {
-            const Trip &b = *ofMonth[j].second;
-            if (a.date.trimmed() == b.date.trimmed() &&
-                a.route.trimmed().compare(b.route.trimmed(), Qt::CaseInsensitive) == 0 &&
-                ParseFixed(a.kilometres) == ParseFixed(b.kilometres)) {
-                warnings << QStringLiteral("Wpisy %1 i %2: ta sama trasa i liczba kilometrów "
-                                           "tego samego dnia.")
-                                .arg(ofMonth[i].first)
-                                .arg(ofMonth[j].first);
-            }
+        const QString key = trip->date.trimmed() + QLatin1Char('\n') +
+                            trip->route.trimmed().toCaseFolded() + QLatin1Char('\n') +
+                            FormatFixed(ParseFixed(trip->kilometres), 0, 2);
+        const auto found = firstOfDay.constFind(key);
+        if (found == firstOfDay.constEnd()) {
+            firstOfDay.insert(key, tripNumber);
+            continue;
         }
+        warnings << QStringLiteral("Wpisy %1 i %2: ta sama trasa i liczba kilometrów tego samego "
+                                   "dnia.")
+                        .arg(*found)
+                        .arg(tripNumber);
     }
     for (int m = 1; m <= 12; ++m) {
         bool hasCosts = false;
