@@ -1,5 +1,6 @@
 #include "clientrecords.h"
 #include "ewidencjarules.h"
+#include "recordfile.h"
 #include "stawki.h"
 #include "textcodec.h"
 
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void import_data();
     void import();
     void exportHoldsEveryTripAndTheSums();
+    void demoLogGivesTheDemoRegister();
 };
 
 void TestEwidencjaRules::dateCheck_data()
@@ -283,6 +285,19 @@ void TestEwidencjaRules::exportHoldsEveryTripAndTheSums()
         lines.at(5),
         QStringLiteral("2;Listopad;14.11.2007;Biuro – klient;spotkanie;200,25;0,8358;167,37;"));
     QCOMPARE(lines.at(6), QStringLiteral("Razem;;;;;300,75;;246,22;"));
+}
+
+void TestEwidencjaRules::demoLogGivesTheDemoRegister()
+{
+    const QString dane = QStringLiteral(DEMO_SEED_DIR "/DANE/");
+    const storage::TripLog log = storage::ReadTripLog(dane + QStringLiteral("001_2000.ewp"));
+    storage::Record register_(storage::mileage::kSize);
+    storage::ReadRecord(dane + QStringLiteral("001_2000.prz"), register_);
+    QVERIFY(log.trips.size() > 12);
+    // Handed to an empty register with automatic amounts, the demo log gives the demo register.
+    const MileageFeed feed = FeedMileage(MileageGrid{}, MileageAmounts::Automatic, log.trips);
+    QCOMPARE(feed.fedMonths.size(), 12);
+    QCOMPARE(MileageRecord(feed.grid, feed.amounts).bytes(), register_.bytes());
 }
 
 QTEST_GUILESS_MAIN(TestEwidencjaRules)
