@@ -58,6 +58,7 @@ private Q_SLOTS:
     void importIsShownAndTakenOnlyOnTheUsersWord();
     void fixedRouteFillsANewRow();
     void damagedLogFileKeepsTheWindowClosed();
+    void failedSaveKeepsTheWindowOpenAndTheRegisterAsItWas();
     void printedMonthGoesThroughThePrintDialog();
 
 private:
@@ -427,6 +428,29 @@ void TestEwidencja::damagedLogFileKeepsTheWindowClosed()
     QVERIFY(!log()->isVisible());
     QCOMPARE(m_ws->seams.dialogs.ioErrors().size(), 1);
     QCOMPARE(testfiles::readBytes(ewp()), hostile);
+}
+
+void TestEwidencja::failedSaveKeepsTheWindowOpenAndTheRegisterAsItWas()
+{
+    openRegister();
+    openLog();
+    typeTrip(QStringLiteral("01.03.2007"), QStringLiteral("Biuro – hurtownia"),
+             QStringLiteral("zakupy"), QStringLiteral("30.5"), QStringLiteral("0.8358"));
+    // A folder where the log file should go: the write fails as it would on a read-only file.
+    QVERIFY(QDir().mkpath(ewp()));
+    const QByteArray before = testfiles::readBytes(prz());
+    log()->SpeedButton3Click();
+    QCOMPARE(m_ws->seams.dialogs.ioErrors(), QStringList{QStringLiteral("File access denied")});
+    QVERIFY(log()->isVisible());
+    QVERIFY(log()->holdsUnsavedEntries());
+    QCOMPARE(testfiles::readBytes(prz()), before);
+    QCOMPARE(findChildNamed<QTableWidget>(m_register.get(), "przebieg")->item(2, 0)->text(),
+             QString());
+    // Once the file can be written, the same "Powrót" saves and hands the trip over.
+    QVERIFY(QDir(ewp()).removeRecursively());
+    log()->SpeedButton3Click();
+    QVERIFY(!log()->isVisible());
+    QCOMPARE(testfiles::readBytes(prz()).mid(cellOffset(1, 3), 11), storedCell("    30.50"));
 }
 
 void TestEwidencja::printedMonthGoesThroughThePrintDialog()
