@@ -10,6 +10,7 @@
 #include "printfontrecord.h"
 #include "programfiles.h"
 #include "textcodec.h"
+#include "triplog.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -245,5 +246,48 @@ int main(int argc, char **argv)
           QByteArray("\x70") +
               joined({storage::mie::defaultRecord().bytes(), numerator::defaultRecord().bytes(),
                       mileage::defaultRecord().bytes(), cost::defaultRecord().bytes()}));
+
+    // A log with November's two rates, a trip left without a date and two alike on one day,
+    // and the fixed routes of the client.
+    TripLog log;
+    log.person1 = QStringLiteral("Jan Kowalski");
+    log.person2 = QStringLiteral("ul. Żytnia 5");
+    log.registration = QStringLiteral("WA 12345");
+    log.engine = 1242;
+    log.vehicleClass = triplog::CarOver900;
+    log.trips << Trip{3,
+                      QStringLiteral("05.03.2007"),
+                      QStringLiteral("Biuro – hurtownia"),
+                      QStringLiteral("zakupy"),
+                      QStringLiteral("    30.50"),
+                      QStringLiteral("   0.7846"),
+                      {}}
+              << Trip{3,
+                      QStringLiteral("05.03.2007"),
+                      QStringLiteral("Biuro – hurtownia"),
+                      QStringLiteral("zakupy"),
+                      QStringLiteral("    30.50"),
+                      QStringLiteral("   0.7846"),
+                      QStringLiteral("powtórzony")}
+              << Trip{11,
+                      QStringLiteral("13.11.2007"),
+                      QStringLiteral("Biuro – Radom"),
+                      QStringLiteral("dostawa"),
+                      QStringLiteral("   100.50"),
+                      QStringLiteral("   0.7846"),
+                      {}}
+              << Trip{11,
+                      QStringLiteral("14.11.2007"),
+                      QStringLiteral("Biuro – Radom"),
+                      QStringLiteral("dostawa"),
+                      QStringLiteral("   200.25"),
+                      QStringLiteral("   0.8358"),
+                      {}}
+              << Trip{12, {}, QStringLiteral("Biuro – bank"), {}, QStringLiteral("     7.00"),
+                      {}, {}};
+    const QList<FixedRoute> routes{{QStringLiteral("Biuro – hurtownia"), QStringLiteral("zakupy"),
+                                    QStringLiteral("    30.50")}};
+    write("fuzz_okno_ewidencja", "trips", joined({EncodeTripLog(log), EncodeRoutes(routes)}));
+    write("fuzz_okno_ewidencja", "empty", joined({EncodeTripLog({}), EncodeRoutes({})}));
     return 0;
 }

@@ -89,6 +89,18 @@ std::optional<QString> QtDialogs::saveFileName(const QString &title, const QStri
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> QtDialogs::openFileName(const QString &title, const QString &proposedPath,
+                                               const QString &filter)
+{
+    QFileDialog dialog(nullptr, title, proposedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    PrepareDialog(dialog, DialogParent(m_mainWindow));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 QDateTime SystemClock::now() const
 {
     return QDateTime::currentDateTime();

@@ -27,6 +27,8 @@ public:
     void ioError(const storage::FileError &error) override;
     std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
                                         const QString &filter) override;
+    std::optional<QString> openFileName(const QString &title, const QString &proposedPath,
+                                        const QString &filter) override;
 
     // The window that boxes belong to when no window of the program is active.
     void setMainWindow(QWidget *window) { m_mainWindow = window; }

@@ -34,6 +34,10 @@ public:
     // syntax); the chosen path, or no value when cancelled.
     virtual std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
                                                 const QString &filter) = 0;
+    // Open dialog starting at `proposedPath`, listing files that match `filter`; the chosen
+    // existing file, or no value when cancelled.
+    virtual std::optional<QString> openFileName(const QString &title, const QString &proposedPath,
+                                                const QString &filter) = 0;
 };
 
 // Today's date and the current time.

@@ -8,11 +8,12 @@
 #include "helppanel.h"
 #include "paths.h"
 #include "programfiles.h"
-#include "przebieg.h"
 #include "recordfile.h"
+#include "registercelldelegate.h"
 #include "registergrid.h"
 #include "statusnote.h"
 #include "textcodec.h"
+#include "textrules.h"
 #include "ui_eksploatacja.h"
 #include "widgets.h"
 
@@ -101,46 +102,25 @@ Teksploatacja_f::Teksploatacja_f(const QString &workingDir, Seams &seams, QWidge
     m_ui->lista->addItems(MonthNames());
 
     QTableWidget *eksp = m_ui->eksp;
-    eksp->setRowCount(cost::kRows);
-    eksp->setColumnCount(kColumns);
-    eksp->setHorizontalHeaderLabels(headerLabels());
-    eksp->verticalHeader()->hide();
-    eksp->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    eksp->verticalHeader()->setDefaultSectionSize(eksp->fontMetrics().height() + 6);
-    eksp->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // The column widths, widened where the font would cut a date or an amount.
     const QFontMetrics metrics = eksp->fontMetrics();
     const int padding = 2 * eksp->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
-    int widths[kColumns];
-    std::copy(std::begin(kColumnWidths), std::end(kColumnWidths), std::begin(widths));
+    QList<int> widths(std::begin(kColumnWidths), std::end(kColumnWidths));
     widths[cost::kDate] = std::max(
         widths[cost::kDate], metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + padding);
     for (int column : {cost::kNet, cost::kVat})
         widths[column] = std::max(widths[column],
                                   metrics.horizontalAdvance(QStringLiteral("00000.00")) + padding);
-    int gridWidth = 0;
-    for (int column = 0; column < kColumns; ++column) {
-        eksp->setColumnWidth(column, widths[column]);
-        gridWidth += widths[column];
-    }
-    auto *textCells = new RegisterCellDelegate(RegisterCellDelegate::Keys::Any, eksp);
-    auto *amountCells = new RegisterCellDelegate(RegisterCellDelegate::Keys::Amount, eksp);
-    eksp->setItemDelegate(textCells);
+    auto *amountCells = new ui::RegisterCellDelegate(settlement::AmountKey, eksp);
+    eksp->setItemDelegate(new ui::RegisterCellDelegate({}, eksp));
     eksp->setItemDelegateForColumn(cost::kNet, amountCells);
     eksp->setItemDelegateForColumn(cost::kVat, amountCells);
-    for (int row = 0; row < cost::kRows; ++row) {
-        for (int column = 0; column < kColumns; ++column) {
-            auto *item = new QTableWidgetItem;
-            if (column >= cost::kNet)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            eksp->setItem(row, column, item);
-        }
-    }
-    const int frame = 2 * eksp->frameWidth();
-    eksp->setFixedSize(gridWidth + frame,
-                       eksp->horizontalHeader()->sizeHint().height() +
-                           cost::kRows * eksp->verticalHeader()->defaultSectionSize() + frame);
-    eksp->setCurrentCell(0, 0);
+    ui::RegisterLayout layout;
+    layout.captions = headerLabels();
+    layout.widths = widths;
+    layout.rightAligned = {cost::kNet, cost::kVat};
+    layout.rows = cost::kRows;
+    ui::LayOutRegisterGrid(eksp, layout);
     // Enter reaches the grid also from an open cell editor, which passes the key on to it; the
     // cell already holds the editor's text.
     eksp->installEventFilter(this);
@@ -515,7 +495,7 @@ bool Teksploatacja_f::eventFilter(QObject *watched, QEvent *event)
             // Every row normalised, then on down the same column: a month is typed with Enter
             // and Tab alone.
             ekspKeyDown(13);
-            MoveToNextRow(m_ui->eksp);
+            ui::MoveToNextRow(m_ui->eksp);
             return true;
         }
         if (watched == m_ui->eksp && key == Qt::Key_Delete &&

@@ -2,9 +2,14 @@
 
 #include "clientrecords.h"
 #include "datetext.h"
+#include "ewidencja.h"
+#include "ewidencjarules.h"
 #include "guard.h"
+#include "printdialogs.h"
 #include "recordfile.h"
+#include "registercelldelegate.h"
 #include "registergrid.h"
+#include "statusnote.h"
 #include "textrules.h"
 #include "widgets.h"
 
@@ -62,95 +67,7 @@ const QStringList &columnCaptions()
     return captions;
 }
 
-bool isControl(QChar c)
-{
-    return c.category() == QChar::Other_Control;
-}
-
 } // namespace
-
-RegisterCellDelegate::RegisterCellDelegate(Keys keys, QObject *parent)
-    : QStyledItemDelegate(parent), m_keys(keys)
-{
-}
-
-std::optional<QChar> RegisterCellDelegate::AmountKey(QChar typed)
-{
-    return settlement::AmountKey(typed);
-}
-
-QWidget *RegisterCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                            const QModelIndex &index) const
-{
-    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
-        auto *self = const_cast<RegisterCellDelegate *>(this);
-        connect(edit, &QLineEdit::textChanged, self,
-                [self, edit] { Q_EMIT self->commitData(edit); });
-    }
-    return editor;
-}
-
-void RegisterCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
-{
-    auto *edit = qobject_cast<QLineEdit *>(editor);
-    if (!edit) {
-        QStyledItemDelegate::setEditorData(editor, index);
-        return;
-    }
-    // The cell changed under the open editor (a timer tick): show the new text, keeping the
-    // cursor where it was; the editor's own changes come back equal and are left alone.
-    const QString text = index.data(Qt::EditRole).toString();
-    if (edit->text() == text)
-        return;
-    const int cursor = edit->cursorPosition();
-    edit->setText(text);
-    edit->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
-}
-
-bool RegisterCellDelegate::eventFilter(QObject *object, QEvent *event)
-{
-    auto *edit = qobject_cast<QLineEdit *>(object);
-    if (edit && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // Enter commits the cell and closes the editor at once (not later, as the base class
-            // does), then goes on to the grid, which moves to the next row: a key typed right
-            // after it edits the next row's cell.
-            Q_EMIT commitData(edit);
-            Q_EMIT closeEditor(edit, QAbstractItemDelegate::NoHint);
-            return false;
-        }
-    }
-    if (m_keys == Keys::Amount && edit && event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent *>(event)->text();
-        // Keys without a character, and control characters (Backspace, Tab, Enter, Escape,
-        // the editing shortcuts), keep their usual meaning.
-        const bool character =
-            !typed.isEmpty() && std::none_of(typed.begin(), typed.end(), isControl);
-        if (character) {
-            QString accepted;
-            for (QChar c : typed) {
-                if (const std::optional<QChar> key = AmountKey(c))
-                    accepted.append(*key);
-            }
-            if (accepted != typed) {
-                if (!accepted.isEmpty())
-                    edit->insert(accepted);
-                return true;
-            }
-        }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
-}
-
-void MoveToNextRow(QTableWidget *grid)
-{
-    const int row = grid->currentRow();
-    const int column = std::max(grid->currentColumn(), 0);
-    if (row + 1 < grid->rowCount())
-        grid->setCurrentCell(row + 1, column);
-}
 
 Tprzebieg_f::Tprzebieg_f(Seams &seams, QWidget *parent)
     : YearWindow(FormWindow::Placement::StayOnTop, parent), m_seams(seams),
@@ -160,30 +77,17 @@ Tprzebieg_f::Tprzebieg_f(Seams &seams, QWidget *parent)
     ui::makeHeading(m_ui->Label1, 1.5);
 
     QTableWidget *grid = m_ui->przebieg;
-    grid->setRowCount(kMonths);
-    grid->setColumnCount(3);
-    grid->setHorizontalHeaderLabels(columnCaptions());
-    grid->setVerticalHeaderLabels(MonthNames());
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(
-        std::max(kRowHeight, grid->fontMetrics().height() + 6));
-    grid->setItemDelegate(new RegisterCellDelegate(RegisterCellDelegate::Keys::Amount, grid));
-    for (int row = 0; row < kMonths; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            auto *item = new QTableWidgetItem;
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grid->setItem(row, column, item);
-        }
-    }
-    // The grid is as large as its cells; the sums stand under their columns.
-    const int frame = 2 * grid->frameWidth();
+    grid->setItemDelegate(new ui::RegisterCellDelegate(settlement::AmountKey, grid));
+    ui::RegisterLayout layout;
+    layout.captions = columnCaptions();
+    layout.widths = {kColumnWidth, kColumnWidth, kColumnWidth};
+    layout.rightAligned = {0, 1, 2};
+    layout.rows = kMonths;
+    layout.rowCaptions = MonthNames();
+    layout.minimumRowHeight = kRowHeight;
+    ui::LayOutRegisterGrid(grid, layout);
+    // The sums stand under their columns.
     const int monthColumn = grid->verticalHeader()->sizeHint().width();
-    const int captionRow = grid->horizontalHeader()->sizeHint().height();
-    grid->setFixedSize(monthColumn + 3 * kColumnWidth + frame,
-                       captionRow + kMonths * grid->verticalHeader()->defaultSectionSize() + frame);
-    grid->setCurrentCell(0, 0);
     grid->installEventFilter(this);
     m_registerGrid = new ui::RegisterGrid(grid);
     // With the automatic amounts the amount column is worked out, not typed.
@@ -222,6 +126,7 @@ Tprzebieg_f::Tprzebieg_f(Seams &seams, QWidget *parent)
     connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton2Click);
     connect(Panel1->backButton(), &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton1Click);
     connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton3Click);
+    connect(m_ui->SpeedButton4, &QPushButton::clicked, this, &Tprzebieg_f::SpeedButton4Click);
 
     fixSize();
 }
@@ -345,6 +250,69 @@ void Tprzebieg_f::SpeedButton3Click()
     returnWithNote();
 }
 
+void Tprzebieg_f::SpeedButton4Click()
+{
+    if (!year())
+        return;
+    if (!m_tripLog) {
+        if (!m_printDialogs) {
+            m_ownPrintDialogs = std::make_unique<printing::QtPrintDialogs>();
+            m_printDialogs = m_ownPrintDialogs.get();
+        }
+        m_tripLog = std::make_unique<Tewidencja_f>(m_seams, *m_printDialogs);
+        m_tripLog->setOnSaved(
+            [this](settlement::ClientYear &logYear, const QList<storage::Trip> &trips) {
+                takeTrips(logYear, trips);
+            });
+    }
+    // A log of this year with unsaved entries comes back as it stands; any other is left (and
+    // saved when it holds entries) before it shows this year.
+    if (m_tripLog->isVisible() || m_tripLog->isMinimized()) {
+        if (m_tripLog->year() == year() && m_tripLog->holdsUnsavedEntries()) {
+            m_tripLog->bringBack();
+            return;
+        }
+        if (!m_tripLog->leaveAutomatically())
+            return;
+    }
+    m_tripLog->setYear({year(), headers()});
+    m_tripLog->prepareAndOpen();
+}
+
+void Tprzebieg_f::takeTrips(settlement::ClientYear &logYear, const QList<storage::Trip> &trips)
+{
+    const bool shown = year().get() == &logYear;
+    const settlement::MileageGrid before =
+        shown ? grid() : settlement::MileageGridOf(logYear.mileage());
+    const settlement::MileageAmounts amounts =
+        shown ? m_amounts
+              : settlement::MileageAmountsFromFlag(logYear.mileage().byte(mileage::kAutomaticFlag));
+    settlement::MileageFeed feed = settlement::FeedMileage(before, amounts, trips);
+    // With automatic amounts the register saves what its next refresh would show.
+    if (feed.amounts == settlement::MileageAmounts::Automatic)
+        feed.grid = settlement::RefreshMileage(feed.grid, feed.amounts).grid;
+    const Record record = settlement::MileageRecord(feed.grid, feed.amounts);
+    if (shown) {
+        const bool filling = m_filling;
+        m_filling = true;
+        setAutomatic(feed.amounts);
+        setGrid(settlement::NormalisedMileage(feed.grid));
+        m_filling = filling;
+    }
+    logYear.saveMileage(record);
+    if (shown)
+        m_edited = false;
+    if (!feed.twoRateMonths.isEmpty()) {
+        QStringList names;
+        for (int month : feed.twoRateMonths)
+            names << MonthNames().value(month - 1);
+        ui::StatusNote::post(
+            QStringLiteral("%1: dwie stawki w miesiącu; kwota jest sumą wartości wyjazdów, "
+                           "przelicznik średni, obliczanie ręczne.")
+                .arg(names.join(QStringLiteral(", "))));
+    }
+}
+
 QString Tprzebieg_f::returnNote() const
 {
     return QStringLiteral("Zapisano przebieg roku %1.").arg(yearText());
@@ -352,6 +320,11 @@ QString Tprzebieg_f::returnNote() const
 
 bool Tprzebieg_f::leaveAsReturn()
 {
+    // The log opened from here is left first: what it holds reaches the register before the
+    // register saves.
+    if (m_tripLog && (m_tripLog->isVisible() || m_tripLog->isMinimized()) &&
+        !m_tripLog->leaveAutomatically())
+        return false;
     if (!year()) {
         leave();
         return true;
@@ -368,6 +341,9 @@ bool Tprzebieg_f::leaveAsReturn()
 
 bool Tprzebieg_f::leaveAutomatically()
 {
+    if (m_tripLog && (m_tripLog->isVisible() || m_tripLog->isMinimized()) &&
+        !m_tripLog->leaveAutomatically())
+        return false;
     if (m_edited)
         return leaveAsReturn();
     leave();
@@ -381,7 +357,7 @@ bool Tprzebieg_f::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_ui->przebieg && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            MoveToNextRow(m_ui->przebieg);
+            ui::MoveToNextRow(m_ui->przebieg);
             return true;
         }
     }

@@ -4,13 +4,18 @@
 #include "seams.h"
 #include "yearwindow.h"
 
-#include <QStyledItemDelegate>
-
 #include <memory>
-#include <optional>
 
 class QTableWidget;
 class QTimer;
+class Tewidencja_f;
+
+namespace printing {
+class PrintDialogs;
+}
+namespace storage {
+struct Trip;
+}
 
 namespace Ui {
 class PrzebiegForm;
@@ -19,34 +24,6 @@ namespace ui {
 class HelpPanel;
 class RegisterGrid;
 } // namespace ui
-
-// The editor of a register grid cell. Every change typed into the editor reaches the cell at
-// once, so that a timer tick sees the text being typed. With Keys::Amount it also applies the
-// key filter of the numeric columns to every character typed into the editor.
-class RegisterCellDelegate : public QStyledItemDelegate
-{
-    Q_OBJECT
-
-public:
-    enum class Keys { Any, Amount };
-    explicit RegisterCellDelegate(Keys keys, QObject *parent = nullptr);
-
-    // The key filter of the numeric columns (settlement::AmountKey).
-    static std::optional<QChar> AmountKey(QChar typed);
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override;
-
-private:
-    Keys m_keys;
-};
-
-// Enter in a register grid: the same column of the next row becomes current (the last row stays).
-void MoveToNextRow(QTableWidget *grid);
 
 // The mileage register of one settlement year: kilometres, rate and amount of each
 // month, saved to the year's ".prz" file by "Powrót".
@@ -68,6 +45,16 @@ public:
     void SpeedButton2Click(); // "Pomoc"
     void SpeedButton1Click(); // "Powrót" of the help panel
     void SpeedButton3Click(); // "Powrót": save and close
+    void SpeedButton4Click(); // "Ewidencja przebiegu": the log of the register's year
+
+    // The print dialogs of the log window; without them it shows Qt's own.
+    void setPrintDialogs(printing::PrintDialogs &dialogs) { m_printDialogs = &dialogs; }
+    // The log window once it has been opened.
+    Tewidencja_f *tripLog() const { return m_tripLog.get(); }
+    // What the log's "Powrót" hands over: every month with trips takes their kilometres, rate and
+    // amount (settlement::FeedMileage), and the register saves as its "Powrót" does, staying
+    // open. A log of a year other than the one shown here goes straight into that year's record.
+    void takeTrips(settlement::ClientYear &year, const QList<storage::Trip> &trips);
     bool leaveAsReturn() override;
     // Saves only when the user has changed something since the set-up.
     bool leaveAutomatically() override;
@@ -105,4 +92,7 @@ private:
     ui::HelpPanel *Panel1 = nullptr;
     ui::RegisterGrid *m_registerGrid = nullptr;
     QTimer *Timer1 = nullptr;
+    printing::PrintDialogs *m_printDialogs = nullptr;
+    std::unique_ptr<printing::PrintDialogs> m_ownPrintDialogs;
+    std::unique_ptr<Tewidencja_f> m_tripLog;
 };

@@ -1,6 +1,7 @@
 #include "clientrecords.h"
 
 #include "paths.h"
+#include "triplog.h"
 
 namespace storage {
 
@@ -37,12 +38,13 @@ QString YearFile(const QString &root, const QString &stem, const QString &extens
 QStringList RemovedClientFiles(const QString &root, const QString &number)
 {
     QStringList files{OwnerFile(root, number)};
-    for (const char *extension : {".num", ".eks", ".prz", ".mie", ".vat"}) {
-        for (int year = kFirstYear; year <= kLastYear; ++year) {
-            files << ClientFile(
-                root, number, QLatin1Char('_') + QString::number(year) + QLatin1String(extension));
-        }
+    for (const QLatin1String extension :
+         {QLatin1String(".num"), QLatin1String(".eks"), QLatin1String(".prz"),
+          QLatin1String(".mie"), QLatin1String(".vat"), triplog::kExtension}) {
+        for (int year = kFirstYear; year <= kLastYear; ++year)
+            files << ClientFile(root, number, QLatin1Char('_') + QString::number(year) + extension);
     }
+    files << ClientFile(root, number, routes::kExtension);
     return files;
 }
 

@@ -25,7 +25,8 @@ QString YearStem(const QString &id, const QString &year);
 QString YearFile(const QString &root, const QString &stem, const QString &extension);
 
 // The files removed with a deleted client, in the order they are deleted: NNN.dat, then for
-// each of ".num", ".eks", ".prz", ".mie", ".vat" the per-year files of every settlement year.
+// each of ".num", ".eks", ".prz", ".mie", ".vat", ".ewp" (the mileage log) the per-year files
+// of every settlement year, then the fixed routes NNN.trs.
 QStringList RemovedClientFiles(const QString &root, const QString &number);
 
 // Owner and car of one client: DANE\NNN.dat, the file OwnerFile names.

@@ -25,6 +25,53 @@ const QColor &markColour()
 
 } // namespace
 
+void LayOutRegisterGrid(QTableWidget *grid, const RegisterLayout &layout)
+{
+    const int columns = static_cast<int>(layout.captions.size());
+    grid->setRowCount(layout.rows);
+    grid->setColumnCount(columns);
+    grid->setHorizontalHeaderLabels(layout.captions);
+    if (layout.rowCaptions.isEmpty())
+        grid->verticalHeader()->hide();
+    else
+        grid->setVerticalHeaderLabels(layout.rowCaptions);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(
+        std::max(layout.minimumRowHeight, grid->fontMetrics().height() + 6));
+    int width = 0;
+    for (int column = 0; column < columns; ++column) {
+        grid->setColumnWidth(column, layout.widths.value(column));
+        width += layout.widths.value(column);
+    }
+    for (int row = 0; row < layout.rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            auto *item = new QTableWidgetItem;
+            if (layout.rightAligned.contains(column))
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid->setItem(row, column, item);
+        }
+    }
+    if (layout.fitToCells) {
+        const int frame = 2 * grid->frameWidth();
+        const int rowHeader =
+            layout.rowCaptions.isEmpty() ? 0 : grid->verticalHeader()->sizeHint().width();
+        grid->setFixedSize(rowHeader + width + frame,
+                           grid->horizontalHeader()->sizeHint().height() +
+                               layout.rows * grid->verticalHeader()->defaultSectionSize() + frame);
+    }
+    if (layout.rows > 0)
+        grid->setCurrentCell(0, 0);
+}
+
+void MoveToNextRow(QTableWidget *grid)
+{
+    const int row = grid->currentRow();
+    const int column = std::max(grid->currentColumn(), 0);
+    if (row + 1 < grid->rowCount())
+        grid->setCurrentCell(row + 1, column);
+}
+
 RegisterGrid::RegisterGrid(QTableWidget *grid) : QObject(grid), m_grid(grid)
 {
     grid->installEventFilter(this);

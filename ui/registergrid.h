@@ -13,6 +13,27 @@ class QTableWidgetItem;
 
 namespace ui {
 
+// The columns and rows of a register grid.
+struct RegisterLayout {
+    QStringList captions;    // one per column
+    QList<int> widths;       // one per column, in pixels
+    QList<int> rightAligned; // the columns of amounts
+    int rows = 0;
+    QStringList rowCaptions; // the row header; empty: the grid has none
+    int minimumRowHeight = 0;
+    // The grid is made just as large as its cells; otherwise it keeps the size its window gives it
+    // and scrolls.
+    bool fitToCells = true;
+};
+
+// Lays out a register grid alike in every register: an empty item in every cell, the captions,
+// fixed column widths, a fixed row height of the font's height + 6 (at least the layout's
+// minimum), the first cell current.
+void LayOutRegisterGrid(QTableWidget *grid, const RegisterLayout &layout);
+
+// Enter in a register grid: the same column of the next row becomes current (the last row stays).
+void MoveToNextRow(QTableWidget *grid);
+
 // What a register grid (a QTableWidget whose cells all hold an item) does alike in every register:
 // - Delete or Backspace outside a cell editor clears the selected cells the user may type in;
 // - Ctrl+Z outside a cell editor undoes the user's last change: a cell edited, cells cleared, or

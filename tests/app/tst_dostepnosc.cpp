@@ -1,5 +1,6 @@
 #include "bazafirm.h"
 #include "clientrecords.h"
+#include "ewidencja.h"
 #include "fakeprintdialogs.h"
 #include "fakeseams.h"
 #include "network.h"
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void keyboardReachesEveryControl();
     void mnemonicOfTheDateButton();
     void figuresAreReadAsShown();
+    void mileageLogIsNamedAndReadAsShown();
 
 private:
     class NoNetwork : public admin::Network
@@ -335,6 +337,24 @@ void TestDostepnosc::figuresAreReadAsShown()
     calculation->Timer1Timer();
     QVERIFY(!clock->text().isEmpty());
     QCOMPARE(accessibleName(clock), clock->text());
+}
+
+// The mileage log, opened from the mileage register: every control named, no label hiding
+// its text, the sums read as shown.
+void TestDostepnosc::mileageLogIsNamedAndReadAsShown()
+{
+    QVERIFY(open(kMileage));
+    auto *mileage = static_cast<Tprzebieg_f *>(window(kMileage));
+    mileage->SpeedButton4Click();
+    QWidget *log = mileage->tripLog();
+    QVERIFY(log && log->isVisible());
+    QStringList unnamed;
+    collectUnnamed(QAccessible::queryAccessibleInterface(log), unnamed);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+    for (const QLabel *label : log->findChildren<QLabel *>())
+        QVERIFY2(label->accessibleName().isEmpty(), qPrintable(label->objectName()));
+    auto *sum = findChildNamed<QLabel>(log, "sumaMiesiaca");
+    QCOMPARE(accessibleName(sum), sum->text());
 }
 
 QTEST_MAIN(TestDostepnosc)

@@ -75,8 +75,9 @@ void TestSettlementForms::tabOrderAndFixedSize_data()
                                                "SpeedButton5", "SpeedButton4", "SpeedButton3",
                                                "SpeedButton2", "SpeedButton6", "Memo1"};
     QTest::newRow("mileage") << "przebieg_f"
-                             << QStringList{"przebieg",     "p1",    "p2",          "SpeedButton2",
-                                            "SpeedButton3", "Memo1", "SpeedButton1"};
+                             << QStringList{"przebieg",     "p1",           "p2",
+                                            "SpeedButton4", "SpeedButton2", "SpeedButton3",
+                                            "Memo1",        "SpeedButton1"};
     QTest::newRow("operating costs")
         << "eksploatacja_f"
         << QStringList{"lista",        "eksp",         "Button2", "Button3", "Button4",

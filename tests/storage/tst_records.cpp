@@ -355,14 +355,16 @@ void TestRecords::pathsMatchExistingNamesWithoutRegardToCase()
 void TestRecords::removedClientFilesCoverEverySettlementYear()
 {
     const QStringList files = RemovedClientFiles(QStringLiteral("/base"), QStringLiteral("012"));
-    QCOMPARE(files.size(), 1 + 5 * 21);
+    QCOMPARE(files.size(), 1 + 6 * 21 + 1);
     QCOMPARE(files.first(), QStringLiteral("/base/DANE/012.dat"));
     QCOMPARE(files.at(1), QStringLiteral("/base/DANE/012_1996.num"));
     QCOMPARE(files.at(21), QStringLiteral("/base/DANE/012_2016.num"));
     QCOMPARE(files.at(22), QStringLiteral("/base/DANE/012_1996.eks"));
     QCOMPARE(files.at(43), QStringLiteral("/base/DANE/012_1996.prz"));
     QCOMPARE(files.at(64), QStringLiteral("/base/DANE/012_1996.mie"));
-    QCOMPARE(files.last(), QStringLiteral("/base/DANE/012_2016.vat"));
+    QCOMPARE(files.at(105), QStringLiteral("/base/DANE/012_2016.vat"));
+    QCOMPARE(files.at(106), QStringLiteral("/base/DANE/012_1996.ewp"));
+    QCOMPARE(files.last(), QStringLiteral("/base/DANE/012.trs"));
 }
 
 void TestRecords::dataTreeIsCreatedOnlyOnAFreshInstallation()

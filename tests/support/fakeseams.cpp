@@ -43,6 +43,17 @@ std::optional<QString> FakeDialogs::saveFileName(const QString &title, const QSt
     return savePaths.takeFirst();
 }
 
+std::optional<QString> FakeDialogs::openFileName(const QString &title, const QString &proposedPath,
+                                                 const QString &filter)
+{
+    shown.append({ShownDialog::Kind::OpenFile, title, filter, proposedPath, Default::Yes, {}});
+    if (openPaths.isEmpty()) {
+        ++unexpected;
+        return std::nullopt;
+    }
+    return openPaths.takeFirst();
+}
+
 QStringList FakeDialogs::ioErrors() const
 {
     QStringList texts;

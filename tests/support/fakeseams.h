@@ -9,7 +9,7 @@
 
 // One dialog as the program showed it.
 struct ShownDialog {
-    enum class Kind { Question, Notice, Input, IoError, SaveFile };
+    enum class Kind { Question, Notice, Input, IoError, SaveFile, OpenFile };
     Kind kind;
     QString caption;
     QString text;    // a save dialog's file filter
@@ -31,11 +31,14 @@ public:
     void ioError(const storage::FileError &error) override;
     std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
                                         const QString &filter) override;
+    std::optional<QString> openFileName(const QString &title, const QString &proposedPath,
+                                        const QString &filter) override;
 
     // Scripted answers, taken in order. A dialog with no answer left counts as unexpected.
     QList<bool> answers;
     QList<std::optional<QString>> inputs;
     QList<std::optional<QString>> savePaths; // no value: the save dialog was cancelled
+    QList<std::optional<QString>> openPaths; // no value: the open dialog was cancelled
 
     QList<ShownDialog> shown;
     int unexpected = 0;

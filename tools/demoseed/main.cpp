@@ -1,7 +1,8 @@
 // Writes the demo year of client 001 (2000) and the default print font into a working
 // directory whose DANE and FONT folders exist: the mileage of twelve months at 0.8358 zł/km,
 // invoices with 22 % VAT in ten months, the numerator with the suffix "/2000", the place name
-// of the print panel and the print font of a fresh installation.
+// of the print panel, the print font of a fresh installation, and the mileage log whose monthly
+// sums are the register's kilometres, with the client's fixed routes.
 
 #include "clientrecords.h"
 #include "datatree.h"
@@ -9,8 +10,10 @@
 #include "fixedpoint.h"
 #include "paths.h"
 #include "recordfile.h"
+#include "triplog.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QStringList>
 
 #include <cstdio>
@@ -128,6 +131,61 @@ void WritePrintPanel(const QString &root)
     WriteRecord(DataFile(root, QStringLiteral(".mie")), memory);
 }
 
+// The routes the demo client drives; each month is made of them in turn, and the kilometres left
+// over make one round of the clients in town.
+const FixedRoute kRoutes[] = {
+    {QStringLiteral("Warszawa – Łódź (klient Textil)"), QStringLiteral("negocjacje umowy"),
+     QStringLiteral("   135.00")},
+    {QStringLiteral("Warszawa – Radom (hurtownia)"), QStringLiteral("zakup towaru"),
+     QStringLiteral("   105.00")},
+    {QStringLiteral("Biuro – urząd skarbowy"), QStringLiteral("złożenie deklaracji"),
+     QStringLiteral("    12.00")},
+    {QStringLiteral("Warszawa – Płock (serwis)"), QStringLiteral("serwis u klienta"),
+     QStringLiteral("   118.00")},
+};
+
+void WriteTripLog(const QString &root)
+{
+    TripLog log;
+    log.person1 = QStringLiteral("Jan Kowalski");
+    log.person2 = QStringLiteral("ul. Lipowa 5");
+    log.person3 = QStringLiteral("00-950 Warszawa");
+    log.registration = QStringLiteral("WA 12345");
+    log.engine = 1598;
+    log.vehicleClass = triplog::CarOver900;
+    const QString rate = FormatStored(kRate, 9, 4);
+    for (int month = 1; month <= 12; ++month) {
+        QList<Trip> trips;
+        double left = kKilometres[month - 1];
+        for (int i = 0;; ++i) {
+            const FixedRoute &route = kRoutes[i % std::size(kRoutes)];
+            const double kilometres = ParseFixed(route.kilometres);
+            if (left < kilometres)
+                break;
+            trips << Trip{month, {}, route.route, route.purpose, route.kilometres, rate, {}};
+            left -= kilometres;
+        }
+        if (left > 0)
+            trips << Trip{month,
+                          {},
+                          QStringLiteral("Biuro – klienci na Mokotowie i Ursynowie"),
+                          QStringLiteral("wizyty u klientów"),
+                          FormatStored(left, 9, 2),
+                          rate,
+                          {}};
+        // The trips spread over the month, one a day at most.
+        const int days = QDate(2000, month, 1).daysInMonth();
+        for (qsizetype i = 0; i < trips.size(); ++i) {
+            const int day = 1 + static_cast<int>(i * days / trips.size());
+            trips[i].date = QDate(2000, month, day).toString(QStringLiteral("dd.MM.yyyy"));
+        }
+        log.trips << trips;
+    }
+    WriteTripLog(DataFile(root, triplog::kExtension), log);
+    WriteRoutes(ClientFile(root, QStringLiteral("001"), routes::kExtension),
+                QList<FixedRoute>(std::begin(kRoutes), std::end(kRoutes)));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -143,6 +201,7 @@ int main(int argc, char *argv[])
         WriteMileage(root);
         WriteCosts(root);
         WritePrintPanel(root);
+        WriteTripLog(root);
         WriteRecord(PathIn(root, kDefaultPrintFontFile), DefaultPrintFontRecord());
     } catch (const FileError &error) {
         std::fprintf(stderr, "demoseed: %s\n", qPrintable(error.text()));

@@ -5,9 +5,11 @@
 
 #include "application.h"
 #include "bazafirm.h"
+#include "ewidencja.h"
 #include "network.h"
 #include "printdialogs.h"
 #include "program.h"
+#include "przebieg.h"
 #include "rozliczenie.h"
 #include "wydruk.h"
 #include "wyliczenie.h"
@@ -145,5 +147,26 @@ int main(int argc, char *argv[])
     // The date of the statement typed as the user would for a settlement of March 2000.
     wydruk.findChild<QLineEdit *>(QStringLiteral("data"))->setText(QStringLiteral("31.03.2000"));
     wydruk.SpeedButton1Click(); // "Drukuj dokument"
-    return QFileInfo::exists(output.filePath(QStringLiteral("zestawienie.pdf"))) ? 0 : 1;
+    if (!QFileInfo::exists(output.filePath(QStringLiteral("zestawienie.pdf"))))
+        return 1;
+    wydruk.SpeedButton2Click();
+    wyliczenie.SpeedButton4Click();
+
+    // The mileage log of March, opened from the mileage register, and its printed month.
+    auto &przebieg = *windowOf<Tprzebieg_f>(program);
+    PdfPrintDialogs logPrint(output.filePath(QStringLiteral("ewidencja.pdf")));
+    przebieg.setPrintDialogs(logPrint);
+    rozliczenie.SpeedButton5Click(); // "Przebieg"
+    Settle();
+    przebieg.SpeedButton4Click(); // "Ewidencja przebiegu"
+    Tewidencja_f *log = przebieg.tripLog();
+    if (!log || !log->isVisible())
+        return 1;
+    log->miesiacClick(3);
+    log->move(0, 0);
+    Settle();
+    if (!GrabWindows({log}, output.filePath(QStringLiteral("ewidencja.png"))))
+        return 1;
+    log->drukujMiesiacClick();
+    return QFileInfo::exists(output.filePath(QStringLiteral("ewidencja.pdf"))) ? 0 : 1;
 }
