@@ -131,7 +131,12 @@ Teksploatacja_f &Program::eksploatacja()
 
 Tprzebieg_f &Program::przebieg()
 {
-    return built(m_przebieg, [this] { return std::make_unique<Tprzebieg_f>(m_services.seams); });
+    return built(m_przebieg, [this] {
+        auto window = std::make_unique<Tprzebieg_f>(m_services.seams);
+        // The mileage log it opens prints through the program's print dialogs, as the statement does.
+        window->setPrintDialogs(m_services.printDialogs);
+        return window;
+    });
 }
 
 printing::Twydruk_f &Program::wydruk()

@@ -3,6 +3,7 @@
 // register and leaves them unsaved there. Prints READY once they are typed, then runs on until
 // the session ends it.
 //   sessionprobe (in the working directory)
+#include "application.h"
 #include "bazafirm.h"
 #include "gridtyping.h"
 #include "program.h"
@@ -90,7 +91,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Mirtal"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Program program(QDir::currentPath());
+    Program program(QDir::currentPath(), seams::setUpApplication(application));
     const SessionEnd sessionEnd([&program] { program.mainWindow().ZakonczBezPytania(); });
     program.mainWindow().show();
     QTimer::singleShot(0, &application, [&program] {
