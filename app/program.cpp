@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "application.h"
 #include "bazafirm.h"
 #include "czcionki.h"
 #include "datatree.h"
@@ -12,7 +13,6 @@
 #include "numerator.h"
 #include "printdialogs.h"
 #include "przebieg.h"
-#include "application.h"
 #include "rozliczenie.h"
 #include "siec.h"
 #include "startup.h"
@@ -133,7 +133,8 @@ Tprzebieg_f &Program::przebieg()
 {
     return built(m_przebieg, [this] {
         auto window = std::make_unique<Tprzebieg_f>(m_services.seams);
-        // The mileage log it opens prints through the program's print dialogs, as the statement does.
+        // The mileage log it opens prints through the program's print dialogs, as the statement
+        // does.
         window->setPrintDialogs(m_services.printDialogs);
         return window;
     });
