@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 
+using namespace seams;
 using namespace storage;
 
 namespace admin {

@@ -42,7 +42,7 @@ class UpdateCheck : public QObject
     Q_OBJECT
 
 public:
-    UpdateCheck(const QString &workingDir, storage::Seams &seams, Network &network,
+    UpdateCheck(const QString &workingDir, seams::Seams &seams, Network &network,
                 QObject *parent = nullptr);
     Q_DISABLE_COPY(UpdateCheck)
 
@@ -62,7 +62,7 @@ private:
     QString target() const;
 
     QString m_workingDir;
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     Network &m_network;
     bool m_running = false;
 };

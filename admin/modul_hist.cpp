@@ -12,6 +12,7 @@
 
 #include <QTimer>
 
+using namespace seams;
 using namespace storage;
 
 Thisto_f::Thisto_f(const QString &workingDir, Seams &seams, QWidget *parent)

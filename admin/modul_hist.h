@@ -18,7 +18,7 @@ class Thisto_f : public FormWindow
     Q_OBJECT
 
 public:
-    Thisto_f(const QString &workingDir, storage::Seams &seams, QWidget *parent = nullptr);
+    Thisto_f(const QString &workingDir, seams::Seams &seams, QWidget *parent = nullptr);
     ~Thisto_f() override;
     Q_DISABLE_COPY(Thisto_f)
 
@@ -28,7 +28,7 @@ public:
 
 private:
     QString m_workingDir;
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
 
     std::unique_ptr<Ui::Thisto_f> m_ui;
     QTimer *Timer1 = nullptr;

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTextDocument>
 
+using namespace seams;
 using namespace storage;
 
 namespace {
@@ -130,7 +131,7 @@ void Tnarzedzia_f::SpeedButton2Click()
     // The operations delete files: Enter keeps them.
     if (!m_seams.dialogs.question(QStringLiteral("Pytanie"),
                                   QStringLiteral("Wykonać wskazaną operację ?"),
-                                  storage::Dialogs::Default::No))
+                                  seams::Dialogs::Default::No))
         return;
     Guarded(m_seams.dialogs, [this] { run(); });
 }

@@ -30,7 +30,7 @@ public:
         std::function<QString()> heldLock;
     };
     Tnarzedzia_f(const QString &workingDir, LaunchValues &launch, Register registerFolder,
-                 storage::Seams &seams, admin::Network &network, QWidget *parent = nullptr);
+                 seams::Seams &seams, admin::Network &network, QWidget *parent = nullptr);
     ~Tnarzedzia_f() override;
     Q_DISABLE_COPY(Tnarzedzia_f)
 
@@ -51,7 +51,7 @@ private:
     QString m_workingDir;
     LaunchValues &m_launch;
     Register m_register;
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     admin::UpdateCheck *m_update = nullptr;
 
     std::unique_ptr<Ui::Tnarzedzia_f> m_ui;

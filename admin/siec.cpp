@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+using namespace seams;
 using namespace storage;
 
 Tsiec_f::Tsiec_f(const QString &workingDir, Seams &seams, QWidget *parent)

@@ -20,7 +20,7 @@ class Tsiec_f : public FormWindow
     Q_OBJECT
 
 public:
-    Tsiec_f(const QString &workingDir, storage::Seams &seams, QWidget *parent = nullptr);
+    Tsiec_f(const QString &workingDir, seams::Seams &seams, QWidget *parent = nullptr);
     ~Tsiec_f() override;
     Q_DISABLE_COPY(Tsiec_f)
 
@@ -39,7 +39,7 @@ private:
     void browseInto(QLineEdit *edit, const QString &caption);
 
     QString m_workingDir;
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     // The mode as read at set-up; saved again when neither radio button is checked.
     int m_mode = 1;
 

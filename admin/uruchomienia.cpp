@@ -5,6 +5,7 @@
 #include "paths.h"
 #include "recordfile.h"
 
+using namespace seams;
 using namespace storage;
 
 void PobierzDane(LaunchValues &launch, const QString &workingDir, Seams &seams)

@@ -15,7 +15,7 @@ struct LaunchValues {
 // Prepares this run's launch values: reads the working directory's history (creating it all
 // zero when missing), takes today's date and the current time, and counts this run as the
 // stored counter plus one. The file is not changed. Throws FileError.
-void PobierzDane(LaunchValues &launch, const QString &workingDir, storage::Seams &seams);
+void PobierzDane(LaunchValues &launch, const QString &workingDir, seams::Seams &seams);
 
 // Writes the history record as read at start with this run's date, time and counter into the
 // working directory's history. Throws FileError.

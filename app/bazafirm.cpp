@@ -37,6 +37,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+using namespace seams;
 using namespace storage;
 using printing::ApplyPrintFont;
 using printing::kPrintFontFile;

@@ -44,7 +44,7 @@ public:
     // `windows` opens the auxiliary windows, which are created after this one; `clientWindows`
     // closes those that work on the open client; `fonts` serves the menu entry "Czcionka druku";
     // `launch` is this run's launch record, prepared at start and written at the end.
-    Tbaza_f(const QString &workingDir, LaunchValues &launch, storage::Seams &seams,
+    Tbaza_f(const QString &workingDir, LaunchValues &launch, seams::Seams &seams,
             ui::WindowOpener &windows, Openers openers, ui::ClientWindows &clientWindows,
             printing::PrintFontStore &fonts, QWidget *parent = nullptr);
     ~Tbaza_f() override;
@@ -123,7 +123,7 @@ private:
     QString m_baseDir;
     QString m_heldLockPath;
     LaunchValues &m_launch;
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     ui::WindowOpener &m_windows;
     Openers m_openers;
     ui::ClientWindows &m_clientWindows;

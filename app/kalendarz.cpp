@@ -38,11 +38,11 @@ QString WeekdayName(int weekday)
     return names.at(weekday - 1);
 }
 
-DateBanner BannerFor(const QDate &date, const storage::RegionalSettings &regional)
+DateBanner BannerFor(const QDate &date, const seams::RegionalSettings &regional)
 {
     const int weekday = PlatformWeekday(date);
     DateBanner banner;
-    banner.dateLine = storage::ShortDate(date, regional) + QLatin1Char(' ') + WeekdayName(weekday);
+    banner.dateLine = seams::ShortDate(date, regional) + QLatin1Char(' ') + WeekdayName(weekday);
     if (weekday == 1)
         banner.colour = QColor(255, 0, 0);
     else if (weekday == 7)

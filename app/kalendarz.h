@@ -32,6 +32,6 @@ struct DateBanner {
     QString nameDays;
 };
 
-DateBanner BannerFor(const QDate &date, const storage::RegionalSettings &regional);
+DateBanner BannerFor(const QDate &date, const seams::RegionalSettings &regional);
 
 } // namespace kalendarz

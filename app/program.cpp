@@ -62,11 +62,11 @@ Program::~Program() = default;
 
 void Program::compose()
 {
-    storage::Seams &seams = m_services.seams;
+    seams::Seams &seams = m_services.seams;
     m_fonts = std::make_unique<printing::PrintFontStore>(m_workingDir, m_services.printDialogs);
 
     // A fresh installation gets its data folders before anything else.
-    storage::Guarded(seams.dialogs, [&] { storage::EnsureDataTree(m_workingDir); });
+    seams::Guarded(seams.dialogs, [&] { storage::EnsureDataTree(m_workingDir); });
 
     const Tbaza_f::Openers openers{
         [this](const QString &client) { return rozliczenie().openClient(client); },
@@ -140,11 +140,10 @@ Tprzebieg_f &Program::przebieg()
     });
 }
 
-printing::Twydruk_f &Program::wydruk()
+Twydruk_f &Program::wydruk()
 {
     return built(m_wydruk, [this] {
-        return std::make_unique<printing::Twydruk_f>(m_services.seams, m_services.printDialogs,
-                                                     *m_fonts);
+        return std::make_unique<Twydruk_f>(m_services.seams, m_services.printDialogs, *m_fonts);
     });
 }
 
@@ -185,11 +184,11 @@ Tnarzedzia_f &Program::narzedzia()
     });
 }
 
-printing::Tlogowania_f &Program::logowania()
+Tlogowania_f &Program::logowania()
 {
     return built(m_logowania, [this] {
-        return std::make_unique<printing::Tlogowania_f>(m_workingDir, m_services.seams,
-                                                        m_services.printDialogs, *m_fonts);
+        return std::make_unique<Tlogowania_f>(m_workingDir, m_services.seams,
+                                              m_services.printDialogs, *m_fonts);
     });
 }
 

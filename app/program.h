@@ -21,12 +21,14 @@ struct ProductionSeams;
 class Tbaza_f;
 class Tform3;
 class Thisto_f;
+class Tlogowania_f;
 class Tnarzedzia_f;
 class Tnumerator_f;
 class Teksploatacja_f;
 class Tprzebieg_f;
 class Trozliczeniesamochodu_f;
 class Tsiec_f;
+class Twydruk_f;
 class Twyliczenie_f;
 namespace admin {
 class Network;
@@ -34,8 +36,6 @@ class Network;
 namespace printing {
 class PrintDialogs;
 class PrintFontStore;
-class Tlogowania_f;
-class Twydruk_f;
 } // namespace printing
 
 // The program as one object: the seams its windows talk to the platform through, the client's
@@ -51,7 +51,7 @@ class Program
 public:
     // What the windows need from the platform.
     struct Services {
-        storage::Seams &seams;
+        seams::Seams &seams;
         printing::PrintDialogs &printDialogs;
         admin::Network &network;
         // Hands a web or mail address to the desktop's default program.
@@ -81,13 +81,13 @@ private:
     Trozliczeniesamochodu_f &rozliczenie();
     Teksploatacja_f &eksploatacja();
     Tprzebieg_f &przebieg();
-    printing::Twydruk_f &wydruk();
+    Twydruk_f &wydruk();
     Twyliczenie_f &wyliczenie();
     Tnumerator_f &numerator();
     Tform3 &wizytowka();
     Thisto_f &histo();
     Tnarzedzia_f &narzedzia();
-    printing::Tlogowania_f &logowania();
+    Tlogowania_f &logowania();
     Tsiec_f &siec();
 
     // Declared first, so that the windows go before the seams they hold.
@@ -110,12 +110,12 @@ private:
     std::unique_ptr<Trozliczeniesamochodu_f> m_rozliczenie;
     std::unique_ptr<Teksploatacja_f> m_eksploatacja;
     std::unique_ptr<Tprzebieg_f> m_przebieg;
-    std::unique_ptr<printing::Twydruk_f> m_wydruk;
+    std::unique_ptr<Twydruk_f> m_wydruk;
     std::unique_ptr<Twyliczenie_f> m_wyliczenie;
     std::unique_ptr<Tnumerator_f> m_numerator;
     std::unique_ptr<Tform3> m_wizytowka;
     std::unique_ptr<Thisto_f> m_histo;
     std::unique_ptr<Tnarzedzia_f> m_narzedzia;
-    std::unique_ptr<printing::Tlogowania_f> m_logowania;
+    std::unique_ptr<Tlogowania_f> m_logowania;
     std::unique_ptr<Tsiec_f> m_siec;
 };

@@ -9,6 +9,7 @@
 #include "programfiles.h"
 #include "recordfile.h"
 
+using namespace seams;
 using namespace storage;
 
 namespace startup {

@@ -16,7 +16,7 @@ namespace startup {
 // configuration written (always, naming the working directory), the installed version identifier
 // written when it is missing. Throws storage::FileError; the caller's guard shows it and skips
 // the rest of the set-up.
-void PrepareFiles(LaunchValues &launch, const QString &workingDir, storage::Seams &seams);
+void PrepareFiles(LaunchValues &launch, const QString &workingDir, seams::Seams &seams);
 
 // The client the settlement window holds before any client is opened: its set-up at start opens
 // this client's default year, which creates DANE\1.dat and the year's files.
@@ -32,6 +32,6 @@ inline const QString kClientBeforeAnyIsOpened = QStringLiteral("1");
 // Any step may show an error box, and a database check that fails may end the program, exactly
 // as those windows' set-ups would.
 void PrepareWindowFiles(const QString &workingDir, settlement::ClientYears &years,
-                        storage::Seams &seams);
+                        seams::Seams &seams);
 
 } // namespace startup

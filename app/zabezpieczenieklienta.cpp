@@ -5,7 +5,7 @@
 #include "fileerror.h"
 #include "postepokno.h"
 
-bool ZabezpieczKlienta(QWidget *parent, storage::Seams &seams, const QString &baseDir,
+bool ZabezpieczKlienta(QWidget *parent, seams::Seams &seams, const QString &baseDir,
                        const QString &number)
 {
     const QDateTime when = seams.clock.now();

@@ -11,5 +11,5 @@ class QWidget;
 // and can bring them back. Shows the progress of the archiving above `parent`. Returns whether
 // the deletion may go on: true when the archive was written and checked (or the client has no
 // files); false when it failed, after the error box, or when the user stopped it.
-bool ZabezpieczKlienta(QWidget *parent, storage::Seams &seams, const QString &baseDir,
+bool ZabezpieczKlienta(QWidget *parent, seams::Seams &seams, const QString &baseDir,
                        const QString &number);

@@ -15,7 +15,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 
-namespace archiwizator {
+using namespace archiwizator;
 
 namespace {
 
@@ -23,7 +23,7 @@ const QString kCaption = QStringLiteral("Ochrona danych");
 
 } // namespace
 
-Tarchiwizator_f::Tarchiwizator_f(const QString &workingDir, storage::Seams &seams, Wybor &wybor,
+Tarchiwizator_f::Tarchiwizator_f(const QString &workingDir, seams::Seams &seams, Wybor &wybor,
                                  QWidget *parent)
     : QWidget(parent), m_workingDir(workingDir), m_seams(seams), m_wybor(wybor),
       m_ui(std::make_unique<Ui::Tarchiwizator_f>())
@@ -59,8 +59,8 @@ bool Tarchiwizator_f::FormCreate()
     m_ui->Label3->setText(QStringLiteral("Katalog danych: %1").arg(m_config->root));
     m_ui->Archiwizuj->setEnabled(true);
     m_ui->Odtworz->setEnabled(true);
-    storage::Guarded(m_seams.dialogs,
-                     [this] { m_ui->folder->setText(CzytajFolderArchiwow(m_workingDir)); });
+    seams::Guarded(m_seams.dialogs,
+                   [this] { m_ui->folder->setText(CzytajFolderArchiwow(m_workingDir)); });
     showRegister();
     showClientArchives();
     return true;
@@ -89,7 +89,7 @@ void Tarchiwizator_f::showClientArchives()
 void Tarchiwizator_f::showRegister()
 {
     m_ui->lista->clear();
-    storage::Guarded(m_seams.dialogs, [this] {
+    seams::Guarded(m_seams.dialogs, [this] {
         const QList<Wpis> rows = CzytajRejestr(m_workingDir, Rejestr::Archiwa);
         const QString dateFormat =
             QStringLiteral("dd%1MM%1yyyy").arg(m_seams.regional.dateSeparator());
@@ -110,7 +110,7 @@ void Tarchiwizator_f::showRegister()
 
 void Tarchiwizator_f::remember(const QString &chosen)
 {
-    storage::Guarded(m_seams.dialogs, [&] { ZapiszFolderArchiwow(m_workingDir, chosen); });
+    seams::Guarded(m_seams.dialogs, [&] { ZapiszFolderArchiwow(m_workingDir, chosen); });
 }
 
 void Tarchiwizator_f::WybierzClick()
@@ -190,8 +190,7 @@ void Tarchiwizator_f::OdtworzClick()
                                "Odtworzyć dane z tego archiwum do katalogu %2?")
                     .arg(QDir::toNativeSeparators(destination), m_config->root);
     // Restoring replaces the present data: Enter keeps them.
-    if (!m_seams.dialogs.question(QStringLiteral("Pytanie"), question,
-                                  storage::Dialogs::Default::No))
+    if (!m_seams.dialogs.question(QStringLiteral("Pytanie"), question, seams::Dialogs::Default::No))
         return;
 
     const WynikOdtworzenia result = OdtworzDane(
@@ -289,5 +288,3 @@ void Tarchiwizator_f::ZamknijClick()
 {
     close();
 }
-
-} // namespace archiwizator

@@ -15,8 +15,6 @@ namespace Ui {
 class Tarchiwizator_f;
 }
 
-namespace archiwizator {
-
 // "Ochrona danych": the folder archives go to, the archives made so far, and the buttons that
 // make a verified archive of the data and bring an archive back; below them, apart, the
 // archives of the clients deleted from the register and the button that brings a client's files
@@ -26,7 +24,7 @@ class Tarchiwizator_f : public QWidget
     Q_OBJECT
 
 public:
-    Tarchiwizator_f(const QString &workingDir, storage::Seams &seams, Wybor &wybor,
+    Tarchiwizator_f(const QString &workingDir, seams::Seams &seams, archiwizator::Wybor &wybor,
                     QWidget *parent = nullptr);
     ~Tarchiwizator_f() override;
     Q_DISABLE_COPY(Tarchiwizator_f)
@@ -44,10 +42,10 @@ public:
     // klienta" does; the client's present files, if any, are archived first. Returns the text
     // to show: what was restored, why not, or what a stopped run had restored; empty when the
     // user said no.
-    QString OdtworzKlientaZ(const ArchiwumKlienta &archive);
+    QString OdtworzKlientaZ(const archiwizator::ArchiwumKlienta &archive);
 
     // The archives "Odtwórz klienta" offers, as listed now (the newest first).
-    const QList<ArchiwumKlienta> &archiwaKlientow() const { return m_clientArchives; }
+    const QList<archiwizator::ArchiwumKlienta> &archiwaKlientow() const { return m_clientArchives; }
 
 private:
     void showRegister();
@@ -55,11 +53,9 @@ private:
     void remember(const QString &folder);
 
     QString m_workingDir;
-    storage::Seams &m_seams;
-    Wybor &m_wybor;
-    std::optional<Konfiguracja> m_config;
-    QList<ArchiwumKlienta> m_clientArchives;
+    seams::Seams &m_seams;
+    archiwizator::Wybor &m_wybor;
+    std::optional<archiwizator::Konfiguracja> m_config;
+    QList<archiwizator::ArchiwumKlienta> m_clientArchives;
     std::unique_ptr<Ui::Tarchiwizator_f> m_ui;
 };
-
-} // namespace archiwizator

@@ -14,8 +14,7 @@ int main(int argc, char *argv[])
     archiwizator::QtWybor wybor;
 
     // Started by the program in its working directory, which the configuration lies in.
-    archiwizator::Tarchiwizator_f window(QDir::toNativeSeparators(QDir::currentPath()),
-                                         production->seams, wybor);
+    Tarchiwizator_f window(QDir::toNativeSeparators(QDir::currentPath()), production->seams, wybor);
     window.show();
     window.FormCreate();
     return QApplication::exec();

@@ -21,11 +21,11 @@ QString WpiszArchiwum(const QString &workingDir, const Archiwum &made, const QSt
 }
 
 void WpiszOdtworzenie(const QString &workingDir, const PlanOdtworzenia &plan, int restored,
-                      const QString &safety, storage::Seams &seams)
+                      const QString &safety, seams::Seams &seams)
 {
     const Wpis row = NowyWpis(seams.clock.now(), plan.archive, plan.fileName, plan.archiveSize,
                               restored, safety);
-    storage::Guarded(seams.dialogs, [&] { Dopisz(workingDir, Rejestr::Odtworzenia, row); });
+    seams::Guarded(seams.dialogs, [&] { Dopisz(workingDir, Rejestr::Odtworzenia, row); });
 }
 
 QString OdtworzonePliki(const QStringList &done)
@@ -45,7 +45,7 @@ QString OdtworzonePliki(const QStringList &done)
 
 WynikOdtworzenia OdtworzDane(const QString &workingDir, const Konfiguracja &config,
                              const PlanOdtworzenia &plan, const QString &destination,
-                             const QDateTime &when, storage::Seams &seams, const Wykonaj &wykonaj)
+                             const QDateTime &when, seams::Seams &seams, const Wykonaj &wykonaj)
 {
     using enum KoniecOdtworzenia;
     Archiwum safety;

@@ -25,7 +25,7 @@ QString WpiszArchiwum(const QString &workingDir, const Archiwum &made, const QSt
 // Records a restore from `plan` of `restored` files, after the safety archive `safety`, at the
 // clock's present time; a failed write shows the error box.
 void WpiszOdtworzenie(const QString &workingDir, const PlanOdtworzenia &plan, int restored,
-                      const QString &safety, storage::Seams &seams);
+                      const QString &safety, seams::Seams &seams);
 
 // How far a restore of the data went, which says what the window has to show again.
 enum class KoniecOdtworzenia {
@@ -49,7 +49,7 @@ struct WynikOdtworzenia {
 // back as the notices to show.
 WynikOdtworzenia OdtworzDane(const QString &workingDir, const Konfiguracja &config,
                              const PlanOdtworzenia &plan, const QString &destination,
-                             const QDateTime &when, storage::Seams &seams, const Wykonaj &wykonaj);
+                             const QDateTime &when, seams::Seams &seams, const Wykonaj &wykonaj);
 
 // The files a stopped restore wrote whole, for its notice: their number, the first 20 names and
 // how many more.

@@ -164,7 +164,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     SystemRegionalSettings regional;
     QtExternalPrograms programs;
-    storage::Seams seams{dialogs, clock, regional, programs, [](int code) { std::exit(code); }};
+    seams::Seams seams{dialogs, clock, regional, programs, [](int code) { std::exit(code); }};
     const QString pdf = QDir::temp().filePath(
         QStringLiteral("actionbench-%1.pdf").arg(QApplication::applicationPid()));
     PdfPrintDialogs printDialogs(pdf);
@@ -197,7 +197,7 @@ int main(int argc, char *argv[])
     const qint64 calculation = timer.nsecsElapsed() / 1000;
 
     wyliczenie->SpeedButton3Click(); // "Wydruk"
-    auto *wydruk = shown<printing::Twydruk_f>();
+    auto *wydruk = shown<Twydruk_f>();
     if (!waitExposed(wydruk))
         return 1;
     mark(baza.baseDir(), "print");

@@ -36,7 +36,7 @@ struct Session {
 // "Podgląd wydruku", then "Powrót".
 void RunWindow(Session &session, const settlement::StatementHandOver &statement)
 {
-    static printing::Twydruk_f window(session.seams.seams, session.printDialogs, session.fonts);
+    static Twydruk_f window(session.seams.seams, session.printDialogs, session.fonts);
     if (!window.openWith(statement))
         return;
     window.SpeedButton3Click();

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+using namespace seams;
 using namespace storage;
 using settlement::TripSums;
 

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 
+using namespace seams;
 using namespace storage;
 
 namespace printing {
@@ -66,6 +67,10 @@ void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
         ++onPage;
     }
 }
+
+} // namespace printing
+
+using namespace printing;
 
 Tlogowania_f::Tlogowania_f(const QString &workingDir, Seams &seams, PrintDialogs &dialogs,
                            PrintFontStore &fonts, QWidget *parent)
@@ -162,5 +167,3 @@ void Tlogowania_f::SpeedButton4Click()
 {
     leave();
 }
-
-} // namespace printing

@@ -36,6 +36,8 @@ struct NotepadRequest {
     QString title; // window caption
 };
 
+} // namespace printing
+
 // The notepad: shows a text file of the base directory and prints it. What is typed into it is
 // printed but never saved.
 class Tlogowania_f : public FormWindow
@@ -43,13 +45,13 @@ class Tlogowania_f : public FormWindow
     Q_OBJECT
 
 public:
-    Tlogowania_f(const QString &workingDir, storage::Seams &seams, PrintDialogs &dialogs,
-                 PrintFontStore &fonts, QWidget *parent = nullptr);
+    Tlogowania_f(const QString &workingDir, seams::Seams &seams, printing::PrintDialogs &dialogs,
+                 printing::PrintFontStore &fonts, QWidget *parent = nullptr);
     ~Tlogowania_f() override;
     Q_DISABLE_COPY(Tlogowania_f)
 
     // Opens the notepad on `request`; false when the set-up failed.
-    bool openWith(const NotepadRequest &request);
+    bool openWith(const printing::NotepadRequest &request);
     // Takes the caption from the request and the base directory from the database location,
     // then loads the text, creating an empty file when there is none. Without a file name only
     // the caption and the base directory are set.
@@ -64,10 +66,10 @@ private:
     QStringList memoLines() const;
 
     QString m_workingDir;
-    storage::Seams &m_seams;
-    PrintDialogs &m_dialogs;
-    PrintFontStore &m_fonts;
-    NotepadRequest m_request;
+    seams::Seams &m_seams;
+    printing::PrintDialogs &m_dialogs;
+    printing::PrintFontStore &m_fonts;
+    printing::NotepadRequest m_request;
     QString m_baseDir;
     std::unique_ptr<Ui::Tlogowania_f> m_ui;
 
@@ -76,5 +78,3 @@ private:
     QPushButton *SpeedButton3 = nullptr;
     QPushButton *SpeedButton4 = nullptr;
 };
-
-} // namespace printing

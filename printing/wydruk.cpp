@@ -16,9 +16,10 @@
 #include <QPrinter>
 #include <QPushButton>
 
+using namespace seams;
 using namespace storage;
 
-namespace printing {
+using namespace printing;
 
 Twydruk_f::Twydruk_f(Seams &seams, PrintDialogs &dialogs, PrintFontStore &fonts, QWidget *parent)
     : FormWindow(Placement::StayOnTop, parent), m_seams(seams), m_dialogs(dialogs), m_fonts(fonts),
@@ -178,5 +179,3 @@ bool Twydruk_f::leaveAutomatically()
 }
 
 Twydruk_f::~Twydruk_f() = default;
-
-} // namespace printing

@@ -21,6 +21,8 @@ namespace printing {
 class PrintFontStore;
 struct StatementInput;
 
+} // namespace printing
+
 // The print control panel: prints the settlement statement of the calculated month and
 // advances the document numerator. It prints what the calculation handed it at its opening
 // until it is opened again.
@@ -29,7 +31,7 @@ class Twydruk_f : public FormWindow
     Q_OBJECT
 
 public:
-    Twydruk_f(storage::Seams &seams, PrintDialogs &dialogs, PrintFontStore &fonts,
+    Twydruk_f(seams::Seams &seams, printing::PrintDialogs &dialogs, printing::PrintFontStore &fonts,
               QWidget *parent = nullptr);
     ~Twydruk_f() override;
     Q_DISABLE_COPY(Twydruk_f)
@@ -54,12 +56,12 @@ private:
     // The file the print dialog proposes: <stem>_<MM>.pdf in the working directory.
     QString proposedPdf() const;
     // Loads the print font and draws the statement with what the edits say.
-    void withStatement(const std::function<void(const StatementInput &)> &use);
+    void withStatement(const std::function<void(const printing::StatementInput &)> &use);
     void advanceNumerator();
 
-    storage::Seams &m_seams;
-    PrintDialogs &m_dialogs;
-    PrintFontStore &m_fonts;
+    seams::Seams &m_seams;
+    printing::PrintDialogs &m_dialogs;
+    printing::PrintFontStore &m_fonts;
     // What the calculation handed over at the opening.
     settlement::StatementHandOver m_statement;
     storage::Record m_memory{storage::mie::kSize};
@@ -78,5 +80,3 @@ private:
     QPushButton *SpeedButton2 = nullptr;
     QPushButton *SpeedButton3 = nullptr;
 };
-
-} // namespace printing

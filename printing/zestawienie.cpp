@@ -4,6 +4,7 @@
 #include "datetext.h"
 #include "fixedpoint.h"
 
+using namespace seams;
 using namespace storage;
 
 namespace printing {

@@ -23,7 +23,7 @@ struct ProductionSeams {
     SystemClock clock;
     SystemRegionalSettings regional;
     QtExternalPrograms programs;
-    storage::Seams seams{dialogs, clock, regional, programs, [](int code) { std::exit(code); }};
+    seams::Seams seams{dialogs, clock, regional, programs, [](int code) { std::exit(code); }};
 };
 
 // Sets `application` up as every program of the package starts: Qt's own texts (the standard

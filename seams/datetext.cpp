@@ -1,6 +1,6 @@
 #include "datetext.h"
 
-namespace storage {
+namespace seams {
 
 QString ShortDate(const QDate &date, const RegionalSettings &regional)
 {
@@ -25,4 +25,4 @@ const QStringList &MonthNames()
     return names;
 }
 
-} // namespace storage
+} // namespace seams

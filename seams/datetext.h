@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTime>
 
-namespace storage {
+namespace seams {
 
 // The short date format of the program, "dd/mm/yyyy" with the platform's date separator
 // (15.03.2007 under Polish settings).
@@ -19,4 +19,4 @@ QString LongTime(const QTime &time, const RegionalSettings &regional);
 // "Styczeń" … "Grudzień".
 const QStringList &MonthNames();
 
-} // namespace storage
+} // namespace seams

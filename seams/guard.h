@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace storage {
+namespace seams {
 
 // Runs one user action; a failed file operation shows the error box and abandons the rest of
 // the action. Nothing is rolled back. Returns whether the action ran to its end.
@@ -15,7 +15,7 @@ template <typename Action> bool Guarded(Dialogs &dialogs, Action &&action)
     try {
         std::forward<Action>(action)();
         return true;
-    } catch (const FileError &error) {
+    } catch (const storage::FileError &error) {
         dialogs.ioError(error);
         return false;
     }
@@ -30,10 +30,10 @@ bool GuardedOnDatabase(Dialogs &dialogs, const QString &baseDir, Action &&action
     try {
         std::forward<Action>(action)();
         return true;
-    } catch (const FileError &error) {
-        dialogs.ioError(OnDatabase(error, baseDir));
+    } catch (const storage::FileError &error) {
+        dialogs.ioError(storage::OnDatabase(error, baseDir));
         return false;
     }
 }
 
-} // namespace storage
+} // namespace seams

@@ -16,7 +16,7 @@ QWidget *DialogParent(QWidget *fallback);
 void PrepareDialog(QDialog &dialog, QWidget *parent);
 
 // The production side of the seams: Qt message boxes, the system clock and locale.
-class QtDialogs : public storage::Dialogs
+class QtDialogs : public seams::Dialogs
 {
 public:
     bool question(const QString &caption, const QString &text, Default defaultButton = Default::Yes,
@@ -37,13 +37,13 @@ private:
     QPointer<QWidget> m_mainWindow;
 };
 
-class SystemClock : public storage::Clock
+class SystemClock : public seams::Clock
 {
 public:
     QDateTime now() const override;
 };
 
-class SystemRegionalSettings : public storage::RegionalSettings
+class SystemRegionalSettings : public seams::RegionalSettings
 {
 public:
     QString dateSeparator() const override;
@@ -55,7 +55,7 @@ public:
 // have no place on the program's clocks.
 QString ClockFormat(const QString &longTimeFormat);
 
-class QtExternalPrograms : public storage::ExternalPrograms
+class QtExternalPrograms : public seams::ExternalPrograms
 {
 public:
     bool startDetached(const QString &program, const QStringList &arguments,

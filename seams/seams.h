@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-namespace storage {
+namespace seams {
 
 // Every message box of the program. Production shows Qt dialogs; tests answer from a script and
 // record the texts.
@@ -29,7 +29,7 @@ public:
     virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
                                              const QString &initial) = 0;
     // The error box of a failed file operation.
-    virtual void ioError(const FileError &error) = 0;
+    virtual void ioError(const storage::FileError &error) = 0;
     // Save dialog proposing `proposedPath`, listing files that match `filter` (Qt's name filter
     // syntax); the chosen path, or no value when cancelled.
     virtual std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
@@ -82,4 +82,4 @@ struct Seams {
     ProgramEnd endProgram;
 };
 
-} // namespace storage
+} // namespace seams

@@ -34,6 +34,7 @@
 #include <algorithm>
 #include <optional>
 
+using namespace seams;
 using namespace storage;
 
 namespace {
@@ -95,7 +96,7 @@ const QStringList &helpLines()
 
 Teksploatacja_f::Teksploatacja_f(const QString &workingDir, Seams &seams, QWidget *parent)
     : YearWindow(FormWindow::Placement::StayOnTop, parent), m_workingDir(workingDir),
-      m_seams(seams), m_record(cost::kSize), m_ui(std::make_unique<Ui::EksploatacjaForm>())
+      m_seams(seams), m_record(cost::kSize), m_ui(std::make_unique<Ui::Teksploatacja_f>())
 {
     m_ui->setupUi(this);
     ui::makeHeading(m_ui->Label1, 1.5);
@@ -184,27 +185,27 @@ void Teksploatacja_f::markEdited()
 
 QString Teksploatacja_f::cell(int row, int column) const
 {
-    return m_ui->eksp->item(row - 1, column)->text();
+    return m_ui->eksp->item(row, column)->text();
 }
 
 void Teksploatacja_f::setCell(int row, int column, const QString &text)
 {
-    QTableWidgetItem *item = m_ui->eksp->item(row - 1, column);
+    QTableWidgetItem *item = m_ui->eksp->item(row, column);
     if (item->text() != text)
         item->setText(text);
 }
 
 int Teksploatacja_f::currentRow() const
 {
-    return std::max(m_ui->eksp->currentRow(), 0) + 1;
+    return std::max(m_ui->eksp->currentRow(), 0);
 }
 
 settlement::CostMonth Teksploatacja_f::rows() const
 {
     settlement::CostMonth cells;
-    for (int row = 1; row <= cost::kRows; ++row) {
+    for (int row = 0; row < cost::kRows; ++row) {
         for (int column = 0; column < kColumns; ++column)
-            cells[row - 1][column] = cell(row, column);
+            cells[row][column] = cell(row, column);
     }
     return cells;
 }
@@ -213,9 +214,9 @@ void Teksploatacja_f::setRows(const settlement::CostMonth &cells)
 {
     const bool filling = m_filling;
     m_filling = true;
-    for (int row = 1; row <= cost::kRows; ++row) {
+    for (int row = 0; row < cost::kRows; ++row) {
         for (int column = 0; column < kColumns; ++column)
-            setCell(row, column, cells[row - 1][column]);
+            setCell(row, column, cells[row][column]);
     }
     m_filling = filling;
 }
@@ -447,19 +448,19 @@ void Teksploatacja_f::removeCurrentRow()
         return;
     // The question names the client and the invoice; Enter keeps the row.
     if (!m_seams.dialogs.question(
-            QStringLiteral("Pytanie..."), QStringLiteral("Usunąć fakturę z wiersza %1 ?").arg(row),
-            Dialogs::Default::No,
+            QStringLiteral("Pytanie..."),
+            QStringLiteral("Usunąć fakturę z wiersza %1 ?").arg(row + 1), Dialogs::Default::No,
             m_ui->Label6->text() + QLatin1Char('\n') + invoice.join(QStringLiteral("  ")))) {
         backToGrid();
         return;
     }
     m_registerGrid->change([&] {
         settlement::CostMonth cells = rows();
-        std::move(cells.begin() + row, cells.end(), cells.begin() + row - 1);
+        std::move(cells.begin() + row + 1, cells.end(), cells.begin() + row);
         cells.back() = settlement::CostRow{};
         setRows(cells);
     });
-    ui::StatusNote::post(QStringLiteral("Usunięto fakturę z wiersza %1.").arg(row));
+    ui::StatusNote::post(QStringLiteral("Usunięto fakturę z wiersza %1.").arg(row + 1));
     backToGrid();
 }
 

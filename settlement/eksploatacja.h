@@ -11,7 +11,7 @@ class QListWidget;
 class QTimer;
 
 namespace Ui {
-class EksploatacjaForm;
+class Teksploatacja_f;
 }
 namespace ui {
 class HelpPanel;
@@ -26,7 +26,7 @@ class Teksploatacja_f : public settlement::YearWindow
 
 public:
     // The phrase list is the working directory's DANE\eksptresc.dat.
-    Teksploatacja_f(const QString &workingDir, storage::Seams &seams, QWidget *parent = nullptr);
+    Teksploatacja_f(const QString &workingDir, seams::Seams &seams, QWidget *parent = nullptr);
     ~Teksploatacja_f() override;
     Q_DISABLE_COPY(Teksploatacja_f)
 
@@ -65,11 +65,11 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    QString cell(int row, int column) const; // row 1..20, column 0..4
+    QString cell(int row, int column) const; // row 0..19, column 0..4
     void setCell(int row, int column, const QString &text);
     settlement::CostMonth rows() const;
     void setRows(const settlement::CostMonth &rows);
-    int currentRow() const; // 1..20
+    int currentRow() const; // 0..19
     void loadGrid();
     void storeGrid(const settlement::CostMonth &rows);
     settlement::VatMode vatMode() const;
@@ -79,7 +79,7 @@ private:
     void backToGrid();
 
     QString m_workingDir;
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     int m_month = 1;
     // Something typed, chosen or switched by the user since the set-up or the last save.
     bool m_edited = false;
@@ -89,7 +89,7 @@ private:
     storage::Record m_record;
 
     // The grid `eksp` holds entry rows 1 to 20 in rows 0 to 19; the captions are its header.
-    std::unique_ptr<Ui::EksploatacjaForm> m_ui;
+    std::unique_ptr<Ui::Teksploatacja_f> m_ui;
     // The phrase list and the help panel lie over the window while they are shown.
     QListWidget *listaTr = nullptr;
     ui::HelpPanel *Panel2 = nullptr;

@@ -34,6 +34,7 @@
 
 #include <algorithm>
 
+using namespace seams;
 using namespace storage;
 
 namespace {
@@ -68,7 +69,7 @@ QString sumsText(const QString &what, const settlement::TripSums &sums)
 
 Tewidencja_f::Tewidencja_f(Seams &seams, printing::PrintDialogs &printDialogs, QWidget *parent)
     : YearWindow(FormWindow::Placement::StayOnTop, parent), m_seams(seams),
-      m_printDialogs(printDialogs), m_ui(std::make_unique<Ui::EwidencjaForm>())
+      m_printDialogs(printDialogs), m_ui(std::make_unique<Ui::Tewidencja_f>())
 {
     m_ui->setupUi(this);
     ui::makeHeading(m_ui->Label1, 1.5);

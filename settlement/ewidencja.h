@@ -10,7 +10,7 @@
 class QTableWidget;
 
 namespace Ui {
-class EwidencjaForm;
+class Tewidencja_f;
 }
 namespace ui {
 class RegisterGrid;
@@ -28,7 +28,7 @@ class Tewidencja_f : public settlement::YearWindow
     Q_OBJECT
 
 public:
-    Tewidencja_f(storage::Seams &seams, printing::PrintDialogs &printDialogs,
+    Tewidencja_f(seams::Seams &seams, printing::PrintDialogs &printDialogs,
                  QWidget *parent = nullptr);
     ~Tewidencja_f() override;
     Q_DISABLE_COPY(Tewidencja_f)
@@ -89,9 +89,9 @@ private:
     void print(int firstMonth, int lastMonth);
     quint8 vehicleClass() const;
 
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     printing::PrintDialogs &m_printDialogs;
-    std::unique_ptr<Ui::EwidencjaForm> m_ui;
+    std::unique_ptr<Ui::Tewidencja_f> m_ui;
     ui::RegisterGrid *m_registerGrid = nullptr;
     Saved m_onSaved;
 

@@ -12,11 +12,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace seams;
 using namespace storage;
 
 Tnumerator_f::Tnumerator_f(Seams &seams, QWidget *parent)
     : YearWindow(Placement::Default, parent), m_seams(seams),
-      m_ui(std::make_unique<Ui::NumeratorForm>())
+      m_ui(std::make_unique<Ui::Tnumerator_f>())
 {
     m_ui->setupUi(this);
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 namespace Ui {
-class NumeratorForm;
+class Tnumerator_f;
 }
 namespace ui {
 class HelpPanel;
@@ -20,7 +20,7 @@ class Tnumerator_f : public settlement::YearWindow
     Q_OBJECT
 
 public:
-    explicit Tnumerator_f(storage::Seams &seams, QWidget *parent = nullptr);
+    explicit Tnumerator_f(seams::Seams &seams, QWidget *parent = nullptr);
     ~Tnumerator_f() override;
 
     bool FormCreate() override;
@@ -42,10 +42,10 @@ private:
     // however it was changed (typed, pasted, set through the accessibility interface).
     bool edited() const;
 
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     QString m_shownNumber;
     QString m_shownSuffix;
 
-    std::unique_ptr<Ui::NumeratorForm> m_ui;
+    std::unique_ptr<Ui::Tnumerator_f> m_ui;
     ui::HelpPanel *Panel1 = nullptr;
 };

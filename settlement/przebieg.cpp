@@ -27,6 +27,7 @@
 
 #include <algorithm>
 
+using namespace seams;
 using namespace storage;
 
 namespace {
@@ -71,7 +72,7 @@ const QStringList &columnCaptions()
 
 Tprzebieg_f::Tprzebieg_f(Seams &seams, QWidget *parent)
     : YearWindow(FormWindow::Placement::StayOnTop, parent), m_seams(seams),
-      m_ui(std::make_unique<Ui::PrzebiegForm>())
+      m_ui(std::make_unique<Ui::Tprzebieg_f>())
 {
     m_ui->setupUi(this);
     ui::makeHeading(m_ui->Label1, 1.5);

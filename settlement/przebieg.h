@@ -18,7 +18,7 @@ struct Trip;
 }
 
 namespace Ui {
-class PrzebiegForm;
+class Tprzebieg_f;
 }
 namespace ui {
 class HelpPanel;
@@ -32,7 +32,7 @@ class Tprzebieg_f : public settlement::YearWindow
     Q_OBJECT
 
 public:
-    explicit Tprzebieg_f(storage::Seams &seams, QWidget *parent = nullptr);
+    explicit Tprzebieg_f(seams::Seams &seams, QWidget *parent = nullptr);
     ~Tprzebieg_f() override;
     Q_DISABLE_COPY(Tprzebieg_f)
 
@@ -79,7 +79,7 @@ private:
     void setAutomatic(settlement::MileageAmounts amounts);
     void showRecord(const storage::Record &record);
 
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     settlement::MileageAmounts m_amounts = settlement::MileageAmounts::ByHand;
     // Something typed or switched by the user since the set-up or the last save.
     bool m_edited = false;
@@ -88,7 +88,7 @@ private:
 
     // The grid `przebieg` holds the months in rows 0 to 11 and the columns "Kilometry",
     // "Przelicznik", "Kwota" in columns 0 to 2; the month names and the captions are its headers.
-    std::unique_ptr<Ui::PrzebiegForm> m_ui;
+    std::unique_ptr<Ui::Tprzebieg_f> m_ui;
     ui::HelpPanel *Panel1 = nullptr;
     ui::RegisterGrid *m_registerGrid = nullptr;
     QTimer *Timer1 = nullptr;

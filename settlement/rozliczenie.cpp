@@ -17,13 +17,14 @@
 #include <QPushButton>
 #include <QTimer>
 
+using namespace seams;
 using namespace storage;
 
 Trozliczeniesamochodu_f::Trozliczeniesamochodu_f(settlement::ClientYears &years, Seams &seams,
                                                  settlement::YearWindowOpener &windows,
                                                  QWidget *parent)
     : FormWindow(Placement::Default, parent), m_years(years), m_seams(seams), m_windows(windows),
-      m_ui(std::make_unique<Ui::RozliczenieForm>())
+      m_ui(std::make_unique<Ui::Trozliczeniesamochodu_f>())
 {
     m_ui->setupUi(this);
 

@@ -10,7 +10,7 @@
 class QTimer;
 
 namespace Ui {
-class RozliczenieForm;
+class Trozliczeniesamochodu_f;
 }
 
 // The settlement of one client: owner and car, the settlement year, the year totals, and the
@@ -22,7 +22,7 @@ class Trozliczeniesamochodu_f : public FormWindow
 public:
     // The working windows the buttons open are created after this one; `windows` opens them.
     // `years` holds the client's years that the windows share.
-    Trozliczeniesamochodu_f(settlement::ClientYears &years, storage::Seams &seams,
+    Trozliczeniesamochodu_f(settlement::ClientYears &years, seams::Seams &seams,
                             settlement::YearWindowOpener &windows, QWidget *parent = nullptr);
     ~Trozliczeniesamochodu_f() override;
 
@@ -58,7 +58,7 @@ private:
     void openWorkingWindow(ui::WindowId window);
 
     settlement::ClientYears &m_years;
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     settlement::YearWindowOpener &m_windows;
     QString m_client = QStringLiteral("1");
     // The client whose years the windows were last handed.
@@ -67,6 +67,6 @@ private:
     // The chosen year of the client; the totals panel shows its records as they stand.
     std::shared_ptr<settlement::ClientYear> m_rok;
 
-    std::unique_ptr<Ui::RozliczenieForm> m_ui;
+    std::unique_ptr<Ui::Trozliczeniesamochodu_f> m_ui;
     QTimer *Timer1 = nullptr;
 };

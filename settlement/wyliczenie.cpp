@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+using namespace seams;
 using namespace storage;
 
 namespace {
@@ -63,7 +64,7 @@ const QStringList &helpLines()
 
 Twyliczenie_f::Twyliczenie_f(Seams &seams, PrintPanelOpener openPrintPanel, QWidget *parent)
     : YearWindow(Placement::StayOnTop, parent), m_seams(seams),
-      m_openPrintPanel(std::move(openPrintPanel)), m_ui(std::make_unique<Ui::WyliczenieForm>())
+      m_openPrintPanel(std::move(openPrintPanel)), m_ui(std::make_unique<Ui::Twyliczenie_f>())
 {
     m_ui->setupUi(this);
 

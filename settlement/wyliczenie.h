@@ -11,7 +11,7 @@
 class QTimer;
 
 namespace Ui {
-class WyliczenieForm;
+class Twyliczenie_f;
 }
 
 // The monthly cost calculation of one client and year: works out the month of the clock and any
@@ -26,8 +26,7 @@ class Twyliczenie_f : public settlement::YearWindow
 public:
     // Opens the print panel for "Wydruk" with what it is to print.
     using PrintPanelOpener = std::function<bool(const settlement::StatementHandOver &)>;
-    Twyliczenie_f(storage::Seams &seams, PrintPanelOpener openPrintPanel,
-                  QWidget *parent = nullptr);
+    Twyliczenie_f(seams::Seams &seams, PrintPanelOpener openPrintPanel, QWidget *parent = nullptr);
     ~Twyliczenie_f() override;
     Q_DISABLE_COPY(Twyliczenie_f)
 
@@ -54,13 +53,13 @@ protected:
 private:
     void selectMonth(int month);
 
-    storage::Seams &m_seams;
+    seams::Seams &m_seams;
     PrintPanelOpener m_openPrintPanel;
     int m_month = 1;
     // Whether the set-up has worked out a month of the year it holds.
     bool m_calculated = false;
     settlement::CalculationResults m_results;
 
-    std::unique_ptr<Ui::WyliczenieForm> m_ui;
+    std::unique_ptr<Ui::Twyliczenie_f> m_ui;
     QTimer *Timer1 = nullptr;
 };

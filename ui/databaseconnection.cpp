@@ -22,7 +22,7 @@ QString QuestionFor(storage::LocationCheck::Status status)
 
 } // namespace
 
-std::optional<DatabaseConnection> ConnectDatabase(const QString &workingDir, storage::Seams &seams,
+std::optional<DatabaseConnection> ConnectDatabase(const QString &workingDir, seams::Seams &seams,
                                                   bool checkLocation)
 {
     const storage::LocationCheck check = storage::CheckLocation(workingDir, checkLocation);

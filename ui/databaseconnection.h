@@ -20,7 +20,7 @@ struct DatabaseConnection {
 // returned. `checkLocation` (the main window only) also compares the working directory with the
 // stored local path. Throws FileError for the record itself; a failed repair is reported and
 // the program ends all the same.
-std::optional<DatabaseConnection> ConnectDatabase(const QString &workingDir, storage::Seams &seams,
+std::optional<DatabaseConnection> ConnectDatabase(const QString &workingDir, seams::Seams &seams,
                                                   bool checkLocation);
 
 } // namespace ui

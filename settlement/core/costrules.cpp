@@ -96,7 +96,7 @@ MonthSums MonthSumsOf(const CostMonth &rows)
 CostView RefreshCosts(const CostMonth &rows, int currentRow, VatMode mode, const QString &otherRate)
 {
     CostView view{rows, {}};
-    CostRow &current = view.rows[std::clamp(currentRow, 1, cost::kRows) - 1];
+    CostRow &current = view.rows[std::clamp(currentRow, 0, cost::kRows - 1)];
     current[cost::kNet] = NetCommaFixed(current[cost::kNet]);
     if (const std::optional<QString> vat = RowVat(current[cost::kNet], mode, otherRate))
         current[cost::kVat] = *vat;

@@ -51,7 +51,7 @@ struct MonthSums {
 };
 MonthSums MonthSumsOf(const CostMonth &rows);
 
-// One refresh of the register: the current row (1..20) gets its net comma fixed and its VAT
+// One refresh of the register: the current row (0..19) gets its net comma fixed and its VAT
 // computed in `mode`; then every row without a net loses its VAT; the sums are those of the
 // month as it then stands.
 struct CostView {

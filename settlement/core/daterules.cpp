@@ -35,7 +35,7 @@ QString CostDateReason(const QString &text, int month, int year)
         return QStringLiteral("Data %1 nie jest prawdziwym dniem.").arg(text.trimmed());
     case CostDateCheck::OutsideMonth: {
         const QString monthName =
-            month >= 1 && month <= 12 ? storage::MonthNames().at(month - 1) : QString();
+            month >= 1 && month <= 12 ? seams::MonthNames().at(month - 1) : QString();
         return QStringLiteral("Data %1 leży poza miesiącem %2 %3.")
             .arg(text.trimmed(), monthName.toLower(), QString::number(year));
     }

@@ -68,7 +68,7 @@ void addMonths(QString &out, const Record &mileage, const Record &costs)
                  QStringLiteral("Eksploatacja pojazdu narastająco [zł]"),
                  QStringLiteral("Koszty uzyskania przychodu [zł]")});
     for (int month = 1; month <= 12; ++month) {
-        QStringList row{MonthNames().at(month - 1)};
+        QStringList row{seams::MonthNames().at(month - 1)};
         // The table's texts, so that the file shows the figures the printout shows.
         for (int column = 0; column < 5; ++column)
             row << december.table.text(CalculationResults::cell(month, column))
@@ -98,8 +98,8 @@ void addInvoices(QString &out, const Record &costs)
             vatSum += ParseFixed(vat);
             if ((date + kind + document + net + vat).trimmed().isEmpty())
                 continue;
-            addRow(out, {MonthNames().at(month - 1), field(date), field(kind), field(document),
-                         storedAmount(net), storedAmount(vat)});
+            addRow(out, {seams::MonthNames().at(month - 1), field(date), field(kind),
+                         field(document), storedAmount(net), storedAmount(vat)});
         }
     }
     addRow(out, {QStringLiteral("Razem"), QString(), QString(), QString(), number(netSum),

@@ -141,7 +141,8 @@ QString TripDateReason(const QString &text, int month, int year)
             .arg(text.trimmed());
     case TripDateCheck::OutsideMonth:
         return QStringLiteral("Data %1 leży poza miesiącem %2 %3.")
-            .arg(text.trimmed(), MonthNames().value(month - 1).toLower(), QString::number(year));
+            .arg(text.trimmed(), seams::MonthNames().value(month - 1).toLower(),
+                 QString::number(year));
     case TripDateCheck::Fine:
     case TripDateCheck::Empty:
         break;
@@ -283,7 +284,7 @@ QStringList TripWarnings(const QList<Trip> &trips, int month, int year, const Re
         if (hasCosts && !hasTrips)
             warnings << QStringLiteral("%1: są koszty eksploatacji, a w ewidencji nie ma "
                                        "wyjazdów.")
-                            .arg(MonthNames().value(m - 1));
+                            .arg(seams::MonthNames().value(m - 1));
     }
     return warnings;
 }
@@ -312,8 +313,8 @@ QByteArray ExportTripsCsv(const TripLog &log, const QString &year)
     for (const Trip &trip : log.trips) {
         ++number;
         const QString value = TripValue(trip.kilometres, trip.rate);
-        row({QString::number(number), MonthNames().value(trip.month - 1), csvField(trip.date),
-             csvField(trip.route), csvField(trip.purpose),
+        row({QString::number(number), seams::MonthNames().value(trip.month - 1),
+             csvField(trip.date), csvField(trip.route), csvField(trip.purpose),
              trip.kilometres.trimmed().isEmpty() ? QString()
                                                  : csvNumber(ParseFixed(trip.kilometres), 2),
              trip.rate.trimmed().isEmpty() ? QString() : csvNumber(ParseFixed(trip.rate), 4),

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace seams;
 using namespace storage;
 
 namespace {

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace seams;
 using namespace storage;
 
 // The add-on programs started from the main window, and its menu.

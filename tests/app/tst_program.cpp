@@ -158,10 +158,9 @@ void TestProgram::windowsAreCreatedInOrderAndSetUp()
         names << QString::fromLatin1(window->metaObject()->className());
         QVERIFY(!window->isVisible());
     }
-    QCOMPARE(names,
-             (QStringList{"Tbaza_f", "Trozliczeniesamochodu_f", "Teksploatacja_f", "Tprzebieg_f",
-                          "printing::Twydruk_f", "Twyliczenie_f", "Tnumerator_f", "Tform3",
-                          "Thisto_f", "Tnarzedzia_f", "printing::Tlogowania_f", "Tsiec_f"}));
+    QCOMPARE(names, (QStringList{"Tbaza_f", "Trozliczeniesamochodu_f", "Teksploatacja_f",
+                                 "Tprzebieg_f", "Twydruk_f", "Twyliczenie_f", "Tnumerator_f",
+                                 "Tform3", "Thisto_f", "Tnarzedzia_f", "Tlogowania_f", "Tsiec_f"}));
     // The main window's set-up ran: the register and the launch history are there.
     QCOMPARE(m_program->mainWindow().findChild<QListWidget *>(QStringLiteral("lista_k"))->count(),
              500);
@@ -177,11 +176,11 @@ namespace {
 // the program once composed them: what the program's start must leave on disk and on screen
 // although it builds only the main window.
 struct EveryWindowBuiltAtStart {
-    EveryWindowBuiltAtStart(const QString &dir, storage::Seams &seams,
+    EveryWindowBuiltAtStart(const QString &dir, seams::Seams &seams,
                             printing::PrintDialogs &printDialogs, admin::Network &network)
         : years(dir), fonts(dir, printDialogs)
     {
-        storage::Guarded(seams.dialogs, [&] { storage::EnsureDataTree(dir); });
+        seams::Guarded(seams.dialogs, [&] { storage::EnsureDataTree(dir); });
         baza = std::make_unique<Tbaza_f>(
             dir, launch, seams, windows,
             Tbaza_f::Openers{[](const QString &) { return false; },
@@ -197,7 +196,7 @@ struct EveryWindowBuiltAtStart {
         przebieg = std::make_unique<Tprzebieg_f>(seams);
         przebieg->setYear(startYear);
         przebieg->FormCreate();
-        wydruk = std::make_unique<printing::Twydruk_f>(seams, printDialogs, fonts);
+        wydruk = std::make_unique<Twydruk_f>(seams, printDialogs, fonts);
         wydruk->FormCreate();
         wyliczenie = std::make_unique<Twyliczenie_f>(
             seams, [](const settlement::StatementHandOver &) { return false; });
@@ -212,7 +211,7 @@ struct EveryWindowBuiltAtStart {
             dir, launch, Tnarzedzia_f::Register{[dir] { return dir; }, [] { return QString(); }},
             seams, network);
         narzedzia->FormCreate();
-        logowania = std::make_unique<printing::Tlogowania_f>(dir, seams, printDialogs, fonts);
+        logowania = std::make_unique<Tlogowania_f>(dir, seams, printDialogs, fonts);
         logowania->FormCreate();
         siec = std::make_unique<Tsiec_f>(dir, seams);
         siec->FormCreate();
@@ -228,12 +227,12 @@ struct EveryWindowBuiltAtStart {
     std::unique_ptr<Trozliczeniesamochodu_f> rozliczenie;
     std::unique_ptr<Teksploatacja_f> eksploatacja;
     std::unique_ptr<Tprzebieg_f> przebieg;
-    std::unique_ptr<printing::Twydruk_f> wydruk;
+    std::unique_ptr<Twydruk_f> wydruk;
     std::unique_ptr<Twyliczenie_f> wyliczenie;
     std::unique_ptr<Tnumerator_f> numerator;
     std::unique_ptr<Thisto_f> histo;
     std::unique_ptr<Tnarzedzia_f> narzedzia;
-    std::unique_ptr<printing::Tlogowania_f> logowania;
+    std::unique_ptr<Tlogowania_f> logowania;
     std::unique_ptr<Tsiec_f> siec;
 };
 

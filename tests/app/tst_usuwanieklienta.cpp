@@ -207,7 +207,7 @@ void TestUsuwanieKlienta::deletedClientComesBackByteForByte()
 
     // "Odtwórz klienta" of the add-on, started in the working directory as the program does.
     NoChoice noChoice;
-    archiwizator::Tarchiwizator_f addOn(m_ws->path(), m_ws->seams.seams, noChoice);
+    Tarchiwizator_f addOn(m_ws->path(), m_ws->seams.seams, noChoice);
     QVERIFY(addOn.FormCreate());
     QCOMPARE(addOn.archiwaKlientow().size(), 1);
     QCOMPARE(addOn.archiwaKlientow()[0].client, QStringLiteral("007"));

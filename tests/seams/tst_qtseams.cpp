@@ -101,7 +101,7 @@ void TestQtSeams::questionStartsOnTheGivenButton()
 {
     QFETCH(bool, startsOnNo);
     const auto defaultButton =
-        startsOnNo ? storage::Dialogs::Default::No : storage::Dialogs::Default::Yes;
+        startsOnNo ? seams::Dialogs::Default::No : seams::Dialogs::Default::Yes;
     QFETCH(QString, detail);
     QFETCH(bool, enterAnswers);
     QWidget main;

@@ -28,6 +28,7 @@
 
 #include <memory>
 
+using namespace seams;
 using namespace storage;
 
 namespace {

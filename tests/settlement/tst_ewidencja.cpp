@@ -23,6 +23,7 @@
 
 #include <memory>
 
+using namespace seams;
 using namespace storage;
 
 namespace {

@@ -15,12 +15,12 @@ struct ShownDialog {
     QString text;    // a save dialog's file filter
     QString initial; // input boxes: the initial text; save dialogs: the proposed path
     // Questions: the button the box starts on and the text below the question.
-    storage::Dialogs::Default defaultButton = storage::Dialogs::Default::Yes;
+    seams::Dialogs::Default defaultButton = seams::Dialogs::Default::Yes;
     QString detail;
 };
 
 // Answers dialogs from a script and records every text it was shown.
-class FakeDialogs : public storage::Dialogs
+class FakeDialogs : public seams::Dialogs
 {
 public:
     bool question(const QString &caption, const QString &text, Default defaultButton = Default::Yes,
@@ -47,14 +47,14 @@ public:
     QStringList ioErrors() const;
 };
 
-class FakeClock : public storage::Clock
+class FakeClock : public seams::Clock
 {
 public:
     QDateTime now() const override { return current; }
     QDateTime current{QDate(2007, 3, 15), QTime(12, 30, 45)};
 };
 
-class FakeRegionalSettings : public storage::RegionalSettings
+class FakeRegionalSettings : public seams::RegionalSettings
 {
 public:
     QString dateSeparator() const override { return separator; }
@@ -64,7 +64,7 @@ public:
 };
 
 // Records the programs it is asked to start; starts nothing.
-class FakePrograms : public storage::ExternalPrograms
+class FakePrograms : public seams::ExternalPrograms
 {
 public:
     struct Start {
@@ -92,6 +92,5 @@ struct TestSeams {
     FakeRegionalSettings regional;
     FakePrograms programs;
     QList<int> endCalls;
-    storage::Seams seams{dialogs, clock, regional, programs,
-                         [this](int code) { endCalls << code; }};
+    seams::Seams seams{dialogs, clock, regional, programs, [this](int code) { endCalls << code; }};
 };

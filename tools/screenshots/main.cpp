@@ -113,7 +113,7 @@ int main(int argc, char *argv[])
     Tbaza_f &baza = program.mainWindow();
     auto &rozliczenie = *windowOf<Trozliczeniesamochodu_f>(program);
     auto &wyliczenie = *windowOf<Twyliczenie_f>(program);
-    auto &wydruk = *windowOf<printing::Twydruk_f>(program);
+    auto &wydruk = *windowOf<Twydruk_f>(program);
 
     baza.move(0, 0);
     baza.show();

@@ -144,7 +144,7 @@ void TestCostRules::refreshTouchesTheCurrentRowOnly()
     CostMonth rows;
     rows[0] = row(QStringLiteral("10,50"), QStringLiteral("1"));
     rows[4] = row(QStringLiteral("100,00"), QStringLiteral("5"));
-    const CostView view = RefreshCosts(rows, 5, VatMode::Vat22, QString());
+    const CostView view = RefreshCosts(rows, 4, VatMode::Vat22, QString());
     QCOMPARE(view.rows[4], row(QStringLiteral("100.00"), QStringLiteral("   22.00")));
     QCOMPARE(view.rows[0], rows[0]); // not the current row: comma and VAT as they were
     QCOMPARE(view.sums.net, QStringLiteral("  110.00"));
@@ -158,7 +158,7 @@ void TestCostRules::refreshBlanksVatWithoutNetAndSums()
     rows[1] = row(QStringLiteral("0.006"), QStringLiteral("0.006"));
     rows[2] = row(QStringLiteral("0.006"), QStringLiteral("0.006"));
     rows[19] = row(QStringLiteral("1000"), QStringLiteral("220"));
-    const CostView view = RefreshCosts(rows, 1, VatMode::NoVat, QString());
+    const CostView view = RefreshCosts(rows, 0, VatMode::NoVat, QString());
     QCOMPARE(view.rows[0][kVat], QString());
     QCOMPARE(view.rows[1], rows[1]);
     QCOMPARE(view.sums.net, QStringLiteral(" 1000.01")); // summed unrounded
