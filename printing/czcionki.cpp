@@ -50,7 +50,7 @@ void SetCurrent(PrintFontSettings &settings)
 
 QString PrintFontPath(const QString &workingDir, const QString &fileName)
 {
-    return PathIn(workingDir, QStringLiteral("FONT\\") + fileName);
+    return PathIn(workingDir, storage::printfont::relativePath(fileName));
 }
 
 void CzytajFonty(PrintFontSettings &settings, const QString &workingDir, const QString &fileName)

@@ -35,7 +35,7 @@ void EnsureDataTree(const QString &workingDir)
         if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
             throw FileError::fromErrno(errno, path);
     }
-    CreateIfMissing(PathIn(workingDir, kDefaultPrintFontFile), DefaultPrintFontRecord());
+    CreateIfMissing(PathIn(workingDir, printfont::relativePath()), DefaultPrintFontRecord());
 }
 
 } // namespace storage

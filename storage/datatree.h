@@ -1,14 +1,12 @@
 #pragma once
 
+#include "printfontrecord.h"
 #include "record.h"
 
 #include <QLatin1String>
 #include <QString>
 
 namespace storage {
-
-// The print font settings file under FONT, named as the printing module names it.
-inline constexpr QLatin1String kDefaultPrintFontFile("FONT\\font_kanto_2007.dat");
 
 // The print font a fresh installation starts with: black DejaVu Sans, 8 points, plain; a face
 // that every Debian desktop has, at the size the font dialog starts from. 76 bytes laid out as

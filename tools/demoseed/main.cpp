@@ -202,7 +202,7 @@ int main(int argc, char *argv[])
         WriteCosts(root);
         WritePrintPanel(root);
         WriteTripLog(root);
-        WriteRecord(PathIn(root, kDefaultPrintFontFile), DefaultPrintFontRecord());
+        WriteRecord(PathIn(root, printfont::relativePath()), DefaultPrintFontRecord());
     } catch (const FileError &error) {
         std::fprintf(stderr, "demoseed: %s\n", qPrintable(error.text()));
         return 1;
