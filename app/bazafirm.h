@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logowania.h"
+#include "notepadrequest.h"
 #include "record.h"
 #include "seams.h"
 #include "uruchomienia.h"

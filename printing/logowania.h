@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formwindow.h"
+#include "notepadrequest.h"
 #include "page.h"
 #include "printdialogs.h"
 #include "printfontsettings.h"
@@ -28,13 +29,6 @@ void DrawNotepad(Page &page, const QString &caption, const QStringList &lines,
                  const printing::PrintFontSettings &font);
 
 class PrintFontStore;
-
-// What the notepad is asked to show.
-struct NotepadRequest {
-    QString file;  // relative to the base directory, starting with a separator
-    int mode = 0;  // 1: show only
-    QString title; // window caption
-};
 
 } // namespace printing
 
