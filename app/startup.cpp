@@ -17,7 +17,10 @@ namespace startup {
 void PrepareFiles(LaunchValues &launch, const QString &workingDir, Seams &seams)
 {
     PobierzDane(launch, workingDir, seams);
-    WriteRecord(PathIn(workingDir, archiverconfig::kName), archiverconfig::recordOf(workingDir));
+    // Rewritten at every start from the working directory alone, so a power cut can lose nothing
+    // of it that the next start does not write again: it is not waited for on the disk.
+    WriteRecord(PathIn(workingDir, archiverconfig::kName), archiverconfig::recordOf(workingDir),
+                Flush::Rebuilt);
     const QString versionFile = PathIn(workingDir, versionfile::kName);
     if (!FileExists(versionFile))
         WriteRecord(versionFile, versionfile::defaultRecord());

@@ -110,7 +110,7 @@ QStringList ReadTextLines(const QString &path)
     return TextLines(DecodeText(ReadTextFile(path)));
 }
 
-void WriteRecord(const QString &path, const Record &record)
+void WriteRecord(const QString &path, const Record &record, Flush flush)
 {
     const QString target = writeTarget(path);
     const QByteArray targetName = nativeName(target);
@@ -135,7 +135,7 @@ void WriteRecord(const QString &path, const Record &record)
         if (::fchmod(fd.get(), mode) != 0)
             throw FileError::fromErrno(errno, target);
         writeAll(fd.get(), record.bytes(), target);
-        if (::fsync(fd.get()) != 0)
+        if (flush == Flush::ToDisk && ::fsync(fd.get()) != 0)
             throw FileError::fromErrno(errno, target);
         if (fd.close() != 0)
             throw FileError::fromErrno(errno, target);
@@ -146,6 +146,8 @@ void WriteRecord(const QString &path, const Record &record)
         throw;
     }
 
+    if (flush == Flush::Rebuilt)
+        return;
     // Makes the rename itself durable; some network file systems refuse to sync a directory,
     // and the data is complete in the file either way, so a refusal is not an error here.
     Descriptor dir(::open(nativeName(info.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

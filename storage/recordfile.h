@@ -22,7 +22,13 @@ QStringList ReadTextLines(const QString &path);
 // the target, which then replaces it, so a write that fails half-way (disk full, power cut)
 // leaves the old file as it was. An existing file that may not be written fails with
 // "File access denied", as a plain overwrite would. Throws FileError.
-void WriteRecord(const QString &path, const Record &record);
+//
+// Flush::ToDisk waits until the bytes and the replacement are on the disk, so that a power cut
+// right after the call keeps the new content. Flush::Rebuilt leaves that to the system: for a
+// file the program writes anew from what it knows at every start, which a power cut may take
+// back to its old content but never leave half-written.
+enum class Flush { ToDisk, Rebuilt };
+void WriteRecord(const QString &path, const Record &record, Flush flush = Flush::ToDisk);
 
 // Creates the file with the record as its content only if no file of that name exists, as one
 // step that no other process can come between (create-if-absent). Returns false when the file

@@ -18,12 +18,14 @@ class TestRecordFile : public QObject
 private Q_SLOTS:
     void init();
     void writeThenReadGivesTheSameBytes();
+    void writeReplacesTheWholeFileAndLeavesNoTemporary_data();
     void writeReplacesTheWholeFileAndLeavesNoTemporary();
     void readErrors_data();
     void readErrors();
     void writeIntoMissingDirectoryIsInvalidFilename();
     void fileExistsIgnoresDirectories();
     void deleteNeverFails();
+    void diskFullKeepsTheOldFile_data();
     void diskFullKeepsTheOldFile();
     void readOnlyMediumDeniesAccess();
     void tooManyOpenFiles();
@@ -54,8 +56,17 @@ void TestRecordFile::writeThenReadGivesTheSameBytes()
     QCOMPARE(back.bytes(), record.bytes());
 }
 
+// A file rebuilt at every start is replaced in the same way; only the wait for the disk differs.
+void TestRecordFile::writeReplacesTheWholeFileAndLeavesNoTemporary_data()
+{
+    QTest::addColumn<Flush>("flush");
+    QTest::newRow("to disk") << Flush::ToDisk;
+    QTest::newRow("rebuilt") << Flush::Rebuilt;
+}
+
 void TestRecordFile::writeReplacesTheWholeFileAndLeavesNoTemporary()
 {
+    QFETCH(Flush, flush);
     const QString file = path(QStringLiteral("klienci.dat"));
     QVERIFY(testfiles::writeBytes(file, QByteArray(40000, 'z')));
     QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
@@ -63,7 +74,7 @@ void TestRecordFile::writeReplacesTheWholeFileAndLeavesNoTemporary()
     const QFileDevice::Permissions before = QFile::permissions(file);
     Record record(36000);
     record.bytes().fill('a');
-    WriteRecord(file, record);
+    WriteRecord(file, record, flush);
     QCOMPARE(testfiles::readBytes(file), QByteArray(36000, 'a'));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"klienci.dat"});
     // The replacement keeps the permissions of the file it replaced.
@@ -122,12 +133,20 @@ void TestRecordFile::deleteNeverFails()
     DeleteFile(path(QStringLiteral("NODIR/x.dat")));
 }
 
+void TestRecordFile::diskFullKeepsTheOldFile_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("to disk") << QStringLiteral("write");
+    QTest::newRow("rebuilt") << QStringLiteral("rebuild");
+}
+
 void TestRecordFile::diskFullKeepsTheOldFile()
 {
+    QFETCH(QString, command);
     const ProbeRun run =
         RunFaultProbe(m_dir->path(), QStringLiteral("size=256k"),
                       {QStringLiteral("write:klienci.dat:36000:41"), QStringLiteral("fill"),
-                       QStringLiteral("write:klienci.dat:36000:42"),
+                       command + QStringLiteral(":klienci.dat:36000:42"),
                        QStringLiteral("dump:klienci.dat"), QStringLiteral("ls")});
     if (!run.skipReason.isEmpty())
         QSKIP(qPrintable(run.skipReason));

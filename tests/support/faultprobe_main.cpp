@@ -2,6 +2,7 @@
 // (unshare -rm), it mounts a tmpfs on the given directory and runs record-file operations on it,
 // one output line per command:
 //   write:NAME:SIZE:BYTE   WriteRecord of SIZE bytes of BYTE (hex)  -> OK | ERR code text
+//   rebuild:NAME:SIZE:BYTE the same, not waited for on the disk (Flush::Rebuilt)
 //   read:NAME:SIZE         ReadRecord                               -> OK | ERR code text
 //   dump:NAME              the file's size and whether all bytes equal the first -> DUMP ...
 //   fill                   fills the medium to the last byte        -> FILLED
@@ -65,10 +66,11 @@ int main(int argc, char *argv[])
         const QString &command = parts[0];
         const QString path = dir + QLatin1Char('/') + parts.value(1);
         try {
-            if (command == QLatin1String("write")) {
+            if (command == QLatin1String("write") || command == QLatin1String("rebuild")) {
                 Record record(parts.value(2).toLongLong());
                 record.bytes().fill(static_cast<char>(parts.value(3).toInt(nullptr, 16)));
-                WriteRecord(path, record);
+                WriteRecord(path, record,
+                            command == QLatin1String("write") ? Flush::ToDisk : Flush::Rebuilt);
                 say(QStringLiteral("OK"));
             } else if (command == QLatin1String("read")) {
                 Record record(parts.value(2).toLongLong());
