@@ -66,20 +66,8 @@ Tbaza_f::Tbaza_f(const QString &workingDir, LaunchValues &launch, Seams &seams,
       m_ui(std::make_unique<Ui::Tbaza_f>())
 {
     m_ui->setupUi(this);
-    Label2 = m_ui->Label2;
-    lista_k = m_ui->lista_k;
-    Panel1 = m_ui->Panel1;
-    SpeedButton4 = m_ui->SpeedButton4;
-    SpeedButton3 = m_ui->SpeedButton3;
-    SpeedButton2 = m_ui->SpeedButton2;
-    SpeedButton1 = m_ui->SpeedButton1;
-    Memo1 = m_ui->Memo1;
-    Label1 = m_ui->Label1;
-    nazwadnia = m_ui->nazwadnia;
-    Label14 = m_ui->Label14;
-    Image1 = m_ui->Image1;
     // The picture box and the banner around it take the size of the wallpapers.
-    Image1->setFixedSize(tapety::kWallpaperSize);
+    m_ui->Image1->setFixedSize(tapety::kWallpaperSize);
     m_ui->banner->setFixedWidth(tapety::kWallpaperSize.width() + 30);
 
     // A status bar of a form holds no widgets: the mode label is added here.
@@ -90,21 +78,21 @@ Tbaza_f::Tbaza_f(const QString &workingDir, LaunchValues &launch, Seams &seams,
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &Tbaza_f::Timer1Timer);
 
-    connect(lista_k, &QListWidget::itemPressed, this, [this] { lista_kClick(); });
+    connect(m_ui->lista_k, &QListWidget::itemPressed, this, [this] { lista_kClick(); });
     // Moving through the list with the keyboard counts as a click on the new line; a mouse
     // press is handled above, once.
-    connect(lista_k, &QListWidget::currentRowChanged, this, [this] {
+    connect(m_ui->lista_k, &QListWidget::currentRowChanged, this, [this] {
         if (QApplication::mouseButtons() == Qt::NoButton)
             lista_kClick();
     });
     // A double-click, or Enter on a line (see eventFilter), opens the client; never a single
     // click, whatever the desktop's setting for activating items.
-    connect(lista_k, &QListWidget::itemDoubleClicked, this, [this] { lista_kDblClick(); });
-    lista_k->installEventFilter(this);
-    connect(SpeedButton4, &QPushButton::clicked, this, &Tbaza_f::SpeedButton4Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &Tbaza_f::SpeedButton3Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &Tbaza_f::SpeedButton2Click);
-    connect(SpeedButton1, &QPushButton::clicked, this, &Tbaza_f::SpeedButton1Click);
+    connect(m_ui->lista_k, &QListWidget::itemDoubleClicked, this, [this] { lista_kDblClick(); });
+    m_ui->lista_k->installEventFilter(this);
+    connect(m_ui->SpeedButton4, &QPushButton::clicked, this, &Tbaza_f::SpeedButton4Click);
+    connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Tbaza_f::SpeedButton3Click);
+    connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Tbaza_f::SpeedButton2Click);
+    connect(m_ui->SpeedButton1, &QPushButton::clicked, this, &Tbaza_f::SpeedButton1Click);
     connect(m_ui->SpeedButton5, &QPushButton::clicked, this, &Tbaza_f::SpeedButton5Click);
     connect(m_ui->SpeedButton6, &QPushButton::clicked, this, &Tbaza_f::SpeedButton6Click);
     connect(m_ui->SpeedButton7, &QPushButton::clicked, this, &Tbaza_f::SpeedButton7Click);
@@ -154,7 +142,7 @@ void Tbaza_f::FormCreate()
 
         showBanner();
         Timer1->start();
-        for (QPushButton *button : {SpeedButton2, SpeedButton3, SpeedButton4})
+        for (QPushButton *button : {m_ui->SpeedButton2, m_ui->SpeedButton3, m_ui->SpeedButton4})
             button->setEnabled(false);
 
         m_fonts.CzytajFonty(kPrintFontFile);
@@ -163,7 +151,7 @@ void Tbaza_f::FormCreate()
         QRandomGenerator random(
             static_cast<quint32>(m_seams.clock.now().toMSecsSinceEpoch() & 0xFFFFFFFF));
         const QImage wallpaper = tapety::ChooseWallpaper(m_workingDir, random);
-        Image1->setPixmap(wallpaper.isNull() ? QPixmap() : QPixmap::fromImage(wallpaper));
+        m_ui->Image1->setPixmap(wallpaper.isNull() ? QPixmap() : QPixmap::fromImage(wallpaper));
 
         loadRegister();
     });
@@ -175,19 +163,19 @@ void Tbaza_f::showBanner()
 {
     const kalendarz::DateBanner banner =
         kalendarz::BannerFor(m_seams.clock.today(), m_seams.regional);
-    Label14->setText(banner.nameDays);
-    QFont font = nazwadnia->font();
+    m_ui->Label14->setText(banner.nameDays);
+    QFont font = m_ui->nazwadnia->font();
     font.setPointSize(kalendarz::DateBanner::kPoints);
-    nazwadnia->setFont(font);
-    QPalette palette = nazwadnia->palette();
+    m_ui->nazwadnia->setFont(font);
+    QPalette palette = m_ui->nazwadnia->palette();
     palette.setColor(QPalette::WindowText, banner.colour);
-    nazwadnia->setPalette(palette);
-    nazwadnia->setText(banner.dateLine);
+    m_ui->nazwadnia->setPalette(palette);
+    m_ui->nazwadnia->setText(banner.dateLine);
 }
 
 void Tbaza_f::applyListFont()
 {
-    ApplyPrintFont(lista_k, m_fonts.settings());
+    ApplyPrintFont(m_ui->lista_k, m_fonts.settings());
 }
 
 void Tbaza_f::loadRegister()
@@ -198,11 +186,11 @@ void Tbaza_f::loadRegister()
     Record record(registerfile::kSize);
     ReadRecord(path, record);
 
-    const QSignalBlocker blocker(lista_k);
-    lista_k->clear();
+    const QSignalBlocker blocker(m_ui->lista_k);
+    m_ui->lista_k->clear();
     for (int position = 1; position <= registerfile::kPositions; ++position)
-        lista_k->addItem(record.text(registerfile::line(position)));
-    lista_k->setCurrentRow(0);
+        m_ui->lista_k->addItem(record.text(registerfile::line(position)));
+    m_ui->lista_k->setCurrentRow(0);
     refreshOwnerHint();
 }
 
@@ -210,7 +198,7 @@ void Tbaza_f::showRegister(const Record &record)
 {
     // The lines are replaced in place, so the selected position stays selected.
     for (int position = 1; position <= registerfile::kPositions; ++position) {
-        if (QListWidgetItem *item = lista_k->item(position - 1))
+        if (QListWidgetItem *item = m_ui->lista_k->item(position - 1))
             item->setText(record.text(registerfile::line(position)));
     }
     Timer1Timer();
@@ -221,7 +209,7 @@ void Tbaza_f::showRegister(const Record &record)
 // disk, other workstations' changes included. Returns whether the line was saved.
 bool Tbaza_f::changeRegisterLine(const QString &shown, const QString &newLine)
 {
-    const int position = lista_k->currentRow() + 1;
+    const int position = m_ui->lista_k->currentRow() + 1;
     bool saved = false;
     GuardedOnDatabase(m_seams.dialogs, m_baseDir, [&] {
         const RegisterChange change = ChangeRegisterLine(m_baseDir, position, shown, newLine);
@@ -235,7 +223,7 @@ bool Tbaza_f::changeRegisterLine(const QString &shown, const QString &newLine)
 
 QString Tbaza_f::currentClientNumber() const
 {
-    const int row = lista_k->currentRow();
+    const int row = m_ui->lista_k->currentRow();
     return row < 0 ? QString() : ClientNumber(row);
 }
 
@@ -248,9 +236,9 @@ void Tbaza_f::refreshOwnerHint()
     if (!FileExists(path))
         return;
     ReadRecord(path, m_owner);
-    Panel1->setToolTip(m_owner.text(owner::nazwa1) + QLatin1Char('\n') +
-                       m_owner.text(owner::nazwa2) + QLatin1Char('\n') +
-                       m_owner.text(owner::nazwa3));
+    m_ui->Panel1->setToolTip(m_owner.text(owner::nazwa1) + QLatin1Char('\n') +
+                             m_owner.text(owner::nazwa2) + QLatin1Char('\n') +
+                             m_owner.text(owner::nazwa3));
 }
 
 void Tbaza_f::lista_kClick()
@@ -293,14 +281,14 @@ void Tbaza_f::lista_kDblClick()
     const QString number = currentClientNumber();
     if (number.isEmpty())
         return;
-    const QString shown = lista_k->currentItem()->text();
+    const QString shown = m_ui->lista_k->currentItem()->text();
     // Another workstation may have changed or removed the client since the list was shown: the
     // register is read again, and a line that changed is shown anew and not opened, so nothing
     // is written for a client that is gone.
     bool unchanged = false;
     if (!GuardedOnDatabase(m_seams.dialogs, m_baseDir, [&] {
             const Record record = rereadRegister();
-            unchanged = record.text(registerfile::line(lista_k->currentRow() + 1)) == shown;
+            unchanged = record.text(registerfile::line(m_ui->lista_k->currentRow() + 1)) == shown;
         }))
         return;
     if (!unchanged) {
@@ -323,7 +311,7 @@ void Tbaza_f::lista_kDblClick()
 
 void Tbaza_f::SpeedButton4Click()
 {
-    const QListWidgetItem *item = lista_k->currentItem();
+    const QListWidgetItem *item = m_ui->lista_k->currentItem();
     if (!item)
         return;
     const QString shown = item->text();
@@ -335,7 +323,7 @@ void Tbaza_f::SpeedButton4Click()
 
 void Tbaza_f::SpeedButton3Click()
 {
-    const QListWidgetItem *item = lista_k->currentItem();
+    const QListWidgetItem *item = m_ui->lista_k->currentItem();
     if (!item)
         return;
     const QString number = currentClientNumber();
@@ -349,7 +337,7 @@ void Tbaza_f::SpeedButton3Click()
 
 void Tbaza_f::SpeedButton2Click()
 {
-    const QListWidgetItem *item = lista_k->currentItem();
+    const QListWidgetItem *item = m_ui->lista_k->currentItem();
     if (!item)
         return;
     const QString shown = item->text();
@@ -517,7 +505,7 @@ bool Tbaza_f::event(QEvent *event)
     // Coming back to the main window shows the register as other workstations have left it. A
     // register that cannot be read now stays as shown: an error box here would activate the
     // window again and again; the next action on the register reports it.
-    if (event->type() == QEvent::WindowActivate && lista_k->count() > 0) {
+    if (event->type() == QEvent::WindowActivate && m_ui->lista_k->count() > 0) {
         try {
             rereadRegister();
         } catch (const FileError &) {
@@ -528,7 +516,7 @@ bool Tbaza_f::event(QEvent *event)
 
 bool Tbaza_f::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lista_k && event->type() == QEvent::KeyPress) {
+    if (watched == m_ui->lista_k && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             lista_kDblClick();
@@ -540,13 +528,13 @@ bool Tbaza_f::eventFilter(QObject *watched, QEvent *event)
 
 void Tbaza_f::Timer1Timer()
 {
-    Label1->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
-    const QListWidgetItem *item = lista_k->currentItem();
+    m_ui->Label1->setText(LongTime(m_seams.clock.now().time(), m_seams.regional));
+    const QListWidgetItem *item = m_ui->lista_k->currentItem();
     if (!item)
         return;
-    Panel1->setText(item->text());
+    m_ui->Panel1->setText(item->text());
     const registerrules::Buttons buttons = registerrules::ButtonsFor(item->text());
-    SpeedButton4->setEnabled(buttons.add);
-    SpeedButton3->setEnabled(buttons.correct);
-    SpeedButton2->setEnabled(buttons.remove);
+    m_ui->SpeedButton4->setEnabled(buttons.add);
+    m_ui->SpeedButton3->setEnabled(buttons.correct);
+    m_ui->SpeedButton2->setEnabled(buttons.remove);
 }

@@ -133,18 +133,6 @@ private:
     storage::Record m_owner;
     std::unique_ptr<Ui::Tbaza_f> m_ui;
 
-    QLabel *Label2 = nullptr;
-    QListWidget *lista_k = nullptr;
-    QLabel *Panel1 = nullptr;
-    QPushButton *SpeedButton4 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
     QTimer *Timer1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *nazwadnia = nullptr;
-    QLabel *Label14 = nullptr;
-    QLabel *Image1 = nullptr;
     QLabel *Label3 = nullptr;
 };

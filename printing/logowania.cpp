@@ -78,13 +78,9 @@ Tlogowania_f::Tlogowania_f(const QString &workingDir, Seams &seams, PrintDialogs
       m_dialogs(dialogs), m_fonts(fonts), m_ui(std::make_unique<Ui::Tlogowania_f>())
 {
     m_ui->setupUi(this);
-    Label1 = m_ui->Label1;
-    Memo1 = m_ui->Memo1;
-    SpeedButton3 = m_ui->SpeedButton3;
-    SpeedButton4 = m_ui->SpeedButton4;
 
-    connect(SpeedButton3, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton3Click);
-    connect(SpeedButton4, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton4Click);
+    connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton3Click);
+    connect(m_ui->SpeedButton4, &QPushButton::clicked, this, &Tlogowania_f::SpeedButton4Click);
 
     fixSize();
 }
@@ -111,19 +107,19 @@ bool Tlogowania_f::FormCreate()
             return;
 
         m_fonts.CzytajFonty(kPrintFontFile);
-        ApplyPrintFont(Memo1, m_fonts.settings());
-        Memo1->clear();
+        ApplyPrintFont(m_ui->Memo1, m_fonts.settings());
+        m_ui->Memo1->clear();
         const QString path = PathIn(m_baseDir, m_request.file);
         if (!FileExists(path))
             WriteRecord(path, Record(0));
-        Memo1->setPlainText(TextOfFile(ReadTextFile(path)));
+        m_ui->Memo1->setPlainText(TextOfFile(ReadTextFile(path)));
     });
     return done && !programEnded;
 }
 
 QStringList Tlogowania_f::memoLines() const
 {
-    const QTextDocument *document = Memo1->document();
+    const QTextDocument *document = m_ui->Memo1->document();
     const auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document->documentLayout());
     QStringList lines;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {

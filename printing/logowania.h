@@ -66,9 +66,4 @@ private:
     printing::NotepadRequest m_request;
     QString m_baseDir;
     std::unique_ptr<Ui::Tlogowania_f> m_ui;
-
-    QLabel *Label1 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
-    QPushButton *SpeedButton4 = nullptr;
 };

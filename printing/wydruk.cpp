@@ -26,17 +26,10 @@ Twydruk_f::Twydruk_f(Seams &seams, PrintDialogs &dialogs, PrintFontStore &fonts,
       m_ui(std::make_unique<Ui::Twydruk_f>())
 {
     m_ui->setupUi(this);
-    num = m_ui->num;
-    roz = m_ui->roz;
-    data = m_ui->data;
-    miejscowosc = m_ui->miejscowosc;
-    SpeedButton1 = m_ui->SpeedButton1;
-    SpeedButton2 = m_ui->SpeedButton2;
-    SpeedButton3 = m_ui->SpeedButton3;
 
-    connect(SpeedButton1, &QPushButton::clicked, this, &Twydruk_f::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &Twydruk_f::SpeedButton2Click);
-    connect(SpeedButton3, &QPushButton::clicked, this, &Twydruk_f::SpeedButton3Click);
+    connect(m_ui->SpeedButton1, &QPushButton::clicked, this, &Twydruk_f::SpeedButton1Click);
+    connect(m_ui->SpeedButton2, &QPushButton::clicked, this, &Twydruk_f::SpeedButton2Click);
+    connect(m_ui->SpeedButton3, &QPushButton::clicked, this, &Twydruk_f::SpeedButton3Click);
 
     addStatusLine();
     fixSize();
@@ -53,9 +46,9 @@ bool Twydruk_f::openWith(const settlement::StatementHandOver &statement)
         // A number stored meanwhile (the numerator window's "Powrót") is the one printed next.
         connect(m_statement.year.get(), &settlement::ClientYear::numeratorChanged, this,
                 [this](const Record &record) {
-                    if (num->text() == m_shownNumber) {
+                    if (m_ui->num->text() == m_shownNumber) {
                         m_shownNumber = QString::number(record.int32(numerator::kNumber));
-                        num->setText(m_shownNumber);
+                        m_ui->num->setText(m_shownNumber);
                     }
                 });
     }
@@ -64,7 +57,7 @@ bool Twydruk_f::openWith(const settlement::StatementHandOver &statement)
 
 bool Twydruk_f::FormCreate()
 {
-    data->setText(ShortDate(m_seams.clock.today(), m_seams.regional));
+    m_ui->data->setText(ShortDate(m_seams.clock.today(), m_seams.regional));
     // At program start no settlement has been handed over yet: there are no files of a client
     // and year to create or read.
     if (!m_statement.year)
@@ -77,18 +70,18 @@ bool Twydruk_f::FormCreate()
         const Record stored = m_statement.year->numerator();
         m_shownNumber = QString::number(stored.int32(numerator::kNumber));
         m_shownPlace = m_memory.text(mie::miejscowosc);
-        num->setText(m_shownNumber);
-        roz->setText(stored.text(numerator::suffix));
-        miejscowosc->setText(m_shownPlace);
+        m_ui->num->setText(m_shownNumber);
+        m_ui->roz->setText(stored.text(numerator::suffix));
+        m_ui->miejscowosc->setText(m_shownPlace);
     });
 }
 
 void Twydruk_f::withStatement(const std::function<void(const StatementInput &)> &use)
 {
     m_fonts.CzytajFonty(kPrintFontFile);
-    const StatementInput input{num->text(),         roz->text(),       data->text(),
-                               miejscowosc->text(), m_statement.owner, m_statement.costs,
-                               m_statement.results, m_fonts.settings()};
+    const StatementInput input{m_ui->num->text(),         m_ui->roz->text(), m_ui->data->text(),
+                               m_ui->miejscowosc->text(), m_statement.owner, m_statement.costs,
+                               m_statement.results,       m_fonts.settings()};
     use(input);
 }
 
@@ -97,7 +90,7 @@ void Twydruk_f::SpeedButton1Click()
     QPrinter printer(QPrinter::HighResolution);
     if (!m_dialogs.print(printer, proposedPdf()))
         return;
-    const QString document = num->text() + roz->text();
+    const QString document = m_ui->num->text() + m_ui->roz->text();
     Guarded(m_seams.dialogs, [&] {
         bool printed = false;
         withStatement([&](const StatementInput &input) {
@@ -130,9 +123,10 @@ void Twydruk_f::advanceNumerator()
 {
     // The number stored now (not the one read at the opening) moves on, in one step; the edit
     // shows the new one so that the next page carries it.
-    const settlement::ClientYear::Advance advance = m_statement.year->advanceNumber(roz->text());
+    const settlement::ClientYear::Advance advance =
+        m_statement.year->advanceNumber(m_ui->roz->text());
     m_shownNumber = QString::number(advance.number);
-    num->setText(m_shownNumber);
+    m_ui->num->setText(m_shownNumber);
     if (advance.atLimit)
         m_seams.dialogs.notice(settlement::NumeratorAtLimitCaption(),
                                settlement::NumeratorAtLimitText());
@@ -160,11 +154,11 @@ bool Twydruk_f::leaveAsReturn()
     }
     const bool saved = Guarded(m_seams.dialogs, [this] {
         Record memory(mie::kSize);
-        memory.setText(mie::miejscowosc, miejscowosc->text().left(mie::miejscowosc.capacity));
+        memory.setText(mie::miejscowosc, m_ui->miejscowosc->text().left(mie::miejscowosc.capacity));
         WriteRecord(m_statement.year->yearFile(QStringLiteral(".mie")), memory);
     });
     if (saved) {
-        m_shownPlace = miejscowosc->text();
+        m_shownPlace = m_ui->miejscowosc->text();
         leave();
     }
     return saved;
@@ -172,7 +166,7 @@ bool Twydruk_f::leaveAsReturn()
 
 bool Twydruk_f::leaveAutomatically()
 {
-    if (m_statement.year && miejscowosc->text() != m_shownPlace)
+    if (m_statement.year && m_ui->miejscowosc->text() != m_shownPlace)
         return leaveAsReturn();
     leave();
     return true;

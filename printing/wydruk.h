@@ -71,12 +71,4 @@ private:
     QString m_shownNumber;
     QString m_shownPlace;
     std::unique_ptr<Ui::Twydruk_f> m_ui;
-
-    QLineEdit *num = nullptr;
-    QLineEdit *roz = nullptr;
-    QLineEdit *data = nullptr;
-    QLineEdit *miejscowosc = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
-    QPushButton *SpeedButton2 = nullptr;
-    QPushButton *SpeedButton3 = nullptr;
 };
