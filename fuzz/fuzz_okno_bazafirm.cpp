@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+using namespace seams;
 using namespace storage;
 
 namespace {
