@@ -273,7 +273,7 @@ QList<Trip> Tewidencja_f::gridTrips() const
     return trips;
 }
 
-void Tewidencja_f::storeMonth()
+QList<Trip> Tewidencja_f::tripsWithGrid() const
 {
     QList<Trip> trips;
     for (const Trip &trip : std::as_const(m_log.trips)) {
@@ -285,23 +285,18 @@ void Tewidencja_f::storeMonth()
         if (trip.month > m_month)
             trips << trip;
     }
-    m_log.trips = trips;
+    return trips;
+}
+
+void Tewidencja_f::storeMonth()
+{
+    m_log.trips = tripsWithGrid();
 }
 
 TripLog Tewidencja_f::log() const
 {
     TripLog log = m_log;
-    QList<Trip> trips;
-    for (const Trip &trip : std::as_const(m_log.trips)) {
-        if (trip.month < m_month)
-            trips << trip;
-    }
-    trips << gridTrips();
-    for (const Trip &trip : std::as_const(m_log.trips)) {
-        if (trip.month > m_month)
-            trips << trip;
-    }
-    log.trips = trips;
+    log.trips = tripsWithGrid();
     log.person1 = m_ui->osoba1->text();
     log.person2 = m_ui->osoba2->text();
     log.person3 = m_ui->osoba3->text();

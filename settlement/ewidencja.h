@@ -74,6 +74,8 @@ protected:
 private:
     void showLog();
     void showMonth();
+    // The log's trips with the grid's month as it stands in place of the one read.
+    QList<storage::Trip> tripsWithGrid() const;
     void storeMonth();
     QList<storage::Trip> gridTrips() const;
     void addRow(const storage::Trip &trip);
