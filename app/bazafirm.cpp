@@ -32,7 +32,6 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
@@ -63,7 +62,9 @@ Tbaza_f::Tbaza_f(const QString &workingDir, LaunchValues &launch, Seams &seams,
       m_seams(seams), m_windows(windows), m_openers(std::move(openers)),
       m_clientWindows(clientWindows), m_fonts(fonts),
       m_addOnDir(QCoreApplication::applicationDirPath()), m_owner(owner::kSize),
-      m_ui(std::make_unique<Ui::Tbaza_f>())
+      m_ui(std::make_unique<Ui::Tbaza_f>()),
+      m_wallpaper(tapety::ChooseWallpaperAhead(
+          workingDir, static_cast<quint32>(seams.clock.now().toMSecsSinceEpoch() & 0xFFFFFFFF)))
 {
     m_ui->setupUi(this);
     // The picture box and the banner around it take the size of the wallpapers.
@@ -148,9 +149,7 @@ void Tbaza_f::FormCreate()
         m_fonts.CzytajFonty(kPrintFontFile);
         applyListFont();
 
-        QRandomGenerator random(
-            static_cast<quint32>(m_seams.clock.now().toMSecsSinceEpoch() & 0xFFFFFFFF));
-        const QImage wallpaper = tapety::ChooseWallpaper(m_workingDir, random);
+        const QImage wallpaper = m_wallpaper.valid() ? m_wallpaper.get() : QImage();
         m_ui->Image1->setPixmap(wallpaper.isNull() ? QPixmap() : QPixmap::fromImage(wallpaper));
 
         loadRegister();

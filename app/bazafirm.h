@@ -7,7 +7,10 @@
 
 #include <QMainWindow>
 
+#include <QImage>
+
 #include <functional>
+#include <future>
 #include <memory>
 
 #include "dodatki.h"
@@ -132,6 +135,8 @@ private:
     // The owner record of the client last read for the hint or an add-on.
     storage::Record m_owner;
     std::unique_ptr<Ui::Tbaza_f> m_ui;
+    // The wallpaper, decoded while the window is built; FormCreate shows it.
+    std::future<QImage> m_wallpaper;
 
     QTimer *Timer1 = nullptr;
     QLabel *Label3 = nullptr;

@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <system_error>
 
 namespace tapety {
 
@@ -186,6 +187,19 @@ QImage ChooseWallpaper(const QString &workingDir, QRandomGenerator &random)
     // The name is joined as it was listed, so that no character of it is taken for a separator.
     return LoadWallpaper(
         QDir(storage::PathIn(workingDir, QStringLiteral("TAPETY"))).filePath(names.at(chosen)));
+}
+
+std::future<QImage> ChooseWallpaperAhead(const QString &workingDir, quint32 seed)
+{
+    auto choose = [workingDir, seed] {
+        QRandomGenerator random(seed);
+        return ChooseWallpaper(workingDir, random);
+    };
+    try {
+        return std::async(std::launch::async, choose);
+    } catch (const std::system_error &) {
+        return std::async(std::launch::deferred, choose);
+    }
 }
 
 } // namespace tapety

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <future>
+
 class QRandomGenerator;
 
 // The wallpaper of the main window: a picture chosen at random from the TAPETY folder of the
@@ -59,5 +61,10 @@ QImage LoadWallpaper(const QString &path);
 // The start-up wallpaper: lists TAPETY, picks one name with `random` and loads it. A null image
 // when there is none or it cannot be decoded.
 QImage ChooseWallpaper(const QString &workingDir, QRandomGenerator &random);
+
+// ChooseWallpaper with a generator seeded with `seed`, run on a thread of its own so that the
+// picture is decoded while the main window is being built; the future gives the same picture
+// as the call would. Where no thread can be started, it is chosen when the future is asked.
+std::future<QImage> ChooseWallpaperAhead(const QString &workingDir, quint32 seed);
 
 } // namespace tapety

@@ -130,6 +130,7 @@ private Q_SLOTS:
     void coveringScale();
     void singleWallpaperIsAlwaysChosen();
     void noWallpaperGivesNoPicture();
+    void choiceAheadIsTheChoiceOfItsSeed();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -437,6 +438,27 @@ void TestTapety::noWallpaperGivesNoPicture()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("TAPETY")));
     QVERIFY(testfiles::writeBytes(path(QStringLiteral("TAPETY/opis.txt")), "x"));
     QVERIFY(ChooseWallpaper(m_dir->path(), random).isNull());
+}
+
+// The start-up decodes on a thread of its own: the same seed gives the same picture, to the pixel.
+void TestTapety::choiceAheadIsTheChoiceOfItsSeed()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("TAPETY")));
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(testfiles::writeBytes(path(QStringLiteral("TAPETY/%1.jpg").arg(i)),
+                                      twoHalvesJpeg({640, 480}, colours[i], Qt::white)));
+    }
+    QSet<QRgb> corners;
+    for (quint32 seed = 1; seed <= 12; ++seed) {
+        QRandomGenerator random(seed);
+        const QImage now = ChooseWallpaper(m_dir->path(), random);
+        const QImage ahead = ChooseWallpaperAhead(m_dir->path(), seed).get();
+        QVERIFY(!now.isNull());
+        QCOMPARE(ahead, now);
+        corners.insert(now.pixel(0, 0));
+    }
+    QVERIFY(corners.size() > 1); // the seeds chose different pictures
 }
 
 QTEST_GUILESS_MAIN(TestTapety)
