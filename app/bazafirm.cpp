@@ -345,7 +345,7 @@ void Tbaza_f::SpeedButton2Click()
         return;
     const QString number = currentClientNumber();
     // Nothing is deleted, not even the register line, before the client's files are archived.
-    if (!ZabezpieczKlienta(this, m_seams, m_baseDir, number))
+    if (!ZabezpieczKlienta(this, m_seams, m_addOnDir, m_baseDir, number))
         return;
     // The files belong to the client the screen showed; when the line was changed elsewhere,
     // they may be another client's now and stay.

@@ -5,9 +5,8 @@
 #include "seams.h"
 #include "uruchomienia.h"
 
-#include <QMainWindow>
-
 #include <QImage>
+#include <QMainWindow>
 
 #include <functional>
 #include <future>
@@ -52,7 +51,8 @@ public:
             printing::PrintFontStore &fonts, QWidget *parent = nullptr);
     ~Tbaza_f() override;
     Q_DISABLE_COPY(Tbaza_f)
-    // Where add-ons are looked for first (the folder of the program's own executable).
+    // Where add-ons are looked for first and the client archiving module is loaded from (the
+    // folder of the program's own executable).
     void setAddOnDirectory(const QString &dir) { m_addOnDir = dir; }
 
     // Start-up of the program; runs once, before the window is first shown. A failing file step

@@ -42,6 +42,7 @@ struct SecondCopy {
         : fonts(dir, printDialogs),
           window(dir, launch, seams.seams, windows, openersFor(settlement), clientWindows, fonts)
     {
+        window.setAddOnDirectory(QStringLiteral(PROGRAM_DIR));
         window.FormCreate();
     }
     Q_DISABLE_COPY(SecondCopy)
@@ -173,6 +174,7 @@ void TestBazaFirm::start()
     m_clientWindows = std::make_unique<FakeClientWindows>(m_ws->path(QStringLiteral("KOSZ")));
     m_window = std::make_unique<Tbaza_f>(m_ws->path(), m_launch, m_ws->seams.seams, m_windows,
                                          openersFor(m_settlement), *m_clientWindows, *m_fonts);
+    m_window->setAddOnDirectory(QStringLiteral(PROGRAM_DIR));
     m_window->FormCreate();
 }
 

@@ -109,6 +109,7 @@ private Q_SLOTS:
     void deletedClientComesBackByteForByte();
     void archiveOnAFullDiskDeletesNothing();
     void stoppedArchiveDeletesNothing();
+    void missingArchivingModuleDeletesNothing();
 
 private:
     void start();
@@ -179,6 +180,7 @@ void TestUsuwanieKlienta::start()
         Tbaza_f::Openers{[](const QString &) { return false; },
                          [](const printing::NotepadRequest &) { return false; }},
         m_clientWindows, *m_fonts);
+    m_window->setAddOnDirectory(QStringLiteral(PROGRAM_DIR));
     m_window->FormCreate();
     findChildNamed<QListWidget>(m_window.get(), "lista_k")->setCurrentRow(6);
     m_window->lista_kClick();
@@ -277,6 +279,28 @@ void TestUsuwanieKlienta::stoppedArchiveDeletesNothing()
     QCOMPARE(QDir(m_ws->path(QStringLiteral("DANE"))).entryList(QDir::AllEntries | QDir::System),
              dataBefore);
     QCOMPARE(storedLine(7), testfiles::shortString(QStringLiteral("007 Jan Kowalski"), 50));
+}
+
+void TestUsuwanieKlienta::missingArchivingModuleDeletesNothing()
+{
+    start();
+    const QMap<QString, QByteArray> before = snapshot(m_ws->path(QStringLiteral("DANE")));
+    const QStringList adminiBefore = admini();
+    const QString elsewhere = m_ws->path(QStringLiteral("gdzie-indziej"));
+    m_window->setAddOnDirectory(elsewhere);
+    deleteClient7();
+
+    const QStringList errors = m_ws->seams.dialogs.ioErrors();
+    QCOMPARE(errors.size(), 1);
+    const QString expected =
+        QStringLiteral("Nie udało się zarchiwizować plików klienta 007, więc nic nie zostało "
+                       "usunięte.\nNie można wczytać modułu archiwizacji %1 (")
+            .arg(QDir::toNativeSeparators(elsewhere +
+                                          QStringLiteral("/moduly/mirtal-archiwumklienta")));
+    QVERIFY2(errors[0].startsWith(expected), qPrintable(errors[0]));
+    QCOMPARE(snapshot(m_ws->path(QStringLiteral("DANE"))), before);
+    QCOMPARE(storedLine(7), testfiles::shortString(QStringLiteral("007 Jan Kowalski"), 50));
+    QCOMPARE(admini(), adminiBefore);
 }
 
 int main(int argc, char *argv[])
