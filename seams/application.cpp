@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "startstyle.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -9,6 +11,7 @@ namespace seams {
 
 std::unique_ptr<ProductionSeams> setUpApplication(QApplication &application)
 {
+    QApplication::setStyle(new StartStyle);
     auto *qtTranslations = new QTranslator(&application);
     if (qtTranslations->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"),
                              QStringLiteral("_"),
