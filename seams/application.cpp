@@ -11,7 +11,7 @@ namespace seams {
 
 std::unique_ptr<ProductionSeams> setUpApplication(QApplication &application)
 {
-    QApplication::setStyle(new StartStyle);
+    QApplication::setStyle(new StartStyle(QApplication::style()->name()));
     auto *qtTranslations = new QTranslator(&application);
     if (qtTranslations->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"),
                              QStringLiteral("_"),

@@ -26,9 +26,10 @@ struct ProductionSeams {
     seams::Seams seams{dialogs, clock, regional, programs, [](int code) { std::exit(code); }};
 };
 
-// Sets `application` up as every program of the package starts: the desktop's style as
-// StartStyle, Qt's own texts (the standard buttons "Tak", "Nie", "Anuluj") in Polish, for as long
-// as the application lives. Returns the production seams.
+// Sets `application` up as every program of the package starts: the style chosen for it (by the
+// desktop, -style or QT_STYLE_OVERRIDE) as a StartStyle, Qt's own texts (the standard buttons
+// "Tak", "Nie", "Anuluj") in Polish, for as long as the application lives. Returns the production
+// seams.
 std::unique_ptr<ProductionSeams> setUpApplication(QApplication &application);
 
 } // namespace seams

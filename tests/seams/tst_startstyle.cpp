@@ -32,8 +32,10 @@ private Q_SLOTS:
 
 void TestStartStyle::menuBarLoadsNoImagePluginUntilItsArrowIsDrawn()
 {
-    auto *style = new seams::StartStyle;
+    const QString chosen = QApplication::style()->name();
+    auto *style = new seams::StartStyle(chosen);
     QApplication::setStyle(style);
+    QCOMPARE(style->baseStyle()->name(), chosen);
     QVERIFY(!imageFormatPluginLoaded());
 
     QMainWindow window;
