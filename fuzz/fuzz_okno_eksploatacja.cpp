@@ -11,9 +11,9 @@
 #include "fuzzyear.h"
 #include "paths.h"
 #include "recordfile.h"
+#include "testfiles.h"
 
 #include <QComboBox>
-#include <QFile>
 
 using namespace storage;
 
@@ -42,12 +42,6 @@ void RunWindow(Session &session)
         window.Timer1Timer();
     }
     window.SpeedButton2Click();
-}
-
-QByteArray Saved(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -83,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     FUZZ_CHECK(session.seams.dialogs.shown.isEmpty());
-    FUZZ_CHECK(Saved(costPath).size() == cost::kSize);
-    const QByteArray savedVat = Saved(vatPath);
+    FUZZ_CHECK(testfiles::readBytes(costPath).size() == cost::kSize);
+    const QByteArray savedVat = testfiles::readBytes(vatPath);
     FUZZ_CHECK(savedVat.size() == vatsetting::kSize);
     Record saved(vatsetting::kSize);
     saved.bytes() = savedVat;

@@ -14,9 +14,8 @@
 #include "fuzzyear.h"
 #include "paths.h"
 #include "recordingpage.h"
+#include "testfiles.h"
 #include "triplog.h"
-
-#include <QFile>
 
 using namespace storage;
 
@@ -52,12 +51,6 @@ bool RunWindow(Session &session)
     return true;
 }
 
-QByteArray Saved(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -79,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     const bool opened = RunWindow(session);
-    const QByteArray first = Saved(logPath);
+    const QByteArray first = testfiles::readBytes(logPath);
     if (!readable) {
         // The window reported the file and saved nothing.
         FUZZ_CHECK(!opened);
@@ -92,9 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(DecodeTripLog(first).has_value());
 
     FUZZ_CHECK(RunWindow(session));
-    const QByteArray second = Saved(logPath);
+    const QByteArray second = testfiles::readBytes(logPath);
     FUZZ_CHECK(RunWindow(session));
-    FUZZ_CHECK(Saved(logPath) == second);
+    FUZZ_CHECK(testfiles::readBytes(logPath) == second);
     FUZZ_CHECK(session.seams.dialogs.ioErrors().isEmpty());
     return 0;
 }

@@ -11,8 +11,7 @@
 #include "fuzzyear.h"
 #include "przebieg.h"
 #include "recordfile.h"
-
-#include <QFile>
+#include "testfiles.h"
 
 using namespace storage;
 
@@ -37,12 +36,6 @@ void RunWindow(Session &session)
     window.SpeedButton3Click();
 }
 
-QByteArray Saved(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -61,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     RunWindow(session);
-    const QByteArray first = Saved(path);
+    const QByteArray first = testfiles::readBytes(path);
     if (!readable) {
         // The window reported the file and saved nothing.
         FUZZ_CHECK(!session.seams.dialogs.ioErrors().isEmpty());
@@ -72,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(first.size() == mileage::kSize);
 
     RunWindow(session);
-    const QByteArray second = Saved(path);
+    const QByteArray second = testfiles::readBytes(path);
     RunWindow(session);
     FUZZ_CHECK(session.seams.dialogs.shown.isEmpty());
-    FUZZ_CHECK(Saved(path) == second);
+    FUZZ_CHECK(testfiles::readBytes(path) == second);
     return 0;
 }
