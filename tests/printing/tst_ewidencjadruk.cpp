@@ -2,13 +2,12 @@
 #include "fakeprintdialogs.h"
 #include "fixedpoint.h"
 #include "page.h"
+#include "pdfwords.h"
 #include "recordingpage.h"
 #include "triplog.h"
 
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -86,35 +85,6 @@ QList<Call> parse(const QStringList &calls)
             parsed << Call{QStringLiteral("page"), 0, 0, 0, 0, {}};
     }
     return parsed;
-}
-
-struct PdfWord {
-    QString text;
-    QRectF box;
-};
-
-// The words of a PDF file; nothing when pdftotext is not installed or fails.
-QList<PdfWord> PdfWords(const QString &path)
-{
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        return {};
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-enc"),
-                              QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    static const QRegularExpression word(
-        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
-                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<PdfWord> words;
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    for (const QRegularExpressionMatch &m : word.globalMatch(html)) {
-        words.append(
-            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
-    }
-    return words;
 }
 
 } // namespace

@@ -4,14 +4,13 @@
 #include "koszty.h"
 #include "page.h"
 #include "paths.h"
+#include "pdfwords.h"
 #include "recordfile.h"
 #include "recordingpage.h"
 #include "wydruk.h"
 #include "zestawienie.h"
 
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,36 +124,6 @@ struct Expected {
         calls << QStringLiteral("PiszTekst %1 %2 \"%3\" %4").arg(x).arg(y).arg(text, font);
     }
 };
-
-// One word of a PDF page as pdftotext -bbox places it, in points from the top-left corner.
-struct PdfWord {
-    QString text;
-    QRectF box;
-};
-
-// The words of a PDF file; nothing when pdftotext is not installed or fails.
-QList<PdfWord> PdfWords(const QString &path)
-{
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        return {};
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-enc"),
-                              QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    static const QRegularExpression word(
-        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
-                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<PdfWord> words;
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    for (const QRegularExpressionMatch &m : word.globalMatch(html)) {
-        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
-        words.append({m.captured(5), QRectF(topLeft, bottomRight)});
-    }
-    return words;
-}
 
 // First difference of two call lists, for a readable failure.
 QString FirstDifference(const QStringList &actual, const QStringList &expected)
