@@ -1,6 +1,7 @@
 #include "fileerrorassert.h"
 #include "lokalizacja.h"
 #include "recordfile.h"
+#include "recordoffsets.h"
 #include "testfiles.h"
 #include "workspace.h"
 
@@ -35,11 +36,7 @@ private:
     QByteArray stored() const { return testfiles::readBytes(file()); }
     static QByteArray record(int mode, const QString &local, const QString &network)
     {
-        QByteArray bytes(403, '\0');
-        bytes[0] = static_cast<char>(mode);
-        bytes.replace(1, 201, testfiles::shortString(local, 200));
-        bytes.replace(202, 201, testfiles::shortString(network, 200));
-        return bytes;
+        return recordoffsets::locationBytes(static_cast<quint8>(mode), local, network);
     }
 
     std::unique_ptr<Workspace> m_ws;

@@ -1,6 +1,7 @@
 #include "databaseconnection.h"
 #include "fakeseams.h"
 #include "lokalizacja.h"
+#include "recordoffsets.h"
 #include "testfiles.h"
 #include "workspace.h"
 
@@ -29,11 +30,7 @@ private:
     QByteArray stored() const { return testfiles::readBytes(file()); }
     static QByteArray record(int mode, const QString &local, const QString &network)
     {
-        QByteArray bytes(403, '\0');
-        bytes[0] = static_cast<char>(mode);
-        bytes.replace(1, 201, testfiles::shortString(local, 200));
-        bytes.replace(202, 201, testfiles::shortString(network, 200));
-        return bytes;
+        return recordoffsets::locationBytes(static_cast<quint8>(mode), local, network);
     }
     const QList<ShownDialog> &shown() const { return m_ws->seams.dialogs.shown; }
 
