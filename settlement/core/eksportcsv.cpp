@@ -2,6 +2,7 @@
 
 #include "calculationresults.h"
 #include "clientrecords.h"
+#include "csvformat.h"
 #include "datetext.h"
 #include "fixedpoint.h"
 #include "koszty.h"
@@ -15,46 +16,21 @@ namespace settlement {
 
 namespace {
 
-constexpr QLatin1String kLineEnd("\r\n");
-
-// A text field; quoted, with its quotes doubled, only where a spreadsheet would otherwise split
-// it or end it early.
-QString field(const QString &text)
-{
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-// An amount with two decimals and a decimal comma, as a Polish spreadsheet reads numbers.
-QString number(double value)
-{
-    return FormatFixed(value, 0, 2).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 // A stored amount: empty stays empty, anything else is its value with two decimals.
 QString storedAmount(const QString &text)
 {
-    return text.trimmed().isEmpty() ? QString() : number(ParseFixed(text));
-}
-
-void addRow(QString &out, const QStringList &fields)
-{
-    out += fields.join(QLatin1Char(';')) + kLineEnd;
+    return text.trimmed().isEmpty() ? QString() : csv::Number(ParseFixed(text), 2);
 }
 
 void addOwner(QString &out, const Record &owner, const QString &year)
 {
-    addRow(out, {QStringLiteral("Nazwa 1"), QStringLiteral("Nazwa 2"), QStringLiteral("Nazwa 3"),
-                 QStringLiteral("NIP"), QStringLiteral("Marka"), QStringLiteral("Nr rejestracyjny"),
-                 QStringLiteral("Rok")});
-    addRow(out,
-           {field(owner.text(owner::nazwa1)), field(owner.text(owner::nazwa2)),
-            field(owner.text(owner::nazwa3)), field(owner.text(owner::nip)),
-            field(owner.text(owner::marka)), field(owner.text(owner::rejestracja)), field(year)});
+    csv::AddLine(out, {QStringLiteral("Nazwa 1"), QStringLiteral("Nazwa 2"),
+                       QStringLiteral("Nazwa 3"), QStringLiteral("NIP"), QStringLiteral("Marka"),
+                       QStringLiteral("Nr rejestracyjny"), QStringLiteral("Rok")});
+    csv::AddLine(out, {csv::Field(owner.text(owner::nazwa1)), csv::Field(owner.text(owner::nazwa2)),
+                       csv::Field(owner.text(owner::nazwa3)), csv::Field(owner.text(owner::nip)),
+                       csv::Field(owner.text(owner::marka)),
+                       csv::Field(owner.text(owner::rejestracja)), csv::Field(year)});
 }
 
 void addMonths(QString &out, const Record &mileage, const Record &costs)
@@ -62,11 +38,12 @@ void addMonths(QString &out, const Record &mileage, const Record &costs)
     CalculationResults december;
     WyliczKoszty(mileage, costs, 12, december);
 
-    addRow(out, {QStringLiteral("Miesiąc"), QStringLiteral("Przebieg pojazdu miesięcznie [zł]"),
-                 QStringLiteral("Przebieg pojazdu narastająco [zł]"),
-                 QStringLiteral("Eksploatacja pojazdu miesięcznie [zł]"),
-                 QStringLiteral("Eksploatacja pojazdu narastająco [zł]"),
-                 QStringLiteral("Koszty uzyskania przychodu [zł]")});
+    csv::AddLine(out,
+                 {QStringLiteral("Miesiąc"), QStringLiteral("Przebieg pojazdu miesięcznie [zł]"),
+                  QStringLiteral("Przebieg pojazdu narastająco [zł]"),
+                  QStringLiteral("Eksploatacja pojazdu miesięcznie [zł]"),
+                  QStringLiteral("Eksploatacja pojazdu narastająco [zł]"),
+                  QStringLiteral("Koszty uzyskania przychodu [zł]")});
     for (int month = 1; month <= 12; ++month) {
         QStringList row{seams::MonthNames().at(month - 1)};
         // The table's texts, so that the file shows the figures the printout shows.
@@ -74,17 +51,18 @@ void addMonths(QString &out, const Record &mileage, const Record &costs)
             row << december.table.text(CalculationResults::cell(month, column))
                        .trimmed()
                        .replace(QLatin1Char('.'), QLatin1Char(','));
-        addRow(out, row);
+        csv::AddLine(out, row);
     }
-    addRow(out, {QStringLiteral("Razem"), number(december.cumulativeMileage), QString(),
-                 number(december.cumulativeCosts), QString(), number(december.totalBooked)});
+    csv::AddLine(out, {QStringLiteral("Razem"), csv::Number(december.cumulativeMileage, 2),
+                       QString(), csv::Number(december.cumulativeCosts, 2), QString(),
+                       csv::Number(december.totalBooked, 2)});
 }
 
 void addInvoices(QString &out, const Record &costs)
 {
-    addRow(out, {QStringLiteral("Miesiąc"), QStringLiteral("Data"),
-                 QStringLiteral("Rodzaj wydatku"), QStringLiteral("Nr dokumentu"),
-                 QStringLiteral("Netto [zł]"), QStringLiteral("Vat [zł]")});
+    csv::AddLine(out, {QStringLiteral("Miesiąc"), QStringLiteral("Data"),
+                       QStringLiteral("Rodzaj wydatku"), QStringLiteral("Nr dokumentu"),
+                       QStringLiteral("Netto [zł]"), QStringLiteral("Vat [zł]")});
     double netSum = 0.0;
     double vatSum = 0.0;
     for (int month = 1; month <= 12; ++month) {
@@ -98,12 +76,13 @@ void addInvoices(QString &out, const Record &costs)
             vatSum += ParseFixed(vat);
             if ((date + kind + document + net + vat).trimmed().isEmpty())
                 continue;
-            addRow(out, {seams::MonthNames().at(month - 1), field(date), field(kind),
-                         field(document), storedAmount(net), storedAmount(vat)});
+            csv::AddLine(out,
+                         {seams::MonthNames().at(month - 1), csv::Field(date), csv::Field(kind),
+                          csv::Field(document), storedAmount(net), storedAmount(vat)});
         }
     }
-    addRow(out, {QStringLiteral("Razem"), QString(), QString(), QString(), number(netSum),
-                 number(vatSum)});
+    csv::AddLine(out, {QStringLiteral("Razem"), QString(), QString(), QString(),
+                       csv::Number(netSum, 2), csv::Number(vatSum, 2)});
 }
 
 } // namespace
@@ -113,11 +92,11 @@ QByteArray EksportujCsv(const Record &owner, const QString &year, const Record &
 {
     QString out;
     addOwner(out, owner, year);
-    out += kLineEnd;
+    out += csv::kLineEnd;
     addMonths(out, mileage, costs);
-    out += kLineEnd;
+    out += csv::kLineEnd;
     addInvoices(out, costs);
-    return QByteArrayLiteral("\xEF\xBB\xBF") + out.toUtf8();
+    return csv::FileBytes(out);
 }
 
 void ZapiszCsv(const QString &path, const QByteArray &bytes)

@@ -7,11 +7,8 @@
 
 namespace settlement {
 
-// The year's settlement as a spreadsheet file, in the form Polish spreadsheets open without an
-// import dialog: UTF-8 with a byte-order mark, ";" between fields, a decimal comma and no
-// thousands separator, CR LF after every line, a text field in quotes (its quotes doubled) when
-// it holds ";", a quote or a line break. Three sections, each under a header row and separated
-// by an empty line:
+// The year's settlement as a spreadsheet file (the program's form of it: csvformat.h). Three
+// sections, each under a header row and separated by an empty line:
 // - the owner (three name lines, tax number, make, registration) and the year;
 // - the twelve months' A, C, B, D and E as the calculation of December works them out, with a
 //   row of the year's sums of A, B and E;

@@ -1,6 +1,7 @@
 #include "ewidencjarules.h"
 
 #include "clientrecords.h"
+#include "csvformat.h"
 #include "datetext.h"
 #include "fixedpoint.h"
 #include "stawki.h"
@@ -18,27 +19,10 @@ namespace settlement {
 
 namespace {
 
-constexpr QLatin1String kLineEnd("\r\n");
-
 double rateOf(const QString &text)
 {
     // Rates are compared as they are stored, with 4 decimals.
     return ParseFixed(FormatFixed(ParseFixed(text), 0, 4));
-}
-
-QString csvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString csvNumber(double value, int decimals)
-{
-    return FormatFixed(value, 0, decimals).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 // The fields of one line; a quoted field may hold the separator and doubled quotes.
@@ -295,16 +279,14 @@ QByteArray ExportTripsCsv(const TripLog &log, const QString &year)
                                      QStringLiteral("samochód powyżej 900 cm3"),
                                      QStringLiteral("motocykl"), QStringLiteral("motorower")};
     QString out;
-    auto row = [&out](const QStringList &fields) {
-        out += fields.join(QLatin1Char(';')) + kLineEnd;
-    };
+    auto row = [&out](const QStringList &fields) { csv::AddLine(out, fields); };
     row({QStringLiteral("Imię i nazwisko"), QStringLiteral("Adres"), QStringLiteral("Adres"),
          QStringLiteral("Nr rejestracyjny"), QStringLiteral("Pojemność [cm3]"),
          QStringLiteral("Rodzaj pojazdu"), QStringLiteral("Rok")});
-    row({csvField(log.person1), csvField(log.person2), csvField(log.person3),
-         csvField(log.registration), log.engine > 0 ? QString::number(log.engine) : QString(),
-         classes.value(log.vehicleClass), csvField(year)});
-    out += kLineEnd;
+    row({csv::Field(log.person1), csv::Field(log.person2), csv::Field(log.person3),
+         csv::Field(log.registration), log.engine > 0 ? QString::number(log.engine) : QString(),
+         classes.value(log.vehicleClass), csv::Field(year)});
+    out += csv::kLineEnd;
     row({QStringLiteral("Nr kolejny wpisu"), QStringLiteral("Miesiąc"),
          QStringLiteral("Data wyjazdu"), QStringLiteral("Opis trasy (skąd – dokąd)"),
          QStringLiteral("Cel wyjazdu"), QStringLiteral("Km"), QStringLiteral("Stawka"),
@@ -314,16 +296,17 @@ QByteArray ExportTripsCsv(const TripLog &log, const QString &year)
         ++number;
         const QString value = TripValue(trip.kilometres, trip.rate);
         row({QString::number(number), seams::MonthNames().value(trip.month - 1),
-             csvField(trip.date), csvField(trip.route), csvField(trip.purpose),
+             csv::Field(trip.date), csv::Field(trip.route), csv::Field(trip.purpose),
              trip.kilometres.trimmed().isEmpty() ? QString()
-                                                 : csvNumber(ParseFixed(trip.kilometres), 2),
-             trip.rate.trimmed().isEmpty() ? QString() : csvNumber(ParseFixed(trip.rate), 4),
-             value.isEmpty() ? QString() : csvNumber(ParseFixed(value), 2), csvField(trip.notes)});
+                                                 : csv::Number(ParseFixed(trip.kilometres), 2),
+             trip.rate.trimmed().isEmpty() ? QString() : csv::Number(ParseFixed(trip.rate), 4),
+             value.isEmpty() ? QString() : csv::Number(ParseFixed(value), 2),
+             csv::Field(trip.notes)});
     }
     const TripSums sums = SumTrips(log.trips);
     row({QStringLiteral("Razem"), QString(), QString(), QString(), QString(),
-         csvNumber(sums.kilometres, 2), QString(), csvNumber(sums.value, 2), QString()});
-    return QByteArrayLiteral("\xEF\xBB\xBF") + out.toUtf8();
+         csv::Number(sums.kilometres, 2), QString(), csv::Number(sums.value, 2), QString()});
+    return csv::FileBytes(out);
 }
 
 TripImport ImportTripsCsv(const QByteArray &bytes, int year, quint8 vehicleClass)
