@@ -19,6 +19,11 @@ QString Number(double value, int decimals)
     return storage::FormatFixed(value, 0, decimals).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
+QString StoredNumber(const QString &text, int decimals)
+{
+    return text.trimmed().isEmpty() ? QString() : Number(storage::ParseFixed(text), decimals);
+}
+
 void AddLine(QString &out, const QStringList &fields)
 {
     out += fields.join(QLatin1Char(';')) + kLineEnd;

@@ -21,6 +21,10 @@ QString Field(const QString &text);
 // A number with `decimals` decimals and a decimal comma.
 QString Number(double value, int decimals);
 
+// A number as stored in a record or a grid cell: a blank text stays an empty field, any other is
+// its value with `decimals` decimals and a decimal comma.
+QString StoredNumber(const QString &text, int decimals);
+
 // Adds one line of `fields` to `out`.
 void AddLine(QString &out, const QStringList &fields);
 

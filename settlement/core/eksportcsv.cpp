@@ -16,12 +16,6 @@ namespace settlement {
 
 namespace {
 
-// A stored amount: empty stays empty, anything else is its value with two decimals.
-QString storedAmount(const QString &text)
-{
-    return text.trimmed().isEmpty() ? QString() : csv::Number(ParseFixed(text), 2);
-}
-
 void addOwner(QString &out, const Record &owner, const QString &year)
 {
     csv::AddLine(out, {QStringLiteral("Nazwa 1"), QStringLiteral("Nazwa 2"),
@@ -76,9 +70,9 @@ void addInvoices(QString &out, const Record &costs)
             vatSum += ParseFixed(vat);
             if ((date + kind + document + net + vat).trimmed().isEmpty())
                 continue;
-            csv::AddLine(out,
-                         {seams::MonthNames().at(month - 1), csv::Field(date), csv::Field(kind),
-                          csv::Field(document), storedAmount(net), storedAmount(vat)});
+            csv::AddLine(out, {seams::MonthNames().at(month - 1), csv::Field(date),
+                               csv::Field(kind), csv::Field(document), csv::StoredNumber(net, 2),
+                               csv::StoredNumber(vat, 2)});
         }
     }
     csv::AddLine(out, {QStringLiteral("Razem"), QString(), QString(), QString(),

@@ -294,14 +294,10 @@ QByteArray ExportTripsCsv(const TripLog &log, const QString &year)
     int number = 0;
     for (const Trip &trip : log.trips) {
         ++number;
-        const QString value = TripValue(trip.kilometres, trip.rate);
         row({QString::number(number), seams::MonthNames().value(trip.month - 1),
              csv::Field(trip.date), csv::Field(trip.route), csv::Field(trip.purpose),
-             trip.kilometres.trimmed().isEmpty() ? QString()
-                                                 : csv::Number(ParseFixed(trip.kilometres), 2),
-             trip.rate.trimmed().isEmpty() ? QString() : csv::Number(ParseFixed(trip.rate), 4),
-             value.isEmpty() ? QString() : csv::Number(ParseFixed(value), 2),
-             csv::Field(trip.notes)});
+             csv::StoredNumber(trip.kilometres, 2), csv::StoredNumber(trip.rate, 4),
+             csv::StoredNumber(TripValue(trip.kilometres, trip.rate), 2), csv::Field(trip.notes)});
     }
     const TripSums sums = SumTrips(log.trips);
     row({QStringLiteral("Razem"), QString(), QString(), QString(), QString(),
